@@ -1,0 +1,67 @@
+#include "shell/shell.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "SDL_mixer.h"
+
+#include "shell/platform.h"
+
+SDL_Surface* screen = nullptr;
+SDL_Surface* back = nullptr;
+bool debugging = false;
+
+void sdlInit() {
+    hideConsoleWindow();
+    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0) {
+        printf("Unable to init SDL: %s\n", SDL_GetError());
+        exit(1);
+    }
+    atexit(SDL_Quit);
+    if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 2048) < 0)
+        printf("Warning: Couldn't set 44100 Hz 16-bit audio\n- Reason: %s\n", SDL_GetError());
+    screen = SDL_SetVideoMode(800, 600, 32, SDL_HWPALETTE);
+    if (!screen) {
+        printf("Unable to set 800x600 video: %s\n", SDL_GetError());
+        exit(1);
+    }
+    SDL_WM_SetCaption("brawler", "brawler");
+}
+
+SDL_Surface* ImageLoad(const std::string& path) {
+    SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
+    if (!rw)
+        return nullptr;
+    SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
+    if (!loaded)
+        return nullptr;
+    SDL_Surface* converted = SDL_DisplayFormat(loaded);
+    SDL_FreeSurface(loaded);
+    return converted;
+}
+
+int InitImages(const std::string& dataRoot) {
+    std::string path = dataRoot + "/tBG2.bmp";
+    if (back)
+        SDL_FreeSurface(back);
+    back = ImageLoad(path);
+    // Every later frame restores pieces of this picture; without it there is no game.
+    if (!back) {
+        printf("Unable to load the stage %s: %s\n", path.c_str(), SDL_GetError());
+        exit(1);
+    }
+    return 0;
+}
+
+void DrawIMG(SDL_Surface* surface, int x, int y) {
+    if (!surface || !screen)
+        return;
+    SDL_Rect dest;
+    dest.x = static_cast<Sint16>(x);
+    dest.y = static_cast<Sint16>(y);
+    dest.w = 0;
+    dest.h = 0;
+    SDL_BlitSurface(surface, nullptr, screen, &dest);
+}
+
+void DrawBG() { DrawIMG(back, 0, 0); }

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "SDL.h"
+
+// Program-wide objects of the game shell.
+extern SDL_Surface* screen; // the 800x600 32-bit video surface; every sprite draws on it
+extern SDL_Surface* back;   // the stage bitmap in display format, owned by the shell
+extern bool debugging;      // debug overlay of boxes and anchors, toggled by the player
+
+// Brings up SDL, the mixer and the video mode and sets `screen`; ends the process
+// with exit code 1 when SDL or the video mode cannot start. No audio is only a warning.
+void sdlInit();
+// Loads a BMP in display format; null when it cannot be read.
+SDL_Surface* ImageLoad(const std::string& path);
+// Loads the stage into `back` from dataRoot/tBG2.bmp; a stage that cannot be read
+// stops the game with a message and exit code 1. Returns 0.
+int InitImages(const std::string& dataRoot = "data");
+// Blits the whole stage at (0, 0).
+void DrawBG();
+// Blits a whole surface with its top-left corner at (x, y).
+void DrawIMG(SDL_Surface* surface, int x, int y);

@@ -1,0 +1,209 @@
+#include "sprite/CSprite.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "sprite/CSpriteBase.h"
+
+namespace {
+
+// SDL keeps rectangle positions as 16-bit values; clamp instead of wrapping so a far
+// off-screen position stays off screen.
+Sint16 clamp16(int v) { return static_cast<Sint16>(std::clamp(v, -32768, 32767)); }
+
+SDL_Rect rectAt(int x, int y, int w, int h) {
+    SDL_Rect r;
+    r.x = clamp16(x);
+    r.y = clamp16(y);
+    r.w = static_cast<Uint16>(std::clamp(w, 0, 65535));
+    r.h = static_cast<Uint16>(std::clamp(h, 0, 65535));
+    return r;
+}
+
+void blitAt(SDL_Surface* source, SDL_Surface* target, int x, int y) {
+    if (!source || !target)
+        return;
+    SDL_Rect dest = rectAt(x, y, 0, 0);
+    SDL_BlitSurface(source, nullptr, target, &dest);
+}
+
+} // namespace
+
+CSprite::~CSprite() {
+    if (background)
+        SDL_FreeSurface(background);
+}
+
+void CSprite::init(CSpriteBase* sheet, SDL_Surface* target) {
+    base = sheet;
+    if (sheet && sheet->loaded != 0) {
+        if (sheet->frameCount > 1)
+            animating = 1;
+        // Large enough for the biggest frame, so whichever frame is drawn after the
+        // save lies wholly on saved background.
+        SDL_Surface* first = sheet->frames.empty() ? nullptr : sheet->frames[0].image;
+        makeBackground(sheet->maxWidth, sheet->maxHeight, first);
+    }
+    screen = target;
+}
+
+const frameInfo* CSprite::current() const { return base ? base->frameAt(frame, true) : nullptr; }
+
+void CSprite::makeBackground(int w, int h, SDL_Surface* keySource) {
+    if (background) {
+        SDL_FreeSurface(background);
+        background = nullptr;
+    }
+    SDL_Surface* like = keySource ? keySource : SDL_GetVideoSurface();
+    if (!like || w <= 0 || h <= 0)
+        return;
+    SDL_PixelFormat* fmt = like->format;
+    SDL_Surface* raw = SDL_CreateRGBSurface(0, w, h, fmt->BitsPerPixel, fmt->Rmask, fmt->Gmask,
+                                            fmt->Bmask, 0);
+    if (!raw)
+        return;
+    background = SDL_DisplayFormat(raw);
+    SDL_FreeSurface(raw);
+    if (!background)
+        return;
+    // A restore skips key-coloured pixels, exactly as a frame blit does; what the
+    // saves never refresh stays key colour and so never reaches the screen.
+    if (keySource && (keySource->flags & SDL_SRCCOLORKEY)) {
+        Uint8 r, g, b;
+        SDL_GetRGB(keySource->format->colorkey, keySource->format, &r, &g, &b);
+        Uint32 key = SDL_MapRGB(background->format, r, g, b);
+        SDL_FillRect(background, nullptr, key);
+        SDL_SetColorKey(background, SDL_SRCCOLORKEY, key);
+    }
+}
+
+void CSprite::saveBackgroundAt(int cx, int cy) {
+    bgX = cx;
+    bgY = cy;
+    if (!background || !screen)
+        return;
+    SDL_Rect source = rectAt(cx, cy, background->w, background->h);
+    SDL_Rect dest = rectAt(0, 0, 0, 0);
+    // SDL clips the source to the screen and shifts the destination to match, so a
+    // sprite half off screen keeps its saved pixels where they belong.
+    SDL_BlitSurface(screen, &source, background, &dest);
+}
+
+void CSprite::restoreBackground() {
+    if (drawn == 1)
+        blitAt(background, screen, bgX, bgY);
+}
+
+void CSprite::clearBG() { restoreBackground(); }
+
+void CSprite::updateBG() {
+    oldX = x;
+    oldY = y;
+    saveBackgroundAt(x, y);
+}
+
+bool CSprite::advanceFrame() {
+    const frameInfo* f = current();
+    if (animating != 1 || !f)
+        return false;
+    float due = static_cast<float>(lastTick) + static_cast<float>(f->delay) * speed;
+    bool wrapped = false;
+    if (static_cast<float>(SDL_GetTicks()) > due) {
+        frame += 1;
+        if (frame > base->frameCount - 1) {
+            frame = 0;
+            wrapped = true;
+        }
+        lastTick = static_cast<int>(SDL_GetTicks());
+    }
+    return wrapped;
+}
+
+void CSprite::draw() { drawD(true); }
+
+void CSprite::drawD(bool facingRight) {
+    advanceFrame();
+    if (drawn == 0)
+        drawn = 1;
+    if (const frameInfo* f = base ? base->frameAt(frame, facingRight) : nullptr)
+        blitAt(f->image, screen, x, y);
+}
+
+void CSprite::moveD(bool facingRight) {
+    if (const frameInfo* f = current())
+        x += facingRight ? f->moveX : -f->moveX;
+}
+
+void CSprite::setAlpha(int alpha) {
+    if (base)
+        base->alphaAll(alpha);
+}
+
+void CSprite::adjustPos(int ax, int ay, bool facingRight) {
+    const frameInfo* f = current();
+    const frameInfo* a = base ? base->frameAt(frame, facingRight) : nullptr;
+    if (!f || !a)
+        return;
+    y = ay - f->anchorY;
+    x = ax - a->anchorX;
+}
+
+int CSprite::getYOffset(int f) const {
+    const frameInfo* info = base ? base->frameAt(f, true) : nullptr;
+    if (!info)
+        return 0;
+    return std::max(info->cBox.bottom, info->dBox.bottom);
+}
+
+int CSprite::returnPartNum() const {
+    const frameInfo* f = current();
+    return f ? f->particleCount : 0;
+}
+
+std::string CSprite::returnParticle(int i) const {
+    const frameInfo* f = current();
+    if (!f || i < 1 || i > static_cast<int>(f->particleNames.size()))
+        return "NULL";
+    return f->particleNames[i - 1];
+}
+
+std::string CSprite::returnSound() const {
+    const frameInfo* f = current();
+    return f ? f->soundName : std::string("NULL");
+}
+
+int CSprite::getDamage() const {
+    const frameInfo* f = current();
+    return f ? f->damage : 0;
+}
+
+int CSprite::getHitType() const {
+    const frameInfo* f = current();
+    return f ? f->hitType : 0;
+}
+
+colBox CSprite::getColBox(bool facingRight) const {
+    colBox box;
+    const frameInfo* f = current();
+    const frameInfo* a = base ? base->frameAt(frame, facingRight) : nullptr;
+    if (!f || !a)
+        return box;
+    box.top = y + f->cBox.top;
+    box.bottom = y + f->cBox.bottom;
+    box.left = x + a->cBox.left;
+    box.right = x + a->cBox.right;
+    return box;
+}
+
+void CSprite::drawColBoxes() {
+    const frameInfo* f = current();
+    if (!f || !screen)
+        return;
+    int w = f->cBox.right - f->cBox.left;
+    int h = f->cBox.bottom - f->cBox.top;
+    // A box that holds no point has nothing to show.
+    if (w <= 0 || h <= 0)
+        return;
+    SDL_Rect r = rectAt(x + f->cBox.left, y + f->cBox.top, w, h);
+    SDL_FillRect(screen, &r, 0xff0000);
+}

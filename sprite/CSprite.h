@@ -1,0 +1,65 @@
+#pragma once
+
+#include <string>
+
+#include "SDL.h"
+
+#include "collision/colBox.h"
+
+class CSpriteBase;
+struct frameInfo;
+
+// One drawable instance of a sheet: position, frame on show, timing and the saved
+// background under it. Each pass an object restores what it covered (clearBG), saves
+// the background at its new place (updateBG) and draws.
+class CSprite {
+public:
+    int frame = 0;                     // index into the sheet's frames
+    int x = 0;                         // screen position of the image's top-left corner
+    int y = 0;
+    int oldX = 0;                      // position where the background was last saved
+    int oldY = 0;
+    int animating = 1;                 // 1: frames advance with time
+    int drawn = 0;                     // 1 after the first draw; restores only then
+    float speed = 0.0f;                // multiplier of every frame's delay; larger is slower
+    int lastTick = 0;                  // SDL tick (ms) at the last frame change
+    CSpriteBase* base = nullptr;       // the sheet shown, not owned
+    SDL_Surface* background = nullptr; // saved background, owned
+    SDL_Surface* screen = nullptr;     // surface drawn on, not owned
+    int bgX = 0;                       // screen corner where background was saved
+    int bgY = 0;
+
+    CSprite() = default;
+    ~CSprite();
+    CSprite(const CSprite&) = delete;
+    CSprite& operator=(const CSprite&) = delete;
+
+    void init(CSpriteBase* sheet, SDL_Surface* target);
+    void clearBG();
+    void updateBG();
+    void draw();
+    void drawD(bool facingRight);
+    void moveD(bool facingRight);
+    void setAlpha(int alpha);
+    void adjustPos(int ax, int ay, bool facingRight);
+    int getYOffset(int f) const;
+    int returnPartNum() const;
+    std::string returnParticle(int i) const;
+    std::string returnSound() const;
+    int getDamage() const;
+    int getHitType() const;
+    colBox getColBox(bool facingRight) const;
+    void drawColBoxes();
+
+protected:
+    // Advances at most one frame when its time is due; true when the index wrapped.
+    bool advanceFrame();
+    // The current frame (unmirrored), or null when the sheet has none.
+    const frameInfo* current() const;
+    // Replaces `background` with a key-filled surface of w x h carrying the colour key
+    // of `keySource` (may be null).
+    void makeBackground(int w, int h, SDL_Surface* keySource);
+    // Copies the screen rectangle with its corner at (cx, cy) into the background.
+    void saveBackgroundAt(int cx, int cy);
+    void restoreBackground();
+};

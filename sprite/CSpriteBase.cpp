@@ -1,0 +1,320 @@
+#include "sprite/CSpriteBase.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "sprite/flipper.h"
+#include "sprite/textLine.h"
+
+namespace {
+
+// Translucency switch for whole sheets. Nothing turns it on: the game never draws
+// translucent frames, but the hook stays for content that may want it.
+bool alphaOp = false;
+
+// Colour key components carried from one frame block to the next; a frame line
+// without key numbers keeps the previous frame's key.
+struct colourKey {
+    int r = 0;
+    int g = 0;
+    int b = 0;
+};
+
+// Reads lines 1 to 14 of a frame block (line 1 already in `first`) into `frame`.
+// Returns the image file name.
+std::string readFrameBlock(FILE* f, const std::string& first, frameInfo& frame, colourKey& key,
+                           int& lineNumber) {
+    using namespace textline;
+    std::string line = first;
+    std::string fileName = firstWord(line);
+    {
+        // Skip the name, then delay and the key numbers.
+        const char* rest = line.c_str();
+        while (*rest == ' ' || *rest == '\t')
+            ++rest;
+        while (*rest && *rest != ' ' && *rest != '\t' && *rest != '\r' && *rest != '\n')
+            ++rest;
+        scanInts(rest, {&frame.delay, &key.r, &key.g, &key.b});
+    }
+    printf("%s\n", fileName.c_str());
+
+    readLine(f, line, lineNumber);
+    scanInts(line, {&frame.anchorX, &frame.anchorY});
+    readLine(f, line, lineNumber);
+    scanInts(line, {&frame.cBox.left, &frame.cBox.top, &frame.cBox.right, &frame.cBox.bottom});
+    readLine(f, line, lineNumber);
+    scanInts(line, {&frame.dBox.left, &frame.dBox.top, &frame.dBox.right, &frame.dBox.bottom});
+    readLine(f, line, lineNumber);
+    scanInts(line, {&frame.damage});
+    int number = 0;
+    readLine(f, line, lineNumber);
+    if (scanInts(line, {&number}) == 1)
+        frame.flag1 = number > 0;
+    readLine(f, line, lineNumber);
+    scanInts(line, {&frame.hitType});
+    readLine(f, line, lineNumber);
+    scanInts(line, {&frame.point1.x, &frame.point1.y});
+    readLine(f, line, lineNumber);
+    scanInts(line, {&frame.point2.x, &frame.point2.y});
+    readLine(f, line, lineNumber);
+    frame.soundName = firstWord(line, 95);
+    printf("%s\n", frame.soundName.c_str());
+    readLine(f, line, lineNumber);
+    int count = 0;
+    scanInts(line, {&count});
+    // The count only bounds the lines read: a file that ends early keeps what it has.
+    for (int i = 0; i < count; ++i) {
+        if (!readLine(f, line, lineNumber))
+            break;
+        frame.particleNames.push_back(line);
+    }
+    frame.particleCount = static_cast<int>(frame.particleNames.size());
+    readLine(f, line, lineNumber);
+    scanInts(line, {&frame.moveX, &frame.moveY});
+    number = 0;
+    readLine(f, line, lineNumber);
+    if (scanInts(line, {&number}) == 1)
+        frame.flag2 = number > 0;
+    readLine(f, line, lineNumber);
+    frame.label = firstWord(line, 79);
+    printf("%s\n", frame.label.c_str());
+    return fileName;
+}
+
+// Sets the key (when R is not negative) and converts the image to display format;
+// takes ownership of `loadedImage`.
+SDL_Surface* keyAndConvert(SDL_Surface* loadedImage, const colourKey& key) {
+    if (key.r >= 0)
+        SDL_SetColorKey(loadedImage, SDL_SRCCOLORKEY,
+                        SDL_MapRGB(loadedImage->format, static_cast<Uint8>(key.r),
+                                   static_cast<Uint8>(key.g), static_cast<Uint8>(key.b)));
+    SDL_Surface* image = SDL_DisplayFormat(loadedImage);
+    SDL_FreeSurface(loadedImage);
+    return image;
+}
+
+// The mirrored copy of a frame: only the horizontal values differ.
+frameInfo mirrored(const frameInfo& frame, SDL_Surface* flippedImage, int width) {
+    frameInfo m;
+    m.image = flippedImage;
+    m.anchorX = width - frame.anchorX;
+    m.cBox.left = width - frame.cBox.right;
+    m.cBox.right = width - frame.cBox.left;
+    m.dBox.left = width - frame.dBox.right;
+    m.dBox.right = width - frame.dBox.left;
+    m.point1.x = width - frame.point1.x;
+    m.point2.x = width - frame.point2.x;
+    return m;
+}
+
+SDL_Surface* loadPlainBMP(const std::string& folder, const std::string& fileName) {
+    std::string path = folder + "/" + fileName;
+    SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
+    if (!rw)
+        return nullptr;
+    return SDL_LoadBMP_RW(rw, 1);
+}
+
+} // namespace
+
+CSpriteBase::~CSpriteBase() { releaseFrames(); }
+
+CSpriteBase::CSpriteBase(CSpriteBase&& other) noexcept { *this = std::move(other); }
+
+CSpriteBase& CSpriteBase::operator=(CSpriteBase&& other) noexcept {
+    if (this != &other) {
+        releaseFrames();
+        frames = std::move(other.frames);
+        flippedFrames = std::move(other.flippedFrames);
+        other.frames.clear();
+        other.flippedFrames.clear();
+        loaded = other.loaded;
+        frameCount = other.frameCount;
+        width = other.width;
+        height = other.height;
+        extentLeft = other.extentLeft;
+        extentTop = other.extentTop;
+        extentRight = other.extentRight;
+        extentBottom = other.extentBottom;
+        maxWidth = other.maxWidth;
+        maxHeight = other.maxHeight;
+        other.frameCount = 0;
+    }
+    return *this;
+}
+
+void CSpriteBase::releaseFrames() {
+    for (auto* list : {&frames, &flippedFrames})
+        for (frameInfo& f : *list)
+            if (f.image)
+                SDL_FreeSurface(f.image);
+    frames.clear();
+    flippedFrames.clear();
+}
+
+int CSpriteBase::initR(const std::string& folder) { return load(folder, true); }
+
+int CSpriteBase::init(const std::string& folder) { return load(folder, false); }
+
+int CSpriteBase::load(const std::string& folder, bool fatalImages) {
+    std::string path = folder + "/info";
+    FILE* f = fopen(path.c_str(), "r");
+    if (!f) {
+        printf("ERROR opening file %s\n\n", path.c_str());
+        return -1;
+    }
+    int lineNumber = 0;
+    std::string line;
+    textline::readLine(f, line, lineNumber);
+    printf("loading\n");
+    int announced = frameCount;
+    if (const char* rest = textline::afterPrefix(line, "FILES:"))
+        textline::scanInts(rest, {&announced});
+    printf("%d\n", announced);
+
+    releaseFrames();
+    loaded = 1;
+    if (!fatalImages)
+        width = height = 0;
+    colourKey key;
+    int result = 0;
+    // Frames are kept as they are read, so a count larger than the blocks present
+    // (or negative) never allocates frames that are not there.
+    while (static_cast<int>(frames.size()) < announced) {
+        if (!textline::readLine(f, line, lineNumber))
+            break;
+        if (textline::isSkippable(line))
+            continue;
+        frameInfo frame;
+        std::string fileName = readFrameBlock(f, line, frame, key, lineNumber);
+        SDL_Surface* raw = fatalImages ? loadFromResource(folder, fileName)
+                                       : loadPlainBMP(folder, fileName);
+        if (!raw) {
+            result = -1;
+            break;
+        }
+        printf("let me guess\n");
+        frame.image = keyAndConvert(raw, key);
+        if (!frame.image) {
+            printf("Unable to load bitmap: %s\n", SDL_GetError());
+            if (fatalImages)
+                exit(1);
+            result = -1;
+            break;
+        }
+        if (fatalImages || width == 0) {
+            width = frame.image->w;
+            height = frame.image->h;
+        }
+        SDL_Surface* flipped = flip_surface(frame.image);
+        SDL_Surface* flippedImage = flipped ? SDL_DisplayFormat(flipped) : nullptr;
+        if (flipped)
+            SDL_FreeSurface(flipped);
+        flippedFrames.push_back(mirrored(frame, flippedImage, frame.image->w));
+        frames.push_back(std::move(frame));
+    }
+    fclose(f);
+    frameCount = static_cast<int>(frames.size());
+    computeExtents();
+    return result;
+}
+
+void CSpriteBase::computeExtents() {
+    extentLeft = extentTop = extentRight = extentBottom = 0;
+    maxWidth = maxHeight = 0;
+    bool first = true;
+    for (const frameInfo& f : frames) {
+        if (!f.image)
+            continue;
+        int w = f.image->w;
+        int h = f.image->h;
+        if (first) {
+            extentLeft = f.anchorX;
+            extentRight = w - f.anchorX;
+            extentTop = f.anchorY;
+            extentBottom = h - f.anchorY;
+            first = false;
+        }
+        extentLeft = std::max(extentLeft, f.anchorX);
+        extentRight = std::max(extentRight, w - f.anchorX);
+        extentTop = std::max(extentTop, f.anchorY);
+        extentBottom = std::max(extentBottom, h - f.anchorY);
+        maxWidth = std::max(maxWidth, w);
+        maxHeight = std::max(maxHeight, h);
+    }
+}
+
+const frameInfo* CSpriteBase::frameAt(int i, bool facingRight) const {
+    const std::vector<frameInfo>& list = facingRight ? frames : flippedFrames;
+    if (i < 0 || i >= static_cast<int>(list.size()))
+        return nullptr;
+    return &list[i];
+}
+
+void CSpriteBase::alphaAll(int alpha) {
+    if (!alphaOp)
+        return;
+    printf("\nSetting all your alphas\n");
+    for (size_t i = 0; i < frames.size(); ++i) {
+        printf("alphaing %d\n", static_cast<int>(i));
+        SDL_SetAlpha(frames[i].image, SDL_SRCALPHA, static_cast<Uint8>(alpha));
+        if (i < flippedFrames.size())
+            SDL_SetAlpha(flippedFrames[i].image, SDL_SRCALPHA, static_cast<Uint8>(alpha));
+    }
+}
+
+int getfilesize(const std::string& path) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) {
+        printf("getfilesize:  Couldn't get filesize of '%s'.", path.c_str());
+        exit(1);
+    }
+    return static_cast<int>(st.st_size);
+}
+
+SDL_Surface* loadFromResource(const std::string& folder, const std::string& fileName) {
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) {
+        perror("opendir failure");
+        exit(1);
+    }
+    closedir(dir);
+    std::string path = folder + "/" + fileName;
+    int fd = open(path.c_str(), O_RDONLY);
+    if (fd < 0) {
+        perror("Error opening resource file");
+        exit(1);
+    }
+    int size = getfilesize(path);
+    char* buffer = static_cast<char*>(malloc(size > 0 ? size : 1));
+    if (!buffer) {
+        printf("Unable to LOOOOOAAAAAAAD!\n");
+        exit(1);
+    }
+    int got = 0;
+    while (got < size) {
+        ssize_t n = read(fd, buffer + got, size - got);
+        if (n <= 0)
+            break;
+        got += static_cast<int>(n);
+    }
+    close(fd);
+    SDL_Surface* decoded = SDL_LoadBMP_RW(SDL_RWFromMem(buffer, got), 1);
+    free(buffer);
+    if (!decoded) {
+        printf("Unable to load bitmap: %s\n", SDL_GetError());
+        exit(1);
+    }
+    SDL_Surface* converted = SDL_DisplayFormat(decoded);
+    SDL_FreeSurface(decoded);
+    if (!converted) {
+        printf("Unable to load bitmap: %s\n", SDL_GetError());
+        exit(1);
+    }
+    return converted;
+}

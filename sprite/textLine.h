@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// Helpers shared by the text loaders. Every description file is read a line at a time
+// into a 255-byte buffer and parsed by position; a number that does not parse leaves
+// its field as it was.
+namespace textline {
+
+constexpr int kLineBuffer = 255;
+
+// Reads the next line (at most 254 characters, line end included) and counts it.
+// At the end of the file the text is empty and the result false.
+bool readLine(FILE* f, std::string& text, int& lineNumber);
+// True for the lines a sheet skips between frame blocks: '#', CR, LF or empty.
+bool isSkippable(const std::string& text);
+// The first whitespace-separated word, cut to at most maxLength characters.
+std::string firstWord(const std::string& text, size_t maxLength = std::string::npos);
+// Up to maxWords whitespace-separated words.
+std::vector<std::string> words(const std::string& text, size_t maxWords);
+// Parses whitespace-separated integers into the targets in order, stopping at the
+// first that does not parse (that one and the rest keep their values). Out-of-range
+// numbers are clamped to int. Returns how many were parsed.
+int scanInts(const char* text, const std::vector<int*>& targets);
+int scanInts(const std::string& text, const std::vector<int*>& targets);
+// The text after a literal prefix such as "FILES:", or null when it does not start so.
+const char* afterPrefix(const std::string& text, const char* prefix);
+// The line without its trailing CR/LF characters.
+std::string withoutLineEnd(const std::string& text);
+
+} // namespace textline

@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include "sprite/CSpriteBase.h"
+#include "tests/testSupport.h"
+
+using namespace testsupport;
+
+namespace {
+
+class SpriteSheetTest : public ::testing::Test {
+protected:
+    void SetUp() override { videoScreen(); }
+    TempDir dir;
+};
+
+std::string headerAnd(const std::string& blocks, int count) {
+    return "FILES: " + std::to_string(count) + "\n" + blocks;
+}
+
+} // namespace
+
+TEST_F(SpriteSheetTest, CommentsBetweenBlocksSkippedButReadByPositionInsideABlock) {
+    FrameSpec f;
+    writeBMP(dir / "a.bmp", 20, 30, f.fill);
+    writeBMP(dir / "b.bmp", 20, 30, f.fill);
+    std::string second = frameBlock("b.bmp", f);
+    // Line 10 of the second block (its sound) is a comment-looking line: read as data.
+    size_t pos = 0;
+    for (int i = 0; i < 9; ++i)
+        pos = second.find('\n', pos) + 1;
+    second.replace(pos, second.find('\n', pos) - pos, "#notAComment");
+    writeFile(dir / "info", headerAnd("# first frame\n\n\r\n" + frameBlock("a.bmp", f) +
+                                          "# second frame\n" + second,
+                                      2));
+    CSpriteBase sheet;
+    ASSERT_EQ(0, sheet.initR(dir.path()));
+    ASSERT_EQ(2, sheet.frameCount);
+    EXPECT_EQ("NULL", sheet.frames[0].soundName);
+    EXPECT_EQ("#notAComment", sheet.frames[1].soundName);
+}
+
+TEST_F(SpriteSheetTest, ColourKeyCarriesOverAndNegativeRedMeansOpaque) {
+    FrameSpec first; // no key numbers: black becomes transparent
+    first.keyed = false;
+    FrameSpec green;
+    green.key = {0, 255, 0};
+    FrameSpec inherits; // keeps green
+    inherits.keyed = false;
+    FrameSpec opaque;
+    opaque.key = {-1, 0, 0};
+    writeSheet(dir.path(), {first, green, inherits, opaque});
+    CSpriteBase sheet;
+    ASSERT_EQ(0, sheet.initR(dir.path()));
+    ASSERT_EQ(4, sheet.frameCount);
+    auto keyOf = [](SDL_Surface* s) {
+        Uint8 r, g, b;
+        SDL_GetRGB(s->format->colorkey, s->format, &r, &g, &b);
+        return (r << 16) | (g << 8) | b;
+    };
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(sheet.frames[i].image->flags & SDL_SRCCOLORKEY) << i;
+        ASSERT_TRUE(sheet.flippedFrames[i].image->flags & SDL_SRCCOLORKEY) << i;
+    }
+    EXPECT_EQ(0x000000, keyOf(sheet.frames[0].image));
+    EXPECT_EQ(0x00ff00, keyOf(sheet.frames[1].image));
+    EXPECT_EQ(0x00ff00, keyOf(sheet.frames[2].image));
+    EXPECT_EQ(0x00ff00, keyOf(sheet.flippedFrames[2].image));
+    EXPECT_FALSE(sheet.frames[3].image->flags & SDL_SRCCOLORKEY);
+}
+
+TEST_F(SpriteSheetTest, MirroredFrameValuesAndPixels) {
+    FrameSpec f;
+    f.w = 100;
+    f.h = 80;
+    f.anchorX = 30;
+    f.anchorY = 79;
+    f.cBox[0] = 10, f.cBox[1] = 0, f.cBox[2] = 40, f.cBox[3] = 80;
+    f.dBox[0] = 50, f.dBox[1] = 5, f.dBox[2] = 95, f.dBox[3] = 20;
+    f.pixels = {{{0, 3}, {10, 200, 30}}};
+    writeSheet(dir.path(), {f});
+    CSpriteBase sheet;
+    ASSERT_EQ(0, sheet.initR(dir.path()));
+    const frameInfo& m = sheet.flippedFrames[0];
+    EXPECT_EQ(70, m.anchorX);
+    EXPECT_EQ(60, m.cBox.left);
+    EXPECT_EQ(90, m.cBox.right);
+    EXPECT_EQ(5, m.dBox.left);
+    EXPECT_EQ(50, m.dBox.right);
+    EXPECT_EQ(100, sheet.width);
+    EXPECT_EQ(80, sheet.height);
+    // The image itself is mirrored: the marked pixel moves from column 0 to column 99.
+    EXPECT_EQ(pixelAt(sheet.frames[0].image, 0, 3), pixelAt(m.image, 99, 3));
+    EXPECT_NE(pixelAt(sheet.frames[0].image, 0, 3), pixelAt(m.image, 0, 3));
+}
+
+TEST_F(SpriteSheetTest, ParticleLinesKeptWholeAndZeroCountReadsMovementNext) {
+    FrameSpec withParticles;
+    withParticles.particles = {"fireball1 60 80", "spark 10 -5"};
+    withParticles.moveX = 4;
+    withParticles.moveY = 7;
+    FrameSpec none;
+    none.moveX = -3;
+    none.moveY = 2;
+    writeSheet(dir.path(), {withParticles, none});
+    CSpriteBase sheet;
+    ASSERT_EQ(0, sheet.initR(dir.path()));
+    ASSERT_EQ(2, sheet.frames[0].particleCount);
+    EXPECT_EQ("fireball1 60 80\n", sheet.frames[0].particleNames[0]);
+    EXPECT_EQ("spark 10 -5\n", sheet.frames[0].particleNames[1]);
+    EXPECT_EQ(4, sheet.frames[0].moveX);
+    EXPECT_EQ(7, sheet.frames[0].moveY);
+    EXPECT_EQ(0, sheet.frames[1].particleCount);
+    EXPECT_TRUE(sheet.frames[1].particleNames.empty());
+    EXPECT_EQ(-3, sheet.frames[1].moveX);
+    EXPECT_EQ(2, sheet.frames[1].moveY);
+}
+
+TEST_F(SpriteSheetTest, HostileCountsLineEndsAndLongWords) {
+    FrameSpec f;
+    f.sound = std::string(200, 's');
+    f.label = std::string(150, 'l');
+    writeBMP(dir / "f0.bmp", f.w, f.h, f.fill);
+    std::string block = frameBlock("f0.bmp", f);
+    std::string crlf;
+    for (char c : block)
+        crlf += (c == '\n') ? std::string("\r\n") : std::string(1, c);
+
+    struct Case {
+        std::string header;
+        int blocks;
+        int expectFrames;
+    } cases[] = {
+        {"FILES: 1000000000\n", 1, 1}, // far more announced than present
+        {"FILES: -4\n", 1, 0},
+        {"no count here\n", 1, 0},
+        {"FILES:3\r\n", 2, 2},
+    };
+    for (const Case& c : cases) {
+        std::string body = c.header;
+        for (int i = 0; i < c.blocks; ++i)
+            body += crlf;
+        writeFile(dir / "info", body);
+        CSpriteBase sheet;
+        ASSERT_EQ(0, sheet.initR(dir.path())) << c.header;
+        EXPECT_EQ(1, sheet.loaded);
+        ASSERT_EQ(c.expectFrames, sheet.frameCount) << c.header;
+        ASSERT_EQ(static_cast<size_t>(c.expectFrames), sheet.frames.size());
+        if (c.expectFrames > 0) {
+            EXPECT_EQ(std::string(95, 's'), sheet.frames[0].soundName);
+            EXPECT_EQ(std::string(79, 'l'), sheet.frames[0].label);
+            EXPECT_EQ(29, sheet.frames[0].anchorY);
+        }
+    }
+}
+
+TEST_F(SpriteSheetTest, MissingInfoReportsAndLeavesSheetUnloaded) {
+    CSpriteBase sheet;
+    std::string missing = dir / "nothing";
+    std::string out = captureStdout([&] { EXPECT_EQ(-1, sheet.initR(missing)); });
+    EXPECT_EQ("ERROR opening file " + missing + "/info\n\n", out);
+    EXPECT_EQ(0, sheet.loaded);
+    EXPECT_EQ(0, sheet.frameCount);
+}
+
+TEST_F(SpriteSheetTest, LoadTraceNamesEachFrame) {
+    FrameSpec f;
+    f.sound = "swing";
+    f.label = "jabFrame";
+    writeSheet(dir.path(), {f});
+    CSpriteBase sheet;
+    std::string out = captureStdout([&] { sheet.initR(dir.path()); });
+    EXPECT_EQ("loading\n1\nf0.bmp\nswing\njabFrame\nlet me guess\n", out);
+}
+
+TEST_F(SpriteSheetTest, FatalImageErrorsEndTheProcessWithTheirMessages) {
+    FrameSpec f;
+    writeSheet(dir.path(), {f});
+    // A frame whose image file is missing.
+    std::string missingImage = dir / "missing";
+    makeDirs(missingImage);
+    writeFile(missingImage + "/info", "FILES: 1\n" + frameBlock("gone.bmp", f));
+    ChildResult r = runInChild([&] {
+        CSpriteBase s;
+        s.initR(missingImage);
+    });
+    EXPECT_EQ(1, r.exitCode);
+    EXPECT_NE(std::string::npos, r.output.find("Error opening resource file: No such file"))
+        << r.output;
+
+    // A frame image that is not a BMP.
+    std::string notBmp = dir / "notbmp";
+    writeFile(notBmp + "/info", "FILES: 1\n" + frameBlock("f0.bmp", f));
+    writeFile(notBmp + "/f0.bmp", "this is not a picture");
+    r = runInChild([&] {
+        CSpriteBase s;
+        s.initR(notBmp);
+    });
+    EXPECT_EQ(1, r.exitCode);
+    EXPECT_NE(std::string::npos, r.output.find("Unable to load bitmap: ")) << r.output;
+
+    r = runInChild([&] { loadFromResource(dir / "no-such-folder", "f0.bmp"); });
+    EXPECT_EQ(1, r.exitCode);
+    EXPECT_NE(std::string::npos, r.output.find("opendir failure: No such file")) << r.output;
+
+    r = runInChild([&] { getfilesize(dir / "no-such-file"); });
+    EXPECT_EQ(1, r.exitCode);
+    EXPECT_EQ("getfilesize:  Couldn't get filesize of '" + (dir / "no-such-file") + "'.",
+              r.output);
+}
+
+TEST_F(SpriteSheetTest, PlainInitVariantReturnsInsteadOfEnding) {
+    FrameSpec small;
+    FrameSpec big;
+    big.w = 40;
+    big.h = 50;
+    writeSheet(dir.path(), {small, big});
+    CSpriteBase sheet;
+    ASSERT_EQ(0, sheet.init(dir.path()));
+    // The plain variant keeps the first frame's size.
+    EXPECT_EQ(20, sheet.width);
+    EXPECT_EQ(30, sheet.height);
+    EXPECT_EQ(2, sheet.frameCount);
+
+    writeFile(dir / "info", "FILES: 2\n" + frameBlock("f0.bmp", small) +
+                                frameBlock("gone.bmp", small));
+    CSpriteBase broken;
+    EXPECT_EQ(-1, broken.init(dir.path()));
+    EXPECT_EQ(1, broken.frameCount);
+}
+
+TEST_F(SpriteSheetTest, AlphaIsInertWhileSwitchedOff) {
+    writeSheet(dir.path(), {FrameSpec{}});
+    CSpriteBase sheet;
+    ASSERT_EQ(0, sheet.initR(dir.path()));
+    std::string out = captureStdout([&] { sheet.alphaAll(100); });
+    EXPECT_EQ("", out);
+    EXPECT_FALSE(sheet.frames[0].image->flags & SDL_SRCALPHA);
+}

@@ -1,0 +1,208 @@
+#include "tests/testSupport.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace testsupport {
+
+TempDir::TempDir() {
+    std::string tmpl = "/tmp/brawler-test-XXXXXX";
+    std::vector<char> buf(tmpl.begin(), tmpl.end());
+    buf.push_back('\0');
+    if (!mkdtemp(buf.data()))
+        throw std::runtime_error("mkdtemp failed");
+    path_ = buf.data();
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+void makeDirs(const std::string& path) { fs::create_directories(path); }
+
+void writeFile(const std::string& path, const std::string& text) {
+    fs::path p(path);
+    if (p.has_parent_path())
+        fs::create_directories(p.parent_path());
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+std::string frameBlock(const std::string& imageName, const FrameSpec& f) {
+    std::ostringstream o;
+    o << imageName << " " << f.delay;
+    if (f.keyed)
+        o << " " << f.key.r << " " << f.key.g << " " << f.key.b;
+    o << "\n";
+    o << f.anchorX << " " << f.anchorY << "\n";
+    o << f.cBox[0] << " " << f.cBox[1] << " " << f.cBox[2] << " " << f.cBox[3] << "\n";
+    o << f.dBox[0] << " " << f.dBox[1] << " " << f.dBox[2] << " " << f.dBox[3] << "\n";
+    o << f.damage << "\n";
+    o << "0\n";
+    o << f.hitType << "\n";
+    o << "0 0\n";
+    o << "0 0\n";
+    o << f.sound << "\n";
+    o << f.particles.size() << "\n";
+    for (const auto& p : f.particles)
+        o << p << "\n";
+    o << f.moveX << " " << f.moveY << "\n";
+    o << "0\n";
+    o << f.label << "\n";
+    return o.str();
+}
+
+void writeBMP(const std::string& path, int w, int h, RGB fill,
+              const std::vector<std::pair<std::pair<int, int>, RGB>>& pixels) {
+    SDL_Surface* s = SDL_CreateRGBSurface(0, w, h, 32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0);
+    SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, fill.r, fill.g, fill.b));
+    for (const auto& px : pixels) {
+        SDL_Rect r{static_cast<Sint16>(px.first.first), static_cast<Sint16>(px.first.second), 1,
+                   1};
+        SDL_FillRect(s, &r, SDL_MapRGB(s->format, px.second.r, px.second.g, px.second.b));
+    }
+    fs::path p(path);
+    if (p.has_parent_path())
+        fs::create_directories(p.parent_path());
+    SDL_SaveBMP(s, path.c_str());
+    SDL_FreeSurface(s);
+}
+
+void writeSheet(const std::string& folder, const std::vector<FrameSpec>& frames) {
+    makeDirs(folder);
+    std::ostringstream info;
+    info << "FILES: " << frames.size() << "\n";
+    for (size_t i = 0; i < frames.size(); ++i) {
+        std::string name = "f" + std::to_string(i) + ".bmp";
+        info << frameBlock(name, frames[i]);
+        writeBMP(folder + "/" + name, frames[i].w, frames[i].h, frames[i].fill,
+                 frames[i].pixels);
+    }
+    writeFile(folder + "/info", info.str());
+}
+
+SDL_Surface* videoScreen() {
+    static SDL_Surface* screen = nullptr;
+    if (!screen) {
+        if (!(SDL_WasInit(SDL_INIT_VIDEO) & SDL_INIT_VIDEO))
+            SDL_Init(SDL_INIT_VIDEO);
+        screen = SDL_SetVideoMode(800, 600, 32, SDL_HWPALETTE);
+        if (!screen)
+            throw std::runtime_error(std::string("no video: ") + SDL_GetError());
+    }
+    return screen;
+}
+
+SDL_Surface* snapshot(SDL_Surface* screen) {
+    SDL_Surface* copy = SDL_CreateRGBSurface(0, screen->w, screen->h, 32, screen->format->Rmask,
+                                             screen->format->Gmask, screen->format->Bmask, 0);
+    SDL_BlitSurface(screen, nullptr, copy, nullptr);
+    return copy;
+}
+
+uint32_t pixelAt(SDL_Surface* s, int x, int y) {
+    SDL_LockSurface(s);
+    auto* row = static_cast<uint8_t*>(s->pixels) + y * s->pitch;
+    uint32_t v = reinterpret_cast<uint32_t*>(row)[x] & 0x00ffffff;
+    SDL_UnlockSurface(s);
+    return v;
+}
+
+long differingPixels(SDL_Surface* a, SDL_Surface* b) {
+    long diff = 0;
+    for (int y = 0; y < a->h && y < b->h; ++y)
+        for (int x = 0; x < a->w && x < b->w; ++x)
+            if (pixelAt(a, x, y) != pixelAt(b, x, y))
+                ++diff;
+    return diff;
+}
+
+void paintStage(SDL_Surface* screen) {
+    // Bands of colour that never hit the test key colour (magenta) or black.
+    for (int y = 0; y < screen->h; y += 10) {
+        SDL_Rect band{0, static_cast<Sint16>(y), static_cast<Uint16>(screen->w), 10};
+        SDL_FillRect(screen, &band,
+                     SDL_MapRGB(screen->format, 20 + (y * 3) % 200, 60 + (y / 10) % 100, 90));
+    }
+    for (int x = 0; x < screen->w; x += 37) {
+        SDL_Rect stripe{static_cast<Sint16>(x), 0, 3, static_cast<Uint16>(screen->h)};
+        SDL_FillRect(screen, &stripe, SDL_MapRGB(screen->format, 250, 250, (x * 7) % 200));
+    }
+}
+
+std::string captureStdout(const std::function<void()>& fn) {
+    fflush(stdout);
+    std::cout.flush();
+    char name[] = "/tmp/brawler-out-XXXXXX";
+    int fd = mkstemp(name);
+    int saved = dup(1);
+    dup2(fd, 1);
+    fn();
+    fflush(stdout);
+    std::cout.flush();
+    dup2(saved, 1);
+    close(saved);
+    close(fd);
+    std::string text = readFile(name);
+    unlink(name);
+    return text;
+}
+
+ChildResult runInChild(const std::function<void()>& fn) {
+    fflush(stdout);
+    fflush(stderr);
+    char name[] = "/tmp/brawler-child-XXXXXX";
+    int fd = mkstemp(name);
+    pid_t pid = fork();
+    if (pid == 0) {
+        dup2(fd, 1);
+        dup2(fd, 2);
+        fn();
+        fflush(stdout);
+        fflush(stderr);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    close(fd);
+    ChildResult r;
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.output = readFile(name);
+    unlink(name);
+    return r;
+}
+
+ChildResult runCommand(const std::string& command) {
+    std::string full = command + " 2>&1";
+    ChildResult r;
+    FILE* p = popen(full.c_str(), "r");
+    if (!p)
+        return r;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0)
+        r.output.append(buf, n);
+    int status = pclose(p);
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+} // namespace testsupport
