@@ -1,0 +1,76 @@
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <benchmark/benchmark.h>
+
+#include "shell/game.h"
+#include "shell/shell.h"
+
+namespace {
+
+const std::string kData = std::string(BRAWLER_SOURCE_DIR) + "/data";
+
+// The start-up trace is long; keep it out of the figures' way.
+class QuietStdout {
+public:
+    QuietStdout() {
+        fflush(stdout);
+        saved_ = dup(1);
+        int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        close(null);
+    }
+    ~QuietStdout() {
+        fflush(stdout);
+        dup2(saved_, 1);
+        close(saved_);
+    }
+
+private:
+    int saved_;
+};
+
+void ensureVideo() {
+    if (!screen) {
+        SDL_Init(SDL_INIT_VIDEO);
+        screen = SDL_SetVideoMode(800, 600, 32, SDL_HWPALETTE);
+    }
+}
+
+// Baseline: the stage bitmap alone.
+void BM_LoadStage(benchmark::State& state) {
+    ensureVideo();
+    for (auto _ : state) {
+        QuietStdout quiet;
+        InitImages(kData);
+        benchmark::DoNotOptimize(back);
+    }
+}
+BENCHMARK(BM_LoadStage)->Unit(benchmark::kMillisecond);
+
+// Everything the shell loads and sets up before its first pass.
+void BM_StartUp(benchmark::State& state) {
+    ensureVideo();
+    for (auto _ : state) {
+        QuietStdout quiet;
+        Game game;
+        game.dataRoot = kData;
+        game.startUp();
+        benchmark::DoNotOptimize(game.vikingbase.frameCount);
+    }
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    SDL_Quit();
+    return 0;
+}
