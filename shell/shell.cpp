@@ -13,7 +13,10 @@ bool debugging = false;
 
 void sdlInit() {
     hideConsoleWindow();
-    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0) {
+    // A machine without any usable sound device fails the combined start; the game
+    // then starts without audio and the mixer below reports why.
+    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0 &&
+        SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0) {
         printf("Unable to init SDL: %s\n", SDL_GetError());
         exit(1);
     }
