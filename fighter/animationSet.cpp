@@ -1,0 +1,72 @@
+#include "fighter/animationSet.h"
+
+#include <cstdio>
+
+#include "sprite/textLine.h"
+
+namespace {
+
+// Longest animation name kept; longer names are cut, never overflow.
+constexpr size_t kMaxNameLength = 95;
+
+} // namespace
+
+int animationSet::loadAll(const std::string& characterFolder) {
+    folder = characterFolder;
+    std::string path = folder + "/info";
+    FILE* f = fopen(path.c_str(), "r");
+    if (!f) {
+        printf("ERROR opening file %s\n\n", path.c_str());
+        return 1;
+    }
+    entries.clear();
+    entryCount = 0;
+
+    int lineNumber = 0;
+    std::string line;
+    textline::readLine(f, line, lineNumber);
+    int announced = 0;
+    if (const char* rest = textline::afterPrefix(line, "ANIMS:"))
+        textline::scanInts(rest, {&announced});
+
+    // Entries grow as lines arrive, so a count that is negative or far larger than
+    // the file never allocates anything the file does not hold.
+    for (int i = 0; i < announced; ++i) {
+        if (!textline::readLine(f, line, lineNumber))
+            break;
+        std::string name = textline::firstWord(line, kMaxNameLength);
+        printf("holy diver: %s\n", name.c_str());
+        entries.emplace_back();
+        entryCount = static_cast<int>(entries.size());
+        loadAnim(i, name);
+        printf("ACTION COMMANDO\n");
+    }
+    fclose(f);
+    return 1;
+}
+
+void animationSet::loadAnim(int i, const std::string& name) {
+    if (i < 0 || i >= static_cast<int>(entries.size()))
+        return;
+    entries[i].name = name;
+    // A blank name line would point at the character folder itself, whose info is the
+    // animation list and not a sheet.
+    if (name.empty())
+        return;
+    std::string path = folder + "/" + name;
+    printf("load folder %s\n", path.c_str());
+    entries[i].sheet.initR(path);
+}
+
+CSpriteBase* animationSet::returnAnimation(const std::string& name) {
+    if (entries.empty())
+        return nullptr;
+    return &entries[find(name)].sheet;
+}
+
+int animationSet::find(const std::string& name) const {
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].name == name)
+            return static_cast<int>(i);
+    return 0;
+}

@@ -1,0 +1,309 @@
+#include "fighter/fighter.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "fighter/animationSet.h"
+#include "moves/moveSet.h"
+#include "sprite/CSpriteBase.h"
+#include "sprite/frameInfo.h"
+
+namespace {
+
+// SDL keeps rectangle positions in 16 bits; clamp so a far-off fighter stays off
+// screen instead of wrapping onto it.
+SDL_Rect rectAt(int x, int y, int w, int h) {
+    SDL_Rect r;
+    r.x = static_cast<Sint16>(std::clamp(x, -32768, 32767));
+    r.y = static_cast<Sint16>(std::clamp(y, -32768, 32767));
+    r.w = static_cast<Uint16>(std::clamp(w, 0, 65535));
+    r.h = static_cast<Uint16>(std::clamp(h, 0, 65535));
+    return r;
+}
+
+// Debug rectangles take raw pixel values of the 32-bit screen. A box that holds no
+// point has nothing to show (and would wrap to a huge width).
+void fillBox(SDL_Surface* screen, int x, int y, int w, int h, Uint32 pixel) {
+    if (w <= 0 || h <= 0)
+        return;
+    SDL_Rect r = rectAt(x, y, w, h);
+    SDL_FillRect(screen, &r, pixel);
+}
+
+} // namespace
+
+const frameInfo* Fighter::shown() const {
+    return base ? base->frameAt(frame, facingRight) : nullptr;
+}
+
+void Fighter::initS(animationSet* set, SDL_Surface* target) {
+    currentMove = nullptr;
+    animSet = set;
+    base = set ? set->returnAnimation("blank") : nullptr;
+    // The background is made by changeAnim below, sized for "walk"; a copy made here
+    // from "blank" would be replaced at once.
+    if (base && base->loaded != 0 && base->frameCount > 1)
+        animating = 1;
+    changeAnim("walk");
+    actionName = "walk";
+    screen = target;
+}
+
+void Fighter::setDir(bool right) {
+    facingRight = right;
+}
+
+void Fighter::setHP(int hp, int max) {
+    hitPoints = hp;
+    maxHitPoints = max;
+}
+
+void Fighter::changeHP(int delta) {
+    hitPoints += delta;
+    if (hitPoints > maxHitPoints)
+        hitPoints = maxHitPoints;
+    if (hitPoints < 0)
+        hitPoints = 0;
+}
+
+void Fighter::boundary() {
+    if (x < boundaryXLeft + 2)
+        x = boundaryXLeft + 2;
+    if (x > boundaryXRight - 2)
+        x = boundaryXRight - 2;
+}
+
+bool Fighter::returnBusy() const {
+    return currentMove != nullptr;
+}
+
+bool Fighter::returnHitable() const {
+    // Reacting to a hit or blocking protects from the next contact until it ends.
+    return actionName != "hit1" && actionName != "blockHi" && actionName != "blockLo" &&
+           actionName != "blockAir";
+}
+
+colBox Fighter::getCBox() const {
+    colBox box;
+    const frameInfo* a = shown();
+    const frameInfo* f = current();
+    if (!a || !f)
+        return box;
+    box.left = x + a->cBox.left - a->anchorX;
+    box.right = x + a->cBox.right - a->anchorX;
+    box.top = y + f->cBox.top - f->anchorY;
+    box.bottom = y + f->cBox.bottom - f->anchorY;
+    return box;
+}
+
+colBox Fighter::getDBox() const {
+    colBox box;
+    const frameInfo* a = shown();
+    const frameInfo* f = current();
+    if (!a || !f)
+        return box;
+    box.left = x + a->dBox.left - a->anchorX;
+    box.right = x + a->dBox.right - a->anchorX;
+    box.top = y + f->dBox.top - f->anchorY;
+    box.bottom = y + f->dBox.bottom - f->anchorY;
+    return box;
+}
+
+void Fighter::saveArea(int& cx, int& cy, int& w, int& h) const {
+    cx = x;
+    cy = y;
+    w = h = 0;
+    // Frames may differ in size and anchor, and draw may advance to the next frame
+    // after the save: the saved rectangle covers every frame of the sheet around the
+    // anchor. A mirrored frame's left extent is the unmirrored right one.
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool any = false;
+    auto cover = [&](const CSpriteBase* sheet) {
+        if (!sheet || sheet->frameCount <= 0)
+            return;
+        int l = x - (facingRight ? sheet->extentLeft : sheet->extentRight);
+        int t = y - sheet->extentTop;
+        int r = l + sheet->extentLeft + sheet->extentRight;
+        int b = t + sheet->extentTop + sheet->extentBottom;
+        if (!any) {
+            left = l;
+            top = t;
+            right = r;
+            bottom = b;
+            any = true;
+            return;
+        }
+        left = std::min(left, l);
+        top = std::min(top, t);
+        right = std::max(right, r);
+        bottom = std::max(bottom, b);
+    };
+    cover(base);
+    // A move can end inside draw, after the other fighter has been drawn this pass,
+    // and switch to walk there. Restoring an area that holds the walk frames too
+    // leaves only clean background where the walk sheet's save then reads.
+    if (currentMove && animSet)
+        cover(animSet->returnAnimation("walk"));
+    if (!any)
+        return;
+    cx = left;
+    cy = top;
+    w = right - left;
+    h = bottom - top;
+}
+
+void Fighter::renewBackground() {
+    int cx, cy, w, h;
+    saveArea(cx, cy, w, h);
+    // The colour key is that of blank's first frame, so pixels no save has refreshed
+    // are skipped by a restore instead of painting stale background.
+    SDL_Surface* key = nullptr;
+    if (animSet)
+        if (CSpriteBase* blank = animSet->returnAnimation("blank"))
+            if (const frameInfo* first = blank->frameAt(0, true))
+                key = first->image;
+    makeBackground(w, h, key);
+}
+
+void Fighter::clearBG() {
+    // The restore goes back to the corner of the save, whichever frame is on show now.
+    restoreBackground();
+}
+
+void Fighter::updateBG() {
+    int cx, cy, w, h;
+    saveArea(cx, cy, w, h);
+    if (screen && w > 0 && h > 0 && (!background || background->w != w || background->h != h))
+        renewBackground();
+    saveBackgroundAt(cx, cy);
+    oldX = x;
+    oldY = y;
+    savedFacing = facingRight;
+}
+
+void Fighter::reseat() {
+    frame = 0;
+    restoreBackground();
+    updateBG();
+}
+
+void Fighter::draw() {
+    bool wrapped = advanceFrame();
+    // A move without frames would never wrap and keep the fighter busy for good.
+    bool empty = !base || base->frameCount <= 0;
+    if (currentMove && (wrapped || empty)) {
+        printf("punch ended\n");
+        currentMove = nullptr;
+        changeAnim("walk");
+        // changeAnim left a fresh, empty background: save under the walk frames now,
+        // since this pass's save was taken for the move's sheet.
+        reseat();
+    }
+    if (drawn == 0)
+        drawn = 1;
+    const frameInfo* a = shown();
+    const frameInfo* f = current();
+    if (!a || !f || !a->image || !screen)
+        return;
+    SDL_Rect dest = rectAt(x - a->anchorX, y - f->anchorY, 0, 0);
+    SDL_BlitSurface(a->image, nullptr, screen, &dest);
+}
+
+void Fighter::drawColBoxes() {
+    if (!screen)
+        return;
+    const frameInfo* a = shown();
+    const frameInfo* f = current();
+    if (a && f)
+        fillBox(screen, x + a->cBox.left - a->anchorX, y + f->cBox.top - f->anchorY,
+                a->cBox.right - a->cBox.left, f->cBox.bottom - f->cBox.top, 0xffcc00);
+    fillBox(screen, x - 2, y - 2, 4, 2, 0x0000cc);
+    if (a && f && f->damage > 0)
+        fillBox(screen, x + a->dBox.left - a->anchorX, y + f->dBox.top - f->anchorY,
+                a->dBox.right - a->dBox.left, f->dBox.bottom - f->dBox.top, 0xff0000);
+}
+
+void Fighter::changeAnim(const std::string& name) {
+    reseat();
+    actionName = name;
+    base = animSet ? animSet->returnAnimation(name) : nullptr;
+    if (base && base->frameCount > 1)
+        animating = 1;
+    // The old surface held the background of the old sheet's area; the re-seat has
+    // already put it back, and keeping it would restore stale pixels.
+    renewBackground();
+    printf("%s\n", name.c_str());
+}
+
+void Fighter::changeAction(moveInfo* move) {
+    if (jumpsLeft <= 0 || !move)
+        return;
+    // An air move costs a jump, so a fighter cannot stay aloft by chaining moves.
+    if (!onGround)
+        jumpsLeft -= 1;
+    currentMove = move;
+    reseat();
+    actionName = move->name;
+    printf("%s", move->name.c_str());
+    base = &move->sheet;
+    if (base->frameCount > 1)
+        animating = 1;
+    renewBackground();
+}
+
+void Fighter::duck() {
+    if (actionName == "walk")
+        changeAnim("duck");
+}
+
+void Fighter::Jump(int jumpSpeed) {
+    if (jumpsLeft <= 0)
+        return;
+    changeAnim("inAir");
+    jumpsLeft -= 1;
+    // The jump that spends the last one is weaker, so a double jump is not twice as
+    // high.
+    if (jumpsLeft == 0)
+        jumpSpeed -= 2;
+    onGround = false;
+    verticalSpeed = jumpSpeed;
+}
+
+void Fighter::Gravity() {
+    const frameInfo* f = current();
+    int stepX = f ? f->moveX : 0;
+    int launch = f ? f->moveY : 0;
+    x += facingRight ? stepX : -stepX;
+    if (launch > 0) {
+        y -= launch;
+        onGround = false;
+        verticalSpeed = 4;
+        return;
+    }
+    if (!onGround) {
+        y -= verticalSpeed;
+        verticalSpeed -= 1;
+    }
+    if (y <= g_GroundLevel + 1)
+        return;
+    if (!onGround)
+        changeAnim("walk");
+    y = g_GroundLevel;
+    onGround = true;
+    jumpsLeft = 2;
+}
+
+bool characterUsable(const animationSet& anims, const moveSet& moves, std::string* why) {
+    std::string problem;
+    bool anyFrames = std::any_of(anims.entries.begin(), anims.entries.end(),
+                                 [](const animEntry& e) { return e.sheet.frameCount > 0; });
+    if (anims.entries.empty())
+        problem = anims.folder + ": no animations loaded";
+    else if (!anyFrames)
+        problem = anims.folder + ": no animation has any frames";
+    else if (moves.moves.empty())
+        problem = moves.folder + ": no moves loaded";
+    if (why)
+        *why = problem;
+    return problem.empty();
+}

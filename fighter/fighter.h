@@ -1,0 +1,78 @@
+#pragma once
+
+#include <string>
+
+#include "collision/colBox.h"
+#include "sprite/CSprite.h"
+
+class animationSet;
+class moveSet;
+struct frameInfo;
+struct moveInfo;
+
+// Play area of the fighters, screen pixels.
+inline constexpr int g_GroundLevel = 530;  // anchor y of a fighter standing on the ground
+inline constexpr int boundaryXLeft = 0;    // fighters keep x at or above this + 2
+inline constexpr int boundaryXRight = 800; // fighters keep x at or below this - 2
+
+// One character on screen. Its x and y (inherited) are the screen position of the
+// current frame's anchor, not of the image corner; oldX/oldY are the anchor at the
+// last background save. The fighter shows either an animation of its set or the
+// sheet of the move it plays; a move ends after one play of its sheet.
+class Fighter : public CSprite {
+public:
+    int hitPoints = 0;               // current hit points, kept in 0..maxHitPoints
+    int maxHitPoints = 0;            // maximum hit points
+    bool facingRight = false;        // true: unmirrored frames; false: mirrored frames
+    bool savedFacing = false;        // facingRight at the last background save
+    bool onGround = false;           // true while standing on the ground line
+    int verticalSpeed = 0;           // upward pixels per Gravity step while airborne
+    int jumpsLeft = 0;               // jumps (and air moves) left; 2 after a landing
+    std::string actionName;          // name of the animation or move on show
+    animationSet* animSet = nullptr; // the character's animations, not owned
+    moveInfo* currentMove = nullptr; // the move playing, null when none; not owned
+
+    void initS(animationSet* set, SDL_Surface* target);
+    void setDir(bool right);
+    void setHP(int hp, int max);
+    void changeHP(int delta);
+    void boundary();
+    bool returnBusy() const;
+    bool returnHitable() const;
+    // Body and attack boxes in screen pixels, mirrored when facing left; all zeros
+    // while no sheet is on show.
+    colBox getCBox() const;
+    colBox getDBox() const;
+
+    // The scene's steps, once per pass in this order: clearBG, updateBG, draw.
+    void clearBG();
+    void updateBG();
+    void draw();
+    // Debug overlay: body box, anchor marker, and the attack box on damaging frames.
+    void drawColBoxes();
+
+    void changeAnim(const std::string& name);
+    // Starts a move; refused with no jump left, and spends one when airborne.
+    void changeAction(moveInfo* move);
+    void duck();
+    void Jump(int jumpSpeed);
+    // One movement step: the frame's horizontal step, launch, jump arc and landing.
+    void Gravity();
+
+private:
+    // The frame on show for the current facing, and unmirrored; null without a sheet.
+    const frameInfo* shown() const;
+    // Takes the fighter off the screen and saves afresh at frame 0, before the sheet
+    // on show is replaced.
+    void reseat();
+    // A fresh, key-filled background sized for the current sheet.
+    void renewBackground();
+    // Corner and size of the screen rectangle that holds every frame of the current
+    // sheet drawn at the current anchor and facing (and, during a move, of walk, which
+    // the move's end switches to).
+    void saveArea(int& cx, int& cy, int& w, int& h) const;
+};
+
+// Whether a character can be played: it needs at least one animation with frames and
+// at least one move. When not, `why` (if given) names the folder and what is missing.
+bool characterUsable(const animationSet& anims, const moveSet& moves, std::string* why);
