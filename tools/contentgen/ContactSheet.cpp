@@ -1,0 +1,191 @@
+#include "tools/contentgen/ContactSheet.h"
+
+#include <algorithm>
+
+#include "tools/contentgen/BitmapFont.h"
+#include "tools/contentgen/Layout.h"
+
+namespace contentgen {
+
+namespace {
+
+constexpr int kMargin = 12;
+constexpr int kGap = 8;
+constexpr int kTitleHeight = 22;
+constexpr int kCaptionLines = 3;
+constexpr int kCaptionHeight = 9 * kCaptionLines + 4;
+constexpr Rgb kPaper{40, 42, 52};
+constexpr Rgb kPanel{92, 100, 118};
+constexpr Rgb kGroundMark{64, 70, 84};
+constexpr Rgb kText{236, 236, 230};
+constexpr Rgb kDim{170, 176, 190};
+constexpr Rgb kBodyBox{255, 220, 0};
+constexpr Rgb kAttackBox{255, 40, 40};
+constexpr Rgb kAnchor{40, 110, 255};
+constexpr Rgb kSpawnBox{255, 150, 0};
+
+void strokeBox(Image& img, Box b, int x, int y, int zoom, Rgb c) {
+    if (isEmpty(b))
+        return;
+    img.strokeRect(x + b.left * zoom, y + b.top * zoom, x + b.right * zoom + zoom - 1,
+                   y + b.bottom * zoom + zoom - 1, c);
+}
+
+void anchorCross(Image& img, int cx, int cy) {
+    for (int d = -4; d <= 4; ++d) {
+        img.set(cx + d, cy, kAnchor);
+        img.set(cx, cy + d, kAnchor);
+    }
+}
+
+void blitZoomed(Image& img, const Image& src, int x, int y, int zoom, Rgb key) {
+    for (int sy = 0; sy < src.height(); ++sy)
+        for (int sx = 0; sx < src.width(); ++sx)
+            if (src.at(sx, sy) != key)
+                img.fillRect(x + sx * zoom, y + sy * zoom, zoom, zoom, src.at(sx, sy));
+}
+
+const ParticleDef* particleNamed(const ContentModel& model, const std::string& name) {
+    for (const ParticleDef& p : model.particles)
+        if (p.sheet.name == name)
+            return &p;
+    return nullptr;
+}
+
+} // namespace
+
+std::vector<ContactSheet::Row> ContactSheet::rows(const ContentModel& model) {
+    std::vector<Row> out;
+    for (const Sheet& a : model.animations)
+        out.push_back({"animation " + a.name, &a, 1, true});
+    for (const MoveRecord& m : model.moves)
+        out.push_back(
+            {"move " + m.sheet.name + "   command " + m.command + "   condition " + m.condition,
+             &m.sheet, 1, true});
+    for (const ParticleDef& p : model.particles)
+        out.push_back({"particle " + p.sheet.name + "   life " + std::to_string(p.lifetimeMs) +
+                           " ms" + (p.gravity ? "   falls" : ""),
+                       &p.sheet, 3, false});
+    out.push_back({"sheet run (loaded, never drawn)", &model.runner, 2, true});
+    return out;
+}
+
+int ContactSheet::rowHeight(const Row& row) {
+    int h = 0;
+    for (const Frame& f : row.sheet->frames)
+        h = std::max(h, f.image.height() * row.zoom);
+    return kTitleHeight + h + kCaptionHeight + kGap;
+}
+
+int ContactSheet::rowWidth(const Row& row) {
+    int w = 0;
+    for (const Frame& f : row.sheet->frames)
+        w += cellAdvance(f, row.zoom);
+    return std::max(w, BitmapFont::width(row.title, 2));
+}
+
+// Cells are at least wide enough for their captions.
+int ContactSheet::cellAdvance(const Frame& f, int zoom) {
+    return std::max(f.image.width() * zoom, 100) + kGap;
+}
+
+std::vector<std::string> ContactSheet::captions(const FrameRecord& r, size_t index) {
+    std::vector<std::string> lines;
+    lines.push_back(std::to_string(index) + " " + r.label + " " + std::to_string(r.delay) + "ms");
+    std::string second;
+    if (r.damage > 0)
+        second += "dmg " + std::to_string(r.damage) + " ";
+    if (r.moveX != 0 || r.moveY != 0)
+        second += "move " + std::to_string(r.moveX) + "/" + std::to_string(r.moveY);
+    if (!second.empty())
+        lines.push_back(second);
+    if (r.sound != "NULL")
+        lines.push_back("snd " + r.sound);
+    for (const SpawnLine& p : r.particles)
+        lines.push_back("spawn " + p.name);
+    return lines;
+}
+
+void ContactSheet::drawSpawns(Image& img, int x, int y, const Frame& f, const ContentModel& model) {
+    for (const SpawnLine& line : f.info.particles) {
+        const ParticleDef* p = particleNamed(model, line.name);
+        if (!p || p->sheet.frames.empty())
+            continue;
+        const Frame& pf = p->sheet.frames[0];
+        const int ax = x + f.info.anchor.x + line.x - pf.info.anchor.x;
+        const int ay = y + f.info.anchor.y - line.y - pf.info.anchor.y;
+        img.blitKeyed(pf.image, ax, ay, pf.info.key);
+        strokeBox(img, pf.info.cBox, ax, ay, 1, kSpawnBox);
+    }
+}
+
+void ContactSheet::drawCell(Image& img, int x, int y, const Frame& f, const Row& row,
+                            const ContentModel& model) {
+    const FrameRecord& r = f.info;
+    const int zoom = row.zoom;
+    img.fillRect(x, y, f.image.width() * zoom, f.image.height() * zoom, kPanel);
+    if (row.ground)
+        img.fillRect(x, y + (r.anchor.y + 1) * zoom, f.image.width() * zoom,
+                     (f.image.height() - r.anchor.y - 1) * zoom, kGroundMark);
+    blitZoomed(img, f.image, x, y, zoom, r.key);
+    drawSpawns(img, x, y, f, model);
+    strokeBox(img, r.cBox, x, y, zoom, kBodyBox);
+    if (r.damage > 0)
+        strokeBox(img, r.dBox, x, y, zoom, kAttackBox);
+    anchorCross(img, x + r.anchor.x * zoom, y + r.anchor.y * zoom);
+}
+
+void ContactSheet::drawRow(Image& img, int y, const Row& row, const ContentModel& model) {
+    BitmapFont::draw(img, kMargin, y, row.title, kText, 2);
+    int x = kMargin;
+    int tallest = 0;
+    for (const Frame& f : row.sheet->frames)
+        tallest = std::max(tallest, f.image.height() * row.zoom);
+    const int cellY = y + kTitleHeight;
+    for (size_t i = 0; i < row.sheet->frames.size(); ++i) {
+        const Frame& f = row.sheet->frames[i];
+        drawCell(img, x, cellY, f, row, model);
+        int captionY = cellY + tallest + 3;
+        for (const std::string& line : captions(f.info, i)) {
+            BitmapFont::draw(img, x, captionY, line, kDim, 1);
+            captionY += 9;
+        }
+        x += cellAdvance(f, row.zoom);
+    }
+}
+
+Image ContactSheet::render(const ContentModel& model) {
+    const std::vector<Row> all = rows(model);
+    int width = 0;
+    int height = kMargin * 2;
+    for (const Row& r : all) {
+        width = std::max(width, rowWidth(r));
+        height += rowHeight(r);
+    }
+    Image img(width + kMargin * 2, height, kPaper);
+    int y = kMargin;
+    for (const Row& r : all) {
+        drawRow(img, y, r, model);
+        y += rowHeight(r);
+    }
+    return img;
+}
+
+Image ContactSheet::stagePreview(const ContentModel& model) {
+    Image img = model.stage;
+    const Sheet* standing = nullptr;
+    for (const Sheet& a : model.animations)
+        if (a.name == "standing")
+            standing = &a;
+    if (!standing || standing->frames.empty())
+        return img;
+    const Frame& f = standing->frames[0];
+    const int ground = layout::kGroundY;
+    img.blitKeyed(f.image, 250 - f.info.anchor.x, ground - f.info.anchor.y, f.info.key);
+    // The engine mirrors a frame about its width, anchor included.
+    const int mirroredAnchor = f.image.width() - f.info.anchor.x;
+    img.blitKeyed(f.image.mirrored(), 550 - mirroredAnchor, ground - f.info.anchor.y, f.info.key);
+    return img;
+}
+
+} // namespace contentgen

@@ -1,0 +1,139 @@
+#include "tools/contentgen/ContentWriter.h"
+
+#include <sstream>
+
+#include "tools/contentgen/BmpEncoder.h"
+#include "tools/contentgen/Layout.h"
+#include "tools/contentgen/WavEncoder.h"
+
+namespace contentgen {
+
+namespace {
+
+std::string boxLine(Box b) {
+    std::ostringstream s;
+    s << b.left << ' ' << b.top << ' ' << b.right << ' ' << b.bottom << '\n';
+    return s.str();
+}
+
+std::string spawnLine(const SpawnLine& p) {
+    std::ostringstream s;
+    s << p.name << ' ' << p.x << ' ' << p.y << '\n';
+    return s.str();
+}
+
+// The fourteen lines of one frame, plus its particle lines after line 11.
+std::string frameBlock(const FrameRecord& f) {
+    std::ostringstream s;
+    if (!f.note.empty())
+        s << "# " << f.note << '\n';
+    s << f.image << ' ' << f.delay << ' ' << int(f.key.r) << ' ' << int(f.key.g) << ' '
+      << int(f.key.b) << '\n';
+    s << f.anchor.x << ' ' << f.anchor.y << '\n';
+    s << boxLine(f.cBox) << boxLine(f.dBox);
+    s << f.damage << '\n' << f.flag1 << '\n' << f.hitType << '\n';
+    s << f.point1.x << ' ' << f.point1.y << '\n' << f.point2.x << ' ' << f.point2.y << '\n';
+    s << f.sound << '\n' << f.particles.size() << '\n';
+    for (const SpawnLine& p : f.particles)
+        s << spawnLine(p);
+    s << f.moveX << ' ' << f.moveY << '\n' << f.flag2 << '\n' << f.label << '\n';
+    return s.str();
+}
+
+// Lines 3 to 10 of a move block are read by the engine and never used; they are
+// written as zeros and the word "none" so that every line still parses.
+const char* const kMovePlaceholders = "0\nnone\n0\n0\nnone\n0\n0\n0\n";
+
+} // namespace
+
+std::string ContentWriter::sheetInfo(const Sheet& sheet) {
+    std::string text = "FILES: " + std::to_string(sheet.frames.size()) + "\n";
+    for (const Frame& f : sheet.frames)
+        text += frameBlock(f.info);
+    return text;
+}
+
+std::string ContentWriter::animationList(const std::vector<Sheet>& animations) {
+    std::string text = "ANIMS: " + std::to_string(animations.size()) + "\n";
+    for (const Sheet& a : animations)
+        text += a.name + "\n";
+    return text;
+}
+
+std::string ContentWriter::moveset(const std::vector<MoveRecord>& moves) {
+    std::string text = "ANIMS: " + std::to_string(moves.size()) + "\n";
+    for (const MoveRecord& m : moves)
+        text += m.sheet.name + "\n" + m.command + "\n" + kMovePlaceholders + m.condition + "\n";
+    return text;
+}
+
+std::string ContentWriter::particleList(const std::vector<ParticleDef>& particles) {
+    std::string text = "PARTS: " + std::to_string(particles.size()) + "\n";
+    for (const ParticleDef& p : particles)
+        text += p.sheet.name + " " + std::to_string(p.listNumber) + "\n";
+    return text;
+}
+
+std::string ContentWriter::particleDefinition(const ParticleDef& p) {
+    std::ostringstream s;
+    s << p.alpha << '\n' << p.lifetimeMs << '\n' << (p.gravity ? 1 : 0) << '\n' << "0\n0\n";
+    s << p.onDeath.size() << '\n';
+    for (const SpawnLine& line : p.onDeath)
+        s << spawnLine(line);
+    s << "0\n0\n0\n0\n"; // the four hit events, which the engine never raises
+    return s.str();
+}
+
+std::string ContentWriter::soundList(const SoundList& sounds) {
+    std::string text = "SOUNDS: " + std::to_string(sounds.clips.size()) + "\n";
+    for (const SoundClip& c : sounds.clips)
+        text += c.name + "\n";
+    return text;
+}
+
+std::string ContentWriter::attackFile(const AttackTable& attacks) {
+    std::string text;
+    for (const auto& group : attacks.groups) {
+        text += "Attacks: " + std::to_string(group.size()) + "\n";
+        for (const AttackEntry& e : group)
+            text += e.move + "\n" + std::string(1, e.range) + "\n";
+    }
+    return text;
+}
+
+void ContentWriter::addSheet(FileSet& files, const std::string& folder, const Sheet& sheet) {
+    files.addText(folder + "/info", sheetInfo(sheet));
+    for (const Frame& f : sheet.frames)
+        files.addBytes(folder + "/" + f.info.image, BmpEncoder::encode(f.image));
+}
+
+void ContentWriter::addSounds(FileSet& files, const SoundList& sounds) {
+    files.addText(sounds.folder + "/sound", soundList(sounds));
+    for (const SoundClip& c : sounds.clips)
+        files.addBytes(sounds.folder + "/" + c.name + ".wav", WavEncoder::encode(c.samples));
+}
+
+FileSet ContentWriter::write(const ContentModel& model) {
+    FileSet files;
+    files.addBytes(layout::kStage, BmpEncoder::encode(model.stage));
+    addSheet(files, layout::kRunner, model.runner);
+    const std::string particles = layout::kParticles;
+    files.addText(particles + "/" + layout::kParticleList, particleList(model.particles));
+    for (const ParticleDef& p : model.particles) {
+        addSheet(files, particles + "/" + p.sheet.name, p.sheet);
+        files.addText(particles + "/" + p.sheet.name + "/particle", particleDefinition(p));
+    }
+    const std::string character = layout::kCharacter;
+    files.addText(character + "/info", animationList(model.animations));
+    for (const Sheet& a : model.animations)
+        addSheet(files, character + "/" + a.name, a);
+    files.addText(character + "/moveset", moveset(model.moves));
+    for (const MoveRecord& m : model.moves)
+        addSheet(files, character + "/" + m.sheet.name, m.sheet);
+    addSounds(files, model.sharedSounds);
+    addSounds(files, model.fighterSounds);
+    files.addText(layout::kAttackFile, attackFile(model.attacks));
+    return files;
+}
+
+} // namespace contentgen

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+#include "tools/contentgen/ContentModel.h"
+#include "tools/contentgen/FileSet.h"
+
+namespace contentgen {
+
+// Turns the content model into the files the game reads: text files in the exact
+// line-by-line layouts its loaders parse by position, BMP frames and WAV samples.
+class ContentWriter {
+public:
+    static FileSet write(const ContentModel& model);
+
+    static std::string sheetInfo(const Sheet& sheet);
+    static std::string animationList(const std::vector<Sheet>& animations);
+    static std::string moveset(const std::vector<MoveRecord>& moves);
+    static std::string particleList(const std::vector<ParticleDef>& particles);
+    static std::string particleDefinition(const ParticleDef& particle);
+    static std::string soundList(const SoundList& sounds);
+    static std::string attackFile(const AttackTable& attacks);
+
+private:
+    static void addSheet(FileSet& files, const std::string& folder, const Sheet& sheet);
+    static void addSounds(FileSet& files, const SoundList& sounds);
+};
+
+} // namespace contentgen

@@ -1,0 +1,414 @@
+#include "tools/contentgen/ModelChecker.h"
+
+#include <algorithm>
+#include <set>
+#include <sstream>
+
+#include "tools/contentgen/WavEncoder.h"
+
+namespace contentgen {
+
+namespace {
+
+constexpr size_t kMaxWord = 79;      // words the loaders read with %s
+constexpr size_t kMaxSoundName = 95; // a frame's sound name
+constexpr size_t kMaxLine = 254;     // line plus line end, in a 255-byte buffer
+
+std::string frameName(const std::string& what, size_t index) {
+    return what + " frame " + std::to_string(index);
+}
+
+bool isButton(char c) {
+    return c == 'A' || c == 'B' || c == 'C';
+}
+
+bool isOneWord(const std::string& s) {
+    return !s.empty() && s.find_first_of(" \t\r\n") == std::string::npos;
+}
+
+// The fighter states a move's condition admits, as the engine's condition language
+// reads it: "null" always, "ground ... true" on the ground, "ground ..." otherwise in
+// the air, anything else never.
+struct States {
+    bool ground = false;
+    bool air = false;
+    bool none() const { return !ground && !air; }
+};
+
+States admitted(const std::string& condition) {
+    if (condition == "null")
+        return {true, true};
+    std::istringstream words(condition);
+    std::string first, second, third;
+    words >> first >> second >> third;
+    if (first != "ground")
+        return {};
+    return third == "true" ? States{true, false} : States{false, true};
+}
+
+Box screenBox(Box b, Point anchor, int x, int y) {
+    return shifted(b, x - anchor.x, y - anchor.y);
+}
+
+bool isText(const std::string& path) {
+    const auto ends = [&](const char* ext) {
+        const std::string e = ext;
+        return path.size() >= e.size() && path.compare(path.size() - e.size(), e.size(), e) == 0;
+    };
+    return !ends(".bmp") && !ends(".wav");
+}
+
+} // namespace
+
+ModelChecker::ModelChecker(const ContentModel& model) : model_(model) {}
+
+std::vector<std::string> ModelChecker::run() {
+    problems_.clear();
+    requiredNames();
+    folderNames();
+    frameSizes();
+    keyColours();
+    for (const Sheet* s : fighterSheets())
+        frameData(*s, s->name, true);
+    for (const ParticleDef& p : model_.particles)
+        frameData(p.sheet, "particle " + p.sheet.name, false);
+    frameData(model_.runner, "runner", false);
+    moveSounds();
+    attackReach();
+    soundNames();
+    soundClips();
+    particleNames();
+    harmlessParticles();
+    projectiles();
+    reachability();
+    attackTable();
+    return problems_;
+}
+
+std::vector<const Sheet*> ModelChecker::fighterSheets() const {
+    std::vector<const Sheet*> sheets;
+    for (const Sheet& a : model_.animations)
+        sheets.push_back(&a);
+    for (const MoveRecord& m : model_.moves)
+        sheets.push_back(&m.sheet);
+    return sheets;
+}
+
+bool ModelChecker::hasAnimation(const std::string& name) const {
+    for (const Sheet& a : model_.animations)
+        if (a.name == name)
+            return true;
+    return false;
+}
+
+bool ModelChecker::hasMove(const std::string& name) const {
+    for (const MoveRecord& m : model_.moves)
+        if (m.sheet.name == name)
+            return true;
+    return false;
+}
+
+bool ModelChecker::hasSound(const std::string& name) const {
+    for (const SoundList* list : {&model_.sharedSounds, &model_.fighterSounds})
+        for (const SoundClip& c : list->clips)
+            if (c.name == name)
+                return true;
+    return false;
+}
+
+const ParticleDef* ModelChecker::findParticle(const std::string& name) const {
+    for (const ParticleDef& p : model_.particles)
+        if (p.sheet.name == name)
+            return &p;
+    return nullptr;
+}
+
+void ModelChecker::requiredNames() {
+    // Names the engine asks for itself; a missing one silently falls back to the
+    // first entry of the list, which looks like a bug in the game.
+    for (const char* name : {"blank", "walk", "standing", "duck", "inAir"})
+        if (!hasAnimation(name))
+            fail(std::string("animation ") + name + " is missing");
+    for (const char* name : {"hit1", "blockHi", "blockLo", "blockAir"})
+        if (!hasMove(name))
+            fail(std::string("move ") + name + " is missing");
+}
+
+void ModelChecker::folderNames() {
+    // Animations and moves are folders side by side in the character folder, next to
+    // the sound and ai folders.
+    std::set<std::string> seen{"sound", "ai"};
+    for (const Sheet* s : fighterSheets()) {
+        if (!isOneWord(s->name) || s->name.size() > kMaxWord)
+            fail("name '" + s->name + "' must be one word of at most 79 characters");
+        if (!seen.insert(s->name).second)
+            fail("name " + s->name + " is used twice in the character folder");
+    }
+    for (const ParticleDef& p : model_.particles)
+        if (!isOneWord(p.sheet.name) || p.sheet.name.size() > kMaxWord)
+            fail("particle name '" + p.sheet.name + "' must be one short word");
+}
+
+void ModelChecker::frameSizes() {
+    const Sheet* blank = nullptr;
+    for (const Sheet& a : model_.animations)
+        if (a.name == "blank")
+            blank = &a;
+    if (!blank || blank->frames.empty()) {
+        fail("animation blank has no frame to take the fighter's frame size from");
+        return;
+    }
+    const Frame& ref = blank->frames[0];
+    if (!ref.image.allPixelsEqual(ref.info.key))
+        fail("blank frame 0 must be all key colour");
+    for (const Sheet* s : fighterSheets())
+        for (size_t i = 0; i < s->frames.size(); ++i) {
+            const Frame& f = s->frames[i];
+            if (f.image.width() != ref.image.width() || f.image.height() != ref.image.height())
+                fail(frameName(s->name, i) + " is " + std::to_string(f.image.width()) + "x" +
+                     std::to_string(f.image.height()) + ", blank's first frame is " +
+                     std::to_string(ref.image.width()) + "x" + std::to_string(ref.image.height()));
+            if (f.info.anchor.x != ref.info.anchor.x || f.info.anchor.y != ref.info.anchor.y)
+                fail(frameName(s->name, i) + " has its anchor away from blank's");
+        }
+}
+
+void ModelChecker::keyColours() {
+    // A restore skips key-colour pixels, so a key colour in the stage would leave
+    // trails wherever a fighter or particle has passed.
+    std::vector<Rgb> keys;
+    auto collect = [&keys](const Sheet& s) {
+        for (const Frame& f : s.frames)
+            if (std::find(keys.begin(), keys.end(), f.info.key) == keys.end())
+                keys.push_back(f.info.key);
+    };
+    for (const Sheet* s : fighterSheets())
+        collect(*s);
+    for (const ParticleDef& p : model_.particles)
+        collect(p.sheet);
+    collect(model_.runner);
+    for (int y = 0; y < model_.stage.height(); ++y)
+        for (int x = 0; x < model_.stage.width(); ++x)
+            for (Rgb k : keys)
+                if (model_.stage.at(x, y) == k) {
+                    fail("stage pixel (" + std::to_string(x) + ", " + std::to_string(y) +
+                         ") has a frame's key colour");
+                    return;
+                }
+}
+
+void ModelChecker::frameData(const Sheet& sheet, const std::string& what, bool fighter) {
+    std::set<std::string> images;
+    for (size_t i = 0; i < sheet.frames.size(); ++i) {
+        const FrameRecord& r = sheet.frames[i].info;
+        const std::string at = frameName(what, i);
+        if (!isOneWord(r.image) || r.image.size() > kMaxWord || !images.insert(r.image).second)
+            fail(at + ": image name '" + r.image + "' must be a unique short word");
+        if (!isOneWord(r.label) || r.label.size() > kMaxWord)
+            fail(at + ": label must be one word of at most 79 characters");
+        if (!isOneWord(r.sound) || r.sound.size() > kMaxSoundName)
+            fail(at + ": sound name must be one word of at most 95 characters");
+        if (r.note.find('\n') != std::string::npos)
+            fail(at + ": a note must fit on one comment line");
+        if (!fighter)
+            continue;
+        if (r.damage > 0 && (r.hitType != 1 || isEmpty(r.dBox)))
+            fail(at + ": deals damage but has no attack box or hit type 1");
+        // Contact is tested even on harmless frames; any real box there would start a
+        // hit reaction or a block without damage.
+        if (r.damage <= 0 && !(r.dBox == kNoBox))
+            fail(at + ": has an attack box but no damage");
+        if (isEmpty(r.cBox) && sheet.name != "blank")
+            fail(at + ": has no body box");
+    }
+}
+
+void ModelChecker::moveSounds() {
+    // The controller plays a frame's sound when it sees the frame number change; the
+    // first frame of a new move does not reliably count as a change.
+    for (const MoveRecord& m : model_.moves) {
+        const auto& frames = m.sheet.frames;
+        if (frames.size() < 2) {
+            fail("move " + m.sheet.name + " needs at least two frames");
+            continue;
+        }
+        if (frames[1].info.sound == "NULL")
+            fail("move " + m.sheet.name + " has no sound on its second frame");
+        for (size_t i = 0; i < frames.size(); ++i)
+            if (i != 1 && frames[i].info.sound != "NULL")
+                fail(frameName(m.sheet.name, i) + ": sounds belong on the second frame only");
+    }
+}
+
+void ModelChecker::attackReach() {
+    for (const MoveRecord& m : model_.moves) {
+        if (m.command.empty() || !isButton(m.command.back()))
+            continue;
+        bool strikes = false;
+        for (const Frame& f : m.sheet.frames) {
+            strikes = strikes || f.info.damage > 0 || !f.info.particles.empty();
+            if (f.info.damage > 0 && f.info.dBox.right <= f.info.cBox.right)
+                fail("move " + m.sheet.name +
+                     ": an attack box stops short of its own body's "
+                     "front, so it can never touch an opponent");
+        }
+        if (!strikes)
+            fail("move " + m.sheet.name + " never strikes or throws anything");
+    }
+}
+
+void ModelChecker::soundNames() {
+    for (const SoundList* list : {&model_.sharedSounds, &model_.fighterSounds})
+        for (const SoundClip& c : list->clips)
+            if (!isOneWord(c.name) || c.name.size() > kMaxSoundName)
+                fail("sound name '" + c.name + "' in " + list->folder + " is not a short word");
+    for (const Sheet* s : fighterSheets())
+        for (size_t i = 0; i < s->frames.size(); ++i) {
+            const std::string& name = s->frames[i].info.sound;
+            if (name != "NULL" && !hasSound(name))
+                fail(frameName(s->name, i) + ": sound " + name + " is in neither sound list");
+        }
+}
+
+void ModelChecker::soundClips() {
+    for (const SoundList* list : {&model_.sharedSounds, &model_.fighterSounds})
+        for (const SoundClip& c : list->clips) {
+            const double seconds = double(c.samples.size()) / WavEncoder::kSampleRate;
+            if (seconds < 0.1 || seconds > 0.6)
+                fail("sound " + c.name + " lasts " + std::to_string(seconds) +
+                     " s; effects are kept between 0.1 and 0.6 s");
+        }
+}
+
+void ModelChecker::particleNames() {
+    auto check = [this](const SpawnLine& line, const std::string& at) {
+        if (!findParticle(line.name))
+            fail(at + ": particle " + line.name + " is not in the particle list");
+    };
+    for (const Sheet* s : fighterSheets())
+        for (size_t i = 0; i < s->frames.size(); ++i)
+            for (const SpawnLine& line : s->frames[i].info.particles)
+                check(line, frameName(s->name, i));
+    for (const ParticleDef& p : model_.particles) {
+        for (const SpawnLine& line : p.onDeath)
+            check(line, "particle " + p.sheet.name + " OnDeath");
+        for (size_t i = 0; i < p.sheet.frames.size(); ++i)
+            for (const SpawnLine& line : p.sheet.frames[i].info.particles)
+                check(line, frameName("particle " + p.sheet.name, i));
+    }
+}
+
+void ModelChecker::harmlessParticles() {
+    // A particle hit is spent on whoever it touches and can start a block, damage or
+    // not, so a particle meant only for show must have a body box nothing can touch.
+    for (const ParticleDef& p : model_.particles)
+        for (size_t i = 0; i < p.sheet.frames.size(); ++i) {
+            const FrameRecord& r = p.sheet.frames[i].info;
+            if (r.damage <= 0 && !(r.cBox == kNoBox))
+                fail(frameName("particle " + p.sheet.name, i) +
+                     ": harmless but has a body box that fighters can touch");
+        }
+}
+
+void ModelChecker::projectiles() {
+    // Particles hit every fighter, their owner included: a projectile must leave
+    // outside the owner's body, and the owner's body must stay clear of it for the
+    // rest of the move (the particle only moves away).
+    for (const Sheet* s : fighterSheets())
+        for (size_t i = 0; i < s->frames.size(); ++i)
+            for (const SpawnLine& line : s->frames[i].info.particles) {
+                const ParticleDef* p = findParticle(line.name);
+                if (!p || p->sheet.frames.empty())
+                    continue;
+                const FrameRecord& pf = p->sheet.frames[0].info;
+                const Box shot = screenBox(pf.cBox, pf.anchor, line.x, -line.y);
+                for (size_t j = i; j < s->frames.size(); ++j) {
+                    const FrameRecord& owner = s->frames[j].info;
+                    if (overlaps(shot, screenBox(owner.cBox, owner.anchor, 0, 0)))
+                        fail(frameName(s->name, i) + ": " + line.name +
+                             " spawns inside the "
+                             "body box of frame " +
+                             std::to_string(j) + " and would hit its owner");
+                }
+            }
+}
+
+void ModelChecker::reachability() {
+    // The input checker takes the first move in file order whose command occurs in the
+    // buffered letters and whose condition holds. A later move is dead when, in every
+    // state its condition admits, an earlier move with a command inside its own wins.
+    const auto& moves = model_.moves;
+    for (size_t i = 0; i < moves.size(); ++i) {
+        const MoveRecord& m = moves[i];
+        if (m.command.empty() || !isButton(m.command.back()))
+            continue;
+        States left = admitted(m.condition);
+        if (left.none()) {
+            fail("move " + m.sheet.name + ": condition '" + m.condition + "' never holds");
+            continue;
+        }
+        std::string shadows;
+        for (size_t j = 0; j < i; ++j) {
+            const MoveRecord& e = moves[j];
+            if (e.command.empty() || e.command.back() != m.command.back() ||
+                m.command.find(e.command) == std::string::npos)
+                continue;
+            const States taken = admitted(e.condition);
+            left.ground = left.ground && !taken.ground;
+            left.air = left.air && !taken.air;
+            shadows += (shadows.empty() ? "" : ", ") + e.sheet.name;
+        }
+        if (left.none())
+            fail("move " + m.sheet.name + " (" + m.command + ") can never be performed: " +
+                 shadows + " comes first and matches whenever it would");
+    }
+}
+
+void ModelChecker::attackTable() {
+    const auto& groups = model_.attacks.groups;
+    if (groups[0].empty() || groups[2].empty())
+        fail("attack file: the ground group (0) and the air group (2) need entries");
+    for (size_t g = 0; g < groups.size(); ++g) {
+        int band = 0; // entries are drawn by position, so bands must come in S, M, L order
+        for (const AttackEntry& e : groups[g]) {
+            if (!hasMove(e.move))
+                fail("attack file group " + std::to_string(g) + ": " + e.move + " is not a move");
+            const std::string order = "SML";
+            const size_t b = order.find(e.range);
+            if (b == std::string::npos)
+                fail("attack file group " + std::to_string(g) + ": " + e.move +
+                     " has range letter '" + std::string(1, e.range) + "', not S, M or L");
+            else if (static_cast<int>(b) < band)
+                fail("attack file group " + std::to_string(g) + ": " + e.move +
+                     " is out of S, M, L order");
+            else
+                band = static_cast<int>(b);
+        }
+    }
+}
+
+std::vector<std::string> ModelChecker::checkText(const FileSet& files) {
+    std::vector<std::string> problems;
+    for (const auto& [path, bytes] : files.files()) {
+        if (!isText(path))
+            continue;
+        size_t lineNo = 1;
+        size_t length = 0;
+        for (uint8_t c : bytes) {
+            if (c == '\n') {
+                if (length + 1 > kMaxLine)
+                    problems.push_back(path + ":" + std::to_string(lineNo) + ": line of " +
+                                       std::to_string(length) + " characters is too long");
+                ++lineNo;
+                length = 0;
+            } else {
+                ++length;
+            }
+        }
+        if (length > 0)
+            problems.push_back(path + ": last line has no line end");
+    }
+    return problems;
+}
+
+} // namespace contentgen
