@@ -1,10 +1,32 @@
 #include "shell/game.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "shell/shell.h"
+
+void Game::loadCharacter(const std::string& folder) {
+    animations.loadAll(folder);
+    moves.loadAll(folder);
+    std::string why;
+    if (!characterUsable(animations, moves, &why)) {
+        printf("%s\n", why.c_str());
+        exit(1);
+    }
+}
+
+void Game::placeFighter(Fighter& f, int x, int y) {
+    f.initS(&animations, screen);
+    f.speed = 3.0f;
+    f.x = x;
+    f.y = y;
+    f.setHP(1000, 1000);
+}
 
 void Game::startUp() {
     vikingbase.initR(dataRoot + "/run");
     sunbase.initR(dataRoot + "/particle/fireball1");
+    loadCharacter(dataRoot + "/Brawler");
 
     sun.init(&sunbase, screen);
     sun.x = 20;
@@ -21,6 +43,9 @@ void Game::startUp() {
     sun3.x = 0;
     sun3.y = 150;
 
+    placeFighter(vikings1, 50, 300);
+    placeFighter(fighter2, 550, 300);
+
     vikings2.init(&vikingbase, screen);
     vikings2.x = 350;
     vikings2.y = 300;
@@ -28,25 +53,67 @@ void Game::startUp() {
 
     SDL_ShowCursor(0);
 
+    checker = std::make_unique<inputChecker>(&moves, &vikings1);
+    checker->printB();
+
     InitImages(dataRoot);
     DrawBG();
+
+    targ.setTarget(&fighter2);
+    targ2.setTarget(&vikings1);
 }
 
-// Stands in for the player's controller until it exists: only Escape matters.
-void Game::pollQuit() {
-    while (SDL_PollEvent(&event))
-        if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE)
+// Stands in for the player's controller until it exists: Escape ends the game and
+// 'j' toggles the debug overlay.
+void Game::pollInput() {
+    while (SDL_PollEvent(&event)) {
+        if (event.type != SDL_KEYDOWN)
+            continue;
+        if (event.key.keysym.sym == SDLK_ESCAPE)
             quitRequested = true;
+        if (event.key.keysym.sym == SDLK_j)
+            debugging = !debugging;
+    }
+}
+
+// Stands in for the controllers' movement step until they exist: about every 10 ms
+// the fighters face each other, fall and land, and stay on the stage.
+void Game::standInMovementStep() {
+    int now = static_cast<int>(SDL_GetTicks());
+    stepAccum += static_cast<float>((now - lastStepTick) * 0.1);
+    lastStepTick = now;
+    if (stepAccum <= 1.0f)
+        return;
+    vikings1.setDir(fighter2.x > vikings1.x);
+    fighter2.setDir(vikings1.x > fighter2.x);
+    for (Fighter* f : {&vikings1, &fighter2}) {
+        f->Gravity();
+        f->boundary();
+    }
+    stepAccum = 0;
 }
 
 bool Game::runPass() {
-    pollQuit();
+    pollInput();
+    standInMovementStep();
     bool quit = quitRequested;
     DrawScene();
     return !quit;
 }
 
-void Game::DrawScene() { SDL_Flip(screen); }
+void Game::DrawScene() {
+    vikings1.clearBG();
+    fighter2.clearBG();
+    vikings1.updateBG();
+    fighter2.updateBG();
+    vikings1.draw();
+    fighter2.draw();
+    if (debugging) {
+        vikings1.drawColBoxes();
+        fighter2.drawColBoxes();
+    }
+    SDL_Flip(screen);
+}
 
 void Game::run() {
     while (runPass()) {

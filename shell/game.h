@@ -1,27 +1,42 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "SDL.h"
 
+#include "fighter/animationSet.h"
+#include "fighter/fighter.h"
+#include "moves/inputChecker.h"
+#include "moves/moveSet.h"
+#include "moves/target.h"
 #include "sprite/CSprite.h"
 #include "sprite/CSpriteBase.h"
 
 // Every long-lived object of one run of the game, created at start-up and kept until
-// the run ends. Paths are relative to `dataRoot` so a test can run a copy of the data.
+// the run ends; everything else only points at these. Paths are relative to
+// `dataRoot` so a test or a tool can run any copy of the data.
 class Game {
 public:
     std::string dataRoot = "data"; // the data folder
     CSpriteBase vikingbase;        // sheet from dataRoot/run, loaded and not drawn
     CSpriteBase sunbase;           // sheet from dataRoot/particle/fireball1
-    CSprite vikings2;              // sprites on those sheets, set up and not drawn
+    animationSet animations;       // the character's animations, shared by both fighters
+    moveSet moves;                 // the character's moves
+    Fighter vikings1;              // the player's fighter
+    Fighter fighter2;              // the opponent's fighter
+    CSprite vikings2;              // sprites on the shell's sheets, set up and not drawn
     CSprite sun;
     CSprite sun2;
     CSprite sun3;
-    SDL_Event event;        // the one event buffer, filled while polling
-    bool quitRequested = false; // raised by Escape
+    std::unique_ptr<inputChecker> checker; // the player's command input checker
+    Target targ;                           // aimed at fighter2, for the player
+    Target targ2;                          // aimed at vikings1, for the opponent
+    SDL_Event event;                       // the one event buffer, filled while polling
+    bool quitRequested = false;            // raised by Escape
 
-    // Loads and sets up everything after the video mode is up (sdlInit).
+    // Loads and sets up everything after the video mode is up (sdlInit). A character
+    // that cannot be played stops the game with a message and exit code 1.
     void startUp();
     // One pass of the main loop; returns false after the pass in which quit arrived.
     bool runPass();
@@ -31,5 +46,11 @@ public:
     void run();
 
 private:
-    void pollQuit();
+    int lastStepTick = 0; // tick of the previous stand-in movement step check
+    float stepAccum = 0;  // time since the last stand-in step, in units of 10 ms
+
+    void loadCharacter(const std::string& folder);
+    void placeFighter(Fighter& f, int x, int y);
+    void pollInput();
+    void standInMovementStep();
 };

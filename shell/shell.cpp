@@ -67,4 +67,6 @@ void DrawIMG(SDL_Surface* surface, int x, int y) {
     SDL_BlitSurface(surface, nullptr, screen, &dest);
 }
 
-void DrawBG() { DrawIMG(back, 0, 0); }
+void DrawBG() {
+    DrawIMG(back, 0, 0);
+}

@@ -9,6 +9,7 @@ using namespace testsupport;
 
 TEST(ShellStartUp, VideoDriverThatCannotStartEndsWithCodeOne) {
     ChildResult r = runInChild([] {
+        SDL_Quit(); // start from nothing, whatever earlier tests brought up
         setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
         sdlInit();
     });
@@ -21,6 +22,7 @@ TEST(ShellStartUp, VideoDriverThatCannotStartEndsWithCodeOne) {
 
 TEST(ShellStartUp, MissingAudioOnlyWarns) {
     ChildResult r = runInChild([] {
+        SDL_Quit();
         setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
         sdlInit();
         printf("screen %dx%d\n", screen->w, screen->h);

@@ -204,8 +204,7 @@ TEST_F(SpriteSheetTest, FatalImageErrorsEndTheProcessWithTheirMessages) {
 
     r = runInChild([&] { getfilesize(dir / "no-such-file"); });
     EXPECT_EQ(1, r.exitCode);
-    EXPECT_EQ("getfilesize:  Couldn't get filesize of '" + (dir / "no-such-file") + "'.",
-              r.output);
+    EXPECT_EQ("getfilesize:  Couldn't get filesize of '" + (dir / "no-such-file") + "'.", r.output);
 }
 
 TEST_F(SpriteSheetTest, PlainInitVariantReturnsInsteadOfEnding) {
@@ -221,8 +220,8 @@ TEST_F(SpriteSheetTest, PlainInitVariantReturnsInsteadOfEnding) {
     EXPECT_EQ(30, sheet.height);
     EXPECT_EQ(2, sheet.frameCount);
 
-    writeFile(dir / "info", "FILES: 2\n" + frameBlock("f0.bmp", small) +
-                                frameBlock("gone.bmp", small));
+    writeFile(dir / "info",
+              "FILES: 2\n" + frameBlock("f0.bmp", small) + frameBlock("gone.bmp", small));
     CSpriteBase broken;
     EXPECT_EQ(-1, broken.init(dir.path()));
     EXPECT_EQ(1, broken.frameCount);

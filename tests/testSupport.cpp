@@ -29,7 +29,9 @@ TempDir::~TempDir() {
     fs::remove_all(path_, ec);
 }
 
-void makeDirs(const std::string& path) { fs::create_directories(path); }
+void makeDirs(const std::string& path) {
+    fs::create_directories(path);
+}
 
 void writeFile(const std::string& path, const std::string& text) {
     fs::path p(path);
@@ -75,8 +77,7 @@ void writeBMP(const std::string& path, int w, int h, RGB fill,
     SDL_Surface* s = SDL_CreateRGBSurface(0, w, h, 32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0);
     SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, fill.r, fill.g, fill.b));
     for (const auto& px : pixels) {
-        SDL_Rect r{static_cast<Sint16>(px.first.first), static_cast<Sint16>(px.first.second), 1,
-                   1};
+        SDL_Rect r{static_cast<Sint16>(px.first.first), static_cast<Sint16>(px.first.second), 1, 1};
         SDL_FillRect(s, &r, SDL_MapRGB(s->format, px.second.r, px.second.g, px.second.b));
     }
     fs::path p(path);
@@ -93,8 +94,7 @@ void writeSheet(const std::string& folder, const std::vector<FrameSpec>& frames)
     for (size_t i = 0; i < frames.size(); ++i) {
         std::string name = "f" + std::to_string(i) + ".bmp";
         info << frameBlock(name, frames[i]);
-        writeBMP(folder + "/" + name, frames[i].w, frames[i].h, frames[i].fill,
-                 frames[i].pixels);
+        writeBMP(folder + "/" + name, frames[i].w, frames[i].h, frames[i].fill, frames[i].pixels);
     }
     writeFile(folder + "/info", info.str());
 }

@@ -52,9 +52,9 @@ if [ -z "$wid" ]; then
 fi
 
 sleep "$settle"
-import -window "$wid" "BMP3:$out/screen.bmp"
-xdotool windowfocus "$wid" 2>/dev/null
-xdotool key --window "$wid" Escape
+timeout 20 import -window "$wid" "BMP3:$out/screen.bmp"
+timeout 5 xdotool windowfocus "$wid" 2>/dev/null
+timeout 5 xdotool key --window "$wid" Escape
 
 for _ in $(seq 200); do
     kill -0 "$game" 2>/dev/null || break
