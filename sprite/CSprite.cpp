@@ -9,7 +9,9 @@ namespace {
 
 // SDL keeps rectangle positions as 16-bit values; clamp instead of wrapping so a far
 // off-screen position stays off screen.
-Sint16 clamp16(int v) { return static_cast<Sint16>(std::clamp(v, -32768, 32767)); }
+Sint16 clamp16(int v) {
+    return static_cast<Sint16>(std::clamp(v, -32768, 32767));
+}
 
 SDL_Rect rectAt(int x, int y, int w, int h) {
     SDL_Rect r;
@@ -47,7 +49,9 @@ void CSprite::init(CSpriteBase* sheet, SDL_Surface* target) {
     screen = target;
 }
 
-const frameInfo* CSprite::current() const { return base ? base->frameAt(frame, true) : nullptr; }
+const frameInfo* CSprite::current() const {
+    return base ? base->frameAt(frame, true) : nullptr;
+}
 
 void CSprite::makeBackground(int w, int h, SDL_Surface* keySource) {
     if (background) {
@@ -58,8 +62,8 @@ void CSprite::makeBackground(int w, int h, SDL_Surface* keySource) {
     if (!like || w <= 0 || h <= 0)
         return;
     SDL_PixelFormat* fmt = like->format;
-    SDL_Surface* raw = SDL_CreateRGBSurface(0, w, h, fmt->BitsPerPixel, fmt->Rmask, fmt->Gmask,
-                                            fmt->Bmask, 0);
+    SDL_Surface* raw =
+        SDL_CreateRGBSurface(0, w, h, fmt->BitsPerPixel, fmt->Rmask, fmt->Gmask, fmt->Bmask, 0);
     if (!raw)
         return;
     background = SDL_DisplayFormat(raw);
@@ -94,7 +98,9 @@ void CSprite::restoreBackground() {
         blitAt(background, screen, bgX, bgY);
 }
 
-void CSprite::clearBG() { restoreBackground(); }
+void CSprite::clearBG() {
+    restoreBackground();
+}
 
 void CSprite::updateBG() {
     oldX = x;
@@ -119,7 +125,9 @@ bool CSprite::advanceFrame() {
     return wrapped;
 }
 
-void CSprite::draw() { drawD(true); }
+void CSprite::draw() {
+    drawD(true);
+}
 
 void CSprite::drawD(bool facingRight) {
     advanceFrame();

@@ -14,10 +14,10 @@ struct frameInfo;
 // the background at its new place (updateBG) and draws.
 class CSprite {
 public:
-    int frame = 0;                     // index into the sheet's frames
-    int x = 0;                         // screen position of the image's top-left corner
+    int frame = 0; // index into the sheet's frames
+    int x = 0;     // screen position of the image's top-left corner
     int y = 0;
-    int oldX = 0;                      // position where the background was last saved
+    int oldX = 0; // position where the background was last saved
     int oldY = 0;
     int animating = 1;                 // 1: frames advance with time
     int drawn = 0;                     // 1 after the first draw; restores only then

@@ -122,9 +122,13 @@ SDL_Surface* loadPlainBMP(const std::string& folder, const std::string& fileName
 
 } // namespace
 
-CSpriteBase::~CSpriteBase() { releaseFrames(); }
+CSpriteBase::~CSpriteBase() {
+    releaseFrames();
+}
 
-CSpriteBase::CSpriteBase(CSpriteBase&& other) noexcept { *this = std::move(other); }
+CSpriteBase::CSpriteBase(CSpriteBase&& other) noexcept {
+    *this = std::move(other);
+}
 
 CSpriteBase& CSpriteBase::operator=(CSpriteBase&& other) noexcept {
     if (this != &other) {
@@ -157,9 +161,13 @@ void CSpriteBase::releaseFrames() {
     flippedFrames.clear();
 }
 
-int CSpriteBase::initR(const std::string& folder) { return load(folder, true); }
+int CSpriteBase::initR(const std::string& folder) {
+    return load(folder, true);
+}
 
-int CSpriteBase::init(const std::string& folder) { return load(folder, false); }
+int CSpriteBase::init(const std::string& folder) {
+    return load(folder, false);
+}
 
 int CSpriteBase::load(const std::string& folder, bool fatalImages) {
     std::string path = folder + "/info";
@@ -192,8 +200,8 @@ int CSpriteBase::load(const std::string& folder, bool fatalImages) {
             continue;
         frameInfo frame;
         std::string fileName = readFrameBlock(f, line, frame, key, lineNumber);
-        SDL_Surface* raw = fatalImages ? loadFromResource(folder, fileName)
-                                       : loadPlainBMP(folder, fileName);
+        SDL_Surface* raw =
+            fatalImages ? loadFromResource(folder, fileName) : loadPlainBMP(folder, fileName);
         if (!raw) {
             result = -1;
             break;

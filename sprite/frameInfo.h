@@ -23,17 +23,17 @@ struct frameInfo {
     colBox cBox;                  // body (collision) box
     int anchorX = 0;              // hot spot that a fighter's position refers to
     int anchorY = 0;
-    colBox dBox;                  // attack (damage) box
-    int damage = 0;               // hit points taken per contact step; overlay draws dBox when > 0
-    bool flag1 = false;           // stored, read by nobody
-    int hitType = 0;              // kind of hit, picks the reaction move
-    framePoint point1;            // stored, read by nobody
-    framePoint point2;            // stored, read by nobody
-    std::string soundName;        // sound started by the frame, "NULL" for none
-    int particleCount = 0;        // number of entries in particleNames
+    colBox dBox;           // attack (damage) box
+    int damage = 0;        // hit points taken per contact step; overlay draws dBox when > 0
+    bool flag1 = false;    // stored, read by nobody
+    int hitType = 0;       // kind of hit, picks the reaction move
+    framePoint point1;     // stored, read by nobody
+    framePoint point2;     // stored, read by nobody
+    std::string soundName; // sound started by the frame, "NULL" for none
+    int particleCount = 0; // number of entries in particleNames
     std::vector<std::string> particleNames; // whole particle lines, line end included
-    int moveX = 0;                // pixels per movement step, forward
-    int moveY = 0;                // upward launch when above 0
-    bool flag2 = false;           // stored, read by nobody
-    std::string label;            // a word stored with the frame
+    int moveX = 0;                          // pixels per movement step, forward
+    int moveY = 0;                          // upward launch when above 0
+    bool flag2 = false;                     // stored, read by nobody
+    std::string label;                      // a word stored with the frame
 };
