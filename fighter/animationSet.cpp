@@ -14,20 +14,16 @@ constexpr size_t kMaxNameLength = 95;
 int animationSet::loadAll(const std::string& characterFolder) {
     folder = characterFolder;
     std::string path = folder + "/info";
-    FILE* f = fopen(path.c_str(), "r");
-    if (!f) {
-        printf("ERROR opening file %s\n\n", path.c_str());
+    FILE* f = textline::openDescription(path);
+    if (!f)
         return 1;
-    }
     entries.clear();
     entryCount = 0;
 
     int lineNumber = 0;
     std::string line;
     textline::readLine(f, line, lineNumber);
-    int announced = 0;
-    if (const char* rest = textline::afterPrefix(line, "ANIMS:"))
-        textline::scanInts(rest, {&announced});
+    int announced = textline::headerCount(line, "ANIMS:", 0);
 
     // Entries grow as lines arrive, so a count that is negative or far larger than
     // the file never allocates anything the file does not hold.

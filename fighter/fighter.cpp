@@ -83,30 +83,26 @@ bool Fighter::returnHitable() const {
            actionName != "blockAir";
 }
 
-colBox Fighter::getCBox() const {
+colBox Fighter::screenBox(colBox frameInfo::*which) const {
     colBox box;
     const frameInfo* a = shown();
     const frameInfo* f = current();
     if (!a || !f)
         return box;
-    box.left = x + a->cBox.left - a->anchorX;
-    box.right = x + a->cBox.right - a->anchorX;
-    box.top = y + f->cBox.top - f->anchorY;
-    box.bottom = y + f->cBox.bottom - f->anchorY;
+    // Horizontal values follow the facing; vertical ones are never mirrored.
+    box.left = x + (a->*which).left - a->anchorX;
+    box.right = x + (a->*which).right - a->anchorX;
+    box.top = y + (f->*which).top - f->anchorY;
+    box.bottom = y + (f->*which).bottom - f->anchorY;
     return box;
 }
 
+colBox Fighter::getCBox() const {
+    return screenBox(&frameInfo::cBox);
+}
+
 colBox Fighter::getDBox() const {
-    colBox box;
-    const frameInfo* a = shown();
-    const frameInfo* f = current();
-    if (!a || !f)
-        return box;
-    box.left = x + a->dBox.left - a->anchorX;
-    box.right = x + a->dBox.right - a->anchorX;
-    box.top = y + f->dBox.top - f->anchorY;
-    box.bottom = y + f->dBox.bottom - f->anchorY;
-    return box;
+    return screenBox(&frameInfo::dBox);
 }
 
 void Fighter::saveArea(int& cx, int& cy, int& w, int& h) const {

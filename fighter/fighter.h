@@ -60,6 +60,8 @@ public:
     void Gravity();
 
 private:
+    // A box of the frame on show (cBox or dBox) in screen pixels around the anchor.
+    colBox screenBox(colBox frameInfo::*which) const;
     // The frame on show for the current facing, and unmirrored; null without a sheet.
     const frameInfo* shown() const;
     // Takes the fighter off the screen and saves afresh at frame 0, before the sheet

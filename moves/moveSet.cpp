@@ -39,20 +39,16 @@ std::string readCondition(FILE* f, int& lineNumber) {
 int moveSet::loadAll(const std::string& characterFolder) {
     folder = characterFolder;
     std::string path = folder + "/moveset";
-    FILE* f = fopen(path.c_str(), "r");
-    if (!f) {
-        printf("ERROR opening file %s\n\n", path.c_str());
+    FILE* f = textline::openDescription(path);
+    if (!f)
         return 1;
-    }
     moves.clear();
     moveCount = 0;
 
     int lineNumber = 0;
     std::string line;
     textline::readLine(f, line, lineNumber);
-    int announced = 0;
-    if (const char* rest = textline::afterPrefix(line, "ANIMS:"))
-        textline::scanInts(rest, {&announced});
+    int announced = textline::headerCount(line, "ANIMS:", 0);
 
     // Records grow as blocks arrive, so a count that is negative or larger than the
     // file never allocates moves that are not there. A block cut short by the end of

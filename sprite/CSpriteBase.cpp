@@ -171,18 +171,14 @@ int CSpriteBase::init(const std::string& folder) {
 
 int CSpriteBase::load(const std::string& folder, bool fatalImages) {
     std::string path = folder + "/info";
-    FILE* f = fopen(path.c_str(), "r");
-    if (!f) {
-        printf("ERROR opening file %s\n\n", path.c_str());
+    FILE* f = textline::openDescription(path);
+    if (!f)
         return -1;
-    }
     int lineNumber = 0;
     std::string line;
     textline::readLine(f, line, lineNumber);
     printf("loading\n");
-    int announced = frameCount;
-    if (const char* rest = textline::afterPrefix(line, "FILES:"))
-        textline::scanInts(rest, {&announced});
+    int announced = textline::headerCount(line, "FILES:", frameCount);
     printf("%d\n", announced);
 
     releaseFrames();

@@ -79,6 +79,20 @@ const char* afterPrefix(const std::string& text, const char* prefix) {
     return text.c_str() + n;
 }
 
+FILE* openDescription(const std::string& path) {
+    FILE* f = fopen(path.c_str(), "r");
+    if (!f)
+        printf("ERROR opening file %s\n\n", path.c_str());
+    return f;
+}
+
+int headerCount(const std::string& line, const char* prefix, int fallback) {
+    int count = fallback;
+    if (const char* rest = afterPrefix(line, prefix))
+        scanInts(rest, {&count});
+    return count;
+}
+
 std::string withoutLineEnd(const std::string& text) {
     size_t end = text.size();
     while (end > 0 && (text[end - 1] == '\n' || text[end - 1] == '\r'))

@@ -27,6 +27,12 @@ int scanInts(const char* text, const std::vector<int*>& targets);
 int scanInts(const std::string& text, const std::vector<int*>& targets);
 // The text after a literal prefix such as "FILES:", or null when it does not start so.
 const char* afterPrefix(const std::string& text, const char* prefix);
+// Opens a description file for reading as text; when it cannot be opened prints
+// "ERROR opening file <path>" and an empty line, and returns null.
+FILE* openDescription(const std::string& path);
+// The count of a header line such as "FILES: 3" (the prefix, then a number), or
+// `fallback` when the line does not have that shape.
+int headerCount(const std::string& line, const char* prefix, int fallback);
 // The line without its trailing CR/LF characters.
 std::string withoutLineEnd(const std::string& text);
 
