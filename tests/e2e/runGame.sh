@@ -52,7 +52,10 @@ if [ -z "$wid" ]; then
 fi
 
 sleep "$settle"
-timeout 20 import -window "$wid" "BMP3:$out/screen.bmp"
+# A screenshot can stall on a busy machine; give it a few bounded tries.
+for _ in 1 2 3; do
+    timeout 20 import -window "$wid" "BMP3:$out/screen.bmp" && break
+done
 timeout 5 xdotool windowfocus "$wid" 2>/dev/null
 timeout 5 xdotool key --window "$wid" Escape
 
