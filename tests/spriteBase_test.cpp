@@ -235,3 +235,14 @@ TEST_F(SpriteSheetTest, AlphaIsInertWhileSwitchedOff) {
     EXPECT_EQ("", out);
     EXPECT_FALSE(sheet.frames[0].image->flags & SDL_SRCALPHA);
 }
+
+TEST_F(SpriteSheetTest, FolderPathsLongerThanAnyFixedBufferLoad) {
+    std::string folder = dir.path();
+    for (int i = 0; i < 6; ++i)
+        folder += "/" + std::string(100, static_cast<char>('a' + i));
+    ASSERT_GT(folder.size(), 600u);
+    writeSheet(folder, {FrameSpec{}, FrameSpec{}});
+    CSpriteBase sheet;
+    EXPECT_EQ(0, sheet.initR(folder));
+    EXPECT_EQ(2, sheet.frameCount);
+}
