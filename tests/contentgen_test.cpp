@@ -317,16 +317,16 @@ TEST(ContentEncoders, BmpKeepsEveryPixelThroughSdl) {
 
 TEST(ContentEncoders, WavIsSixteenBitMonoAndClipsLoudSamples) {
     const std::vector<uint8_t> bytes = cg::WavEncoder::encode({0.0, 0.5, -0.5, 1.5, -2.0});
-    SDL_AudioSpec spec;
+    SDL_AudioSpec format;
     Uint8* data = nullptr;
     Uint32 length = 0;
-    ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1, &spec, &data,
+    ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1, &format, &data,
                              &length),
               nullptr)
         << SDL_GetError();
-    EXPECT_EQ(spec.freq, cg::WavEncoder::kSampleRate);
-    EXPECT_EQ(spec.format, AUDIO_S16LSB);
-    EXPECT_EQ(spec.channels, 1);
+    EXPECT_EQ(format.freq, cg::WavEncoder::kSampleRate);
+    EXPECT_EQ(format.format, AUDIO_S16LSB);
+    EXPECT_EQ(format.channels, 1);
     ASSERT_EQ(length, 10u);
     const int16_t* samples = reinterpret_cast<const int16_t*>(data);
     EXPECT_EQ(samples[0], 0);
@@ -427,13 +427,13 @@ TEST(ShippedContent, EveryImageAndSampleLoadsInSdl) {
             SDL_FreeSurface(s);
             ++images;
         } else if (endsWith(path, ".wav")) {
-            SDL_AudioSpec spec;
+            SDL_AudioSpec format;
             Uint8* data = nullptr;
             Uint32 length = 0;
-            ASSERT_NE(SDL_LoadWAV(path.c_str(), &spec, &data, &length), nullptr) << path;
-            const double seconds = length / 2.0 / spec.freq;
-            EXPECT_EQ(spec.channels, 1) << path;
-            EXPECT_EQ(spec.format, AUDIO_S16LSB) << path;
+            ASSERT_NE(SDL_LoadWAV(path.c_str(), &format, &data, &length), nullptr) << path;
+            const double seconds = length / 2.0 / format.freq;
+            EXPECT_EQ(format.channels, 1) << path;
+            EXPECT_EQ(format.format, AUDIO_S16LSB) << path;
             EXPECT_GE(seconds, 0.1) << path;
             EXPECT_LE(seconds, 0.6) << path;
             SDL_FreeWAV(data);
