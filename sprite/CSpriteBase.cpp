@@ -1,6 +1,7 @@
 #include "sprite/CSpriteBase.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
@@ -12,6 +13,11 @@
 #include "sprite/textLine.h"
 
 namespace {
+
+// A frame image is at most a few megabytes (a full 800x600 frame in 32 bits is under
+// two); a file far beyond that is not a frame, and reading it whole would take the
+// machine's memory.
+constexpr int kMaxImageBytes = 64 * 1024 * 1024;
 
 // Translucency switch for whole sheets. Nothing turns it on: the game never draws
 // translucent frames, but the hook stays for content that may want it.
@@ -278,7 +284,7 @@ int getfilesize(const std::string& path) {
         printf("getfilesize:  Couldn't get filesize of '%s'.", path.c_str());
         exit(1);
     }
-    return static_cast<int>(st.st_size);
+    return st.st_size > INT_MAX ? INT_MAX : static_cast<int>(st.st_size);
 }
 
 SDL_Surface* loadFromResource(const std::string& folder, const std::string& fileName) {
@@ -295,7 +301,8 @@ SDL_Surface* loadFromResource(const std::string& folder, const std::string& file
         exit(1);
     }
     int size = getfilesize(path);
-    char* buffer = static_cast<char*>(malloc(size > 0 ? size : 1));
+    char* buffer =
+        size <= kMaxImageBytes ? static_cast<char*>(malloc(size > 0 ? size : 1)) : nullptr;
     if (!buffer) {
         printf("Unable to LOOOOOAAAAAAAD!\n");
         exit(1);

@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "sprite/CSpriteBase.h"
@@ -201,6 +203,18 @@ TEST_F(SpriteSheetTest, FatalImageErrorsEndTheProcessWithTheirMessages) {
     r = runInChild([&] { loadFromResource(dir / "no-such-folder", "f0.bmp"); });
     EXPECT_EQ(1, r.exitCode);
     EXPECT_NE(std::string::npos, r.output.find("opendir failure: No such file")) << r.output;
+
+    // A file far too large to be a frame image is refused before it is read.
+    std::string huge = dir / "huge";
+    writeFile(huge + "/info", "FILES: 1\n" + frameBlock("f0.bmp", f));
+    writeFile(huge + "/f0.bmp", "");
+    std::filesystem::resize_file(huge + "/f0.bmp", 3ull << 30); // sparse: takes no disk
+    r = runInChild([&] {
+        CSpriteBase s;
+        s.initR(huge);
+    });
+    EXPECT_EQ(1, r.exitCode);
+    EXPECT_NE(std::string::npos, r.output.find("Unable to LOOOOOAAAAAAAD!\n")) << r.output;
 
     r = runInChild([&] { getfilesize(dir / "no-such-file"); });
     EXPECT_EQ(1, r.exitCode);
