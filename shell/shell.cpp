@@ -13,6 +13,9 @@ bool debugging = false;
 
 void sdlInit() {
     hideConsoleWindow();
+    // SDL would turn Ctrl-C and SIGTERM into a window-close event, which the game
+    // ignores; keep the default signal actions so the game can always be stopped.
+    setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
     // A machine without any usable sound device fails the combined start; the game
     // then starts without audio and the mixer below reports why.
     if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0 &&

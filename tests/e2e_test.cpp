@@ -126,3 +126,15 @@ TEST(EndToEnd, FightersLandOnTheStageAndEscapeEnds) {
     SDL_FreeSurface(shot);
     SDL_FreeSurface(stage);
 }
+
+// Ctrl-C or a TERM signal stops the game at once, although closing its window does not.
+TEST(EndToEnd, TermSignalStopsTheGame) {
+    TempDir work;
+    fs::copy(std::string(BRAWLER_SOURCE_DIR) + "/data", work / "data", fs::copy_options::recursive);
+    // timeout sends TERM after 2 s and answers 124 when that ended the game, 137 when
+    // it had to KILL it 5 s later.
+    ChildResult r = runCommand("cd '" + work.path() +
+                               "' && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout -k 5 2 '" +
+                               BRAWLER_BINARY + "' >/dev/null; echo \"exit=$?\"");
+    EXPECT_NE(std::string::npos, r.output.find("exit=124")) << r.output;
+}

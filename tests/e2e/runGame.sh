@@ -14,7 +14,7 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$out/display" >"$out/xv
 xvfb=$!
 game=""
 cleanup() {
-    [ -n "$game" ] && kill "$game" 2>/dev/null
+    [ -n "$game" ] && kill -KILL "$game" 2>/dev/null
     kill "$xvfb" 2>/dev/null
     wait 2>/dev/null
 }
