@@ -10,6 +10,9 @@
 
 namespace {
 
+// Highest a launch can carry a fighter's anchor, in screen pixels above the top.
+constexpr int kHighestAnchor = 1 << 24;
+
 // SDL keeps rectangle positions in 16 bits; clamp so a far-off fighter stays off
 // screen instead of wrapping onto it.
 SDL_Rect rectAt(int x, int y, int w, int h) {
@@ -169,9 +172,9 @@ void Fighter::clearBG() {
 void Fighter::updateBG() {
     int cx, cy, w, h;
     saveArea(cx, cy, w, h);
-    if (screen && w > 0 && h > 0 && (!background || background->w != w || background->h != h))
+    if (screen && w > 0 && h > 0 && !backgroundHolds(w, h))
         renewBackground();
-    saveBackgroundAt(cx, cy);
+    saveBackgroundAt(cx, cy, w, h);
     oldX = x;
     oldY = y;
     savedFacing = facingRight;
@@ -271,7 +274,9 @@ void Fighter::Gravity() {
     int launch = f ? f->moveY : 0;
     x += facingRight ? stepX : -stepX;
     if (launch > 0) {
-        y -= launch;
+        // However long a launching frame lasts, the fighter stops far above the
+        // screen instead of running y out of range.
+        y = std::max(y - launch, -kHighestAnchor);
         onGround = false;
         verticalSpeed = 4;
         return;

@@ -53,11 +53,26 @@ const frameInfo* CSprite::current() const {
     return base ? base->frameAt(frame, true) : nullptr;
 }
 
+namespace {
+
+// Only the part of an area that lies on the screen is ever saved, so no background
+// needs to be larger than the screen, however far a frame's anchor lies outside it.
+int cappedToScreen(int length, bool horizontal) {
+    SDL_Surface* video = SDL_GetVideoSurface();
+    int limit = video ? (horizontal ? video->w : video->h) : length;
+    return std::min(length, limit);
+}
+
+} // namespace
+
 void CSprite::makeBackground(int w, int h, SDL_Surface* keySource) {
     if (background) {
         SDL_FreeSurface(background);
         background = nullptr;
     }
+    bgW = bgH = 0;
+    w = cappedToScreen(w, true);
+    h = cappedToScreen(h, false);
     SDL_Surface* like = keySource ? keySource : SDL_GetVideoSurface();
     if (!like || w <= 0 || h <= 0)
         return;
@@ -81,21 +96,41 @@ void CSprite::makeBackground(int w, int h, SDL_Surface* keySource) {
     }
 }
 
-void CSprite::saveBackgroundAt(int cx, int cy) {
+bool CSprite::backgroundHolds(int w, int h) const {
+    return background && background->w == cappedToScreen(w, true) &&
+           background->h == cappedToScreen(h, false);
+}
+
+void CSprite::saveBackgroundAt(int cx, int cy, int w, int h) {
     bgX = cx;
     bgY = cy;
+    bgW = bgH = 0;
     if (!background || !screen)
         return;
-    SDL_Rect source = rectAt(cx, cy, background->w, background->h);
+    // The on-screen part of the area, no larger than the background.
+    int left = std::max(cx, 0);
+    int top = std::max(cy, 0);
+    long long right = std::min<long long>(
+        {static_cast<long long>(cx) + w, screen->w, static_cast<long long>(left) + background->w});
+    long long bottom = std::min<long long>(
+        {static_cast<long long>(cy) + h, screen->h, static_cast<long long>(top) + background->h});
+    bgX = left;
+    bgY = top;
+    bgW = right > left ? static_cast<int>(right - left) : 0;
+    bgH = bottom > top ? static_cast<int>(bottom - top) : 0;
+    if (bgW == 0 || bgH == 0)
+        return;
+    SDL_Rect source = rectAt(bgX, bgY, bgW, bgH);
     SDL_Rect dest = rectAt(0, 0, 0, 0);
-    // SDL clips the source to the screen and shifts the destination to match, so a
-    // sprite half off screen keeps its saved pixels where they belong.
     SDL_BlitSurface(screen, &source, background, &dest);
 }
 
 void CSprite::restoreBackground() {
-    if (drawn == 1)
-        blitAt(background, screen, bgX, bgY);
+    if (drawn != 1 || !background || !screen || bgW <= 0 || bgH <= 0)
+        return;
+    SDL_Rect source = rectAt(0, 0, bgW, bgH);
+    SDL_Rect dest = rectAt(bgX, bgY, 0, 0);
+    SDL_BlitSurface(background, &source, screen, &dest);
 }
 
 void CSprite::clearBG() {
@@ -105,7 +140,8 @@ void CSprite::clearBG() {
 void CSprite::updateBG() {
     oldX = x;
     oldY = y;
-    saveBackgroundAt(x, y);
+    if (base)
+        saveBackgroundAt(x, y, base->maxWidth, base->maxHeight);
 }
 
 bool CSprite::advanceFrame() {

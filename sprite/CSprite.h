@@ -28,6 +28,8 @@ public:
     SDL_Surface* screen = nullptr;     // surface drawn on, not owned
     int bgX = 0;                       // screen corner where background was saved
     int bgY = 0;
+    int bgW = 0; // size of the part saved there (on-screen part)
+    int bgH = 0;
 
     CSprite() = default;
     ~CSprite();
@@ -56,10 +58,13 @@ protected:
     bool advanceFrame();
     // The current frame (unmirrored), or null when the sheet has none.
     const frameInfo* current() const;
-    // Replaces `background` with a key-filled surface of w x h carrying the colour key
-    // of `keySource` (may be null).
+    // Replaces `background` with a key-filled surface able to hold the on-screen part
+    // of a w x h area, carrying the colour key of `keySource` (may be null).
     void makeBackground(int w, int h, SDL_Surface* keySource);
-    // Copies the screen rectangle with its corner at (cx, cy) into the background.
-    void saveBackgroundAt(int cx, int cy);
+    // Whether the background was made for a w x h area.
+    bool backgroundHolds(int w, int h) const;
+    // Saves the on-screen part of the w x h screen area with its corner at (cx, cy).
+    void saveBackgroundAt(int cx, int cy, int w, int h);
+    // Puts the part saved last back where it was taken from.
     void restoreBackground();
 };

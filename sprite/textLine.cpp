@@ -2,7 +2,6 @@
 
 #include <cctype>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -57,10 +56,10 @@ int scanInts(const char* text, const std::vector<int*>& targets) {
         long value = std::strtol(p, &end, 10);
         if (end == p)
             break;
-        if (value > INT_MAX)
-            value = INT_MAX;
-        if (value < INT_MIN)
-            value = INT_MIN;
+        if (value > kNumberLimit)
+            value = kNumberLimit;
+        if (value < -kNumberLimit)
+            value = -kNumberLimit;
         *target = static_cast<int>(value);
         ++parsed;
         p = end;

@@ -10,6 +10,10 @@
 namespace textline {
 
 constexpr int kLineBuffer = 255;
+// Numbers read from description files are kept within plus or minus this: no frame,
+// move or count is meaningful beyond it, and sums of a few such numbers (a position
+// plus a box edge minus an anchor) then always fit in an int.
+constexpr int kNumberLimit = 1000000;
 
 // Reads the next line (at most 254 characters, line end included) and counts it.
 // At the end of the file the text is empty and the result false.
@@ -21,8 +25,8 @@ std::string firstWord(const std::string& text, size_t maxLength = std::string::n
 // Up to maxWords whitespace-separated words.
 std::vector<std::string> words(const std::string& text, size_t maxWords);
 // Parses whitespace-separated integers into the targets in order, stopping at the
-// first that does not parse (that one and the rest keep their values). Out-of-range
-// numbers are clamped to int. Returns how many were parsed.
+// first that does not parse (that one and the rest keep their values). Numbers beyond
+// kNumberLimit are clamped to it. Returns how many were parsed.
 int scanInts(const char* text, const std::vector<int*>& targets);
 int scanInts(const std::string& text, const std::vector<int*>& targets);
 // The text after a literal prefix such as "FILES:", or null when it does not start so.

@@ -384,3 +384,59 @@ TEST(FighterWithoutSheets, CopesWithAnEmptyCharacter) {
     colBox none = f.getCBox();
     EXPECT_EQ(none.left | none.right | none.top | none.bottom, 0);
 }
+
+// Absurd numbers in a sheet (an anchor a million pixels off the image, a launch of
+// billions) neither overflow nor make a background larger than the screen.
+TEST(FighterWithAbsurdFrames, StaysBoundedAndLeavesTheStageIntact) {
+    SDL_Surface* screen = videoScreen();
+    paintStage(screen);
+    SDL_Surface* stage = snapshot(screen);
+    TempDir dir;
+    FrameSpec far = frame(20, 30, 10, 29, {0, 200, 0});
+    FrameSpec near = frame(20, 30, 10, 29, {200, 0, 0});
+    writeFile(dir / "info", "ANIMS: 2\nblank\nwalk\n");
+    writeSheet(dir / "blank", {frame(20, 30, 10, 29, {255, 0, 255})});
+    writeSheet(dir / "walk", {near, far});
+    // The second walk frame: anchor far left of its image, a launch beyond int.
+    std::string info = readFile(dir / "walk/info");
+    size_t second = info.find("f1.bmp");
+    size_t anchorLine = info.find('\n', second) + 1;
+    info.replace(anchorLine, info.find('\n', anchorLine) - anchorLine, "-99999999999 29");
+    size_t moveLine = anchorLine;
+    for (int i = 0; i < 10; ++i) // the movement line is ten below the anchor line
+        moveLine = info.find('\n', moveLine) + 1;
+    info.replace(moveLine, info.find('\n', moveLine) - moveLine, "0 99999999999");
+    writeFile(dir / "walk/info", info);
+    writeFile(dir / "moveset", "ANIMS: 0\n");
+
+    animationSet anims;
+    Fighter f;
+    captureStdout([&] {
+        anims.loadAll(dir.path());
+        f.initS(&anims, screen);
+    });
+    CSpriteBase* walk = anims.returnAnimation("walk");
+    ASSERT_EQ(walk->frameCount, 2);
+    EXPECT_EQ(walk->frames[1].anchorX, -1000000);
+    EXPECT_EQ(walk->frames[1].moveY, 1000000);
+    f.x = 400;
+    f.y = 300;
+    f.speed = 3.0f;
+    captureStdout([&] {
+        for (int i = 0; i < 100; ++i) {
+            f.clearBG();
+            f.updateBG();
+            f.lastTick = static_cast<int>(SDL_GetTicks()) - 1000;
+            f.draw();
+            f.Gravity();
+            f.boundary();
+        }
+    });
+    ASSERT_NE(f.background, nullptr);
+    EXPECT_LE(f.background->w, screen->w);
+    EXPECT_LE(f.background->h, screen->h);
+    EXPECT_GE(f.y, -(1 << 24) - 100); // stopped near the launch ceiling
+    f.clearBG();
+    EXPECT_EQ(differingPixels(screen, stage), 0);
+    SDL_FreeSurface(stage);
+}
