@@ -45,13 +45,7 @@ void animationSet::loadAnim(int i, const std::string& name) {
     if (i < 0 || i >= static_cast<int>(entries.size()))
         return;
     entries[i].name = name;
-    // A blank name line would point at the character folder itself, whose info is the
-    // animation list and not a sheet.
-    if (name.empty())
-        return;
-    std::string path = folder + "/" + name;
-    printf("load folder %s\n", path.c_str());
-    entries[i].sheet.initR(path);
+    loadNamedSheet(folder, name, entries[i].sheet);
 }
 
 CSpriteBase* animationSet::returnAnimation(const std::string& name) {

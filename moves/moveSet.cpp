@@ -88,13 +88,7 @@ void moveSet::loadAnim(int index, const std::string& name) {
     if (index < 0 || index >= static_cast<int>(moves.size()))
         return;
     moves[index].name = name;
-    // A blank name line would point at the character folder itself, whose info is the
-    // animation list and not a sheet.
-    if (name.empty())
-        return;
-    std::string path = folder + "/" + name;
-    printf("load folder %s\n", path.c_str());
-    moves[index].sheet.initR(path);
+    loadNamedSheet(folder, name, moves[index].sheet);
 }
 
 int moveSet::find(const std::string& name) const {

@@ -278,6 +278,14 @@ void CSpriteBase::alphaAll(int alpha) {
     }
 }
 
+void loadNamedSheet(const std::string& folder, const std::string& name, CSpriteBase& sheet) {
+    if (name.empty())
+        return;
+    std::string path = folder + "/" + name;
+    printf("load folder %s\n", path.c_str());
+    sheet.initR(path);
+}
+
 int getfilesize(const std::string& path) {
     struct stat st;
     if (stat(path.c_str(), &st) != 0) {

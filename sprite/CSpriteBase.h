@@ -52,6 +52,10 @@ private:
     void computeExtents();
 };
 
+// Loads the sheet in folder/name, as a character's animations and moves are kept,
+// tracing "load folder" and the path. A blank name loads nothing: it would point at
+// the character folder itself, whose info is the animation list and not a sheet.
+void loadNamedSheet(const std::string& folder, const std::string& name, CSpriteBase& sheet);
 // Reads fileName inside folder whole into memory and decodes it as a BMP in display
 // format; ends the process with a message on any failure.
 SDL_Surface* loadFromResource(const std::string& folder, const std::string& fileName);
