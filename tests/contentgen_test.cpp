@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -531,103 +530,6 @@ TEST_F(BrawlerCharacter, CommandsPickTheIntendedMove) {
     for (const Case& c : cases)
         EXPECT_EQ(moveFor(c.letters, c.onGround), c.move)
             << c.letters << (c.onGround ? " on the ground" : " in the air");
-}
-
-namespace {
-
-std::vector<std::string> linesOf(const std::string& path) {
-    std::vector<std::string> lines;
-    std::istringstream in(testsupport::readFile(path));
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-std::string firstWord(const std::string& line) {
-    std::istringstream in(line);
-    std::string word;
-    in >> word;
-    return word;
-}
-
-int countAfter(const std::string& line, const std::string& header) {
-    EXPECT_EQ(line.compare(0, header.size(), header), 0)
-        << "'" << line << "' should start " << header;
-    return std::atoi(line.c_str() + std::min(line.size(), header.size()));
-}
-
-} // namespace
-
-// Reads the written lists and sheets the way the loaders do, line by line by position,
-// so that a line missing from what the writer produces shows up as a misread block.
-TEST(ShippedContent, ListsAndSheetsNameOnlyWhatExists) {
-    std::set<std::string> sounds;
-    for (const std::string folder : {"/soundSet", "/Brawler/sound"}) {
-        const auto lines = linesOf(kSourceData + folder + "/sound");
-        ASSERT_FALSE(lines.empty());
-        const int n = countAfter(lines[0], "SOUNDS:");
-        ASSERT_EQ(lines.size(), size_t(n) + 1) << folder;
-        for (int i = 1; i <= n; ++i) {
-            sounds.insert(lines[i]);
-            EXPECT_TRUE(fs::exists(kSourceData + folder + "/" + lines[i] + ".wav")) << lines[i];
-        }
-    }
-    const auto partLines = linesOf(kSourceData + "/particle/default");
-    const int parts = countAfter(partLines.at(0), "PARTS:");
-    ASSERT_EQ(partLines.size(), size_t(parts) + 1);
-    std::set<std::string> particles;
-    for (int i = 1; i <= parts; ++i)
-        particles.insert(firstWord(partLines[i]));
-    for (const std::string& name : particles) {
-        const auto def = linesOf(kSourceData + "/particle/" + name + "/particle");
-        size_t at = 5; // alpha, lifetime, gravity and two spare flags
-        for (int event = 0; event < 5; ++event) {
-            ASSERT_LT(at, def.size()) << name;
-            const int entries = std::atoi(def[at++].c_str());
-            for (int e = 0; e < entries; ++e, ++at)
-                EXPECT_TRUE(particles.count(firstWord(def.at(at)))) << name << ": " << def.at(at);
-        }
-        EXPECT_EQ(at, def.size()) << name << " has lines after its last event list";
-    }
-    std::set<std::string> moves;
-    const auto moveset = linesOf(kSourceData + "/Brawler/moveset");
-    const int moveCount = countAfter(moveset.at(0), "ANIMS:");
-    ASSERT_EQ(moveset.size(), size_t(moveCount) * 11 + 1);
-    for (int m = 0; m < moveCount; ++m)
-        moves.insert(moveset[1 + 11 * m]);
-    const auto attack = linesOf(kSourceData + "/Brawler/ai/attack");
-    size_t at = 0;
-    for (int group = 0; group < 6; ++group) {
-        const int n = countAfter(attack.at(at++), "Attacks:");
-        for (int e = 0; e < n; ++e, at += 2)
-            EXPECT_TRUE(moves.count(attack.at(at))) << "attack " << attack.at(at);
-    }
-    EXPECT_EQ(at, attack.size());
-
-    int frames = 0;
-    for (const auto& entry : fs::recursive_directory_iterator(kSourceData)) {
-        if (entry.path().filename() != "info" || entry.path().parent_path().filename() == "Brawler")
-            continue;
-        SCOPED_TRACE(entry.path().string());
-        const auto info = linesOf(entry.path().string());
-        const int n = countAfter(info.at(0), "FILES:");
-        size_t line = 1;
-        for (int f = 0; f < n; ++f, ++frames) {
-            while (line < info.size() && (info[line].empty() || info[line][0] == '#'))
-                ++line;
-            ASSERT_LT(line + 13, info.size());
-            const auto block = [&](int k) { return info[line + k - 1]; };
-            EXPECT_TRUE(fs::exists(entry.path().parent_path() / firstWord(block(1)))) << block(1);
-            const std::string sound = block(10);
-            EXPECT_TRUE(sound == "NULL" || sounds.count(sound)) << sound;
-            const int spawns = std::atoi(block(11).c_str());
-            for (int p = 0; p < spawns; ++p)
-                EXPECT_TRUE(particles.count(firstWord(block(12 + p)))) << block(12 + p);
-            line += 14 + spawns;
-        }
-        EXPECT_EQ(line, info.size()) << "lines after the last frame block";
-    }
-    EXPECT_GT(frames, 80);
 }
 
 // ---- the generator ----
