@@ -7,29 +7,19 @@
 #include "moves/moveSet.h"
 #include "sprite/CSpriteBase.h"
 #include "sprite/frameInfo.h"
+#include "sprite/screenRect.h"
 
 namespace {
 
 // Highest a launch can carry a fighter's anchor, in screen pixels above the top.
 constexpr int kHighestAnchor = 1 << 24;
 
-// SDL keeps rectangle positions in 16 bits; clamp so a far-off fighter stays off
-// screen instead of wrapping onto it.
-SDL_Rect rectAt(int x, int y, int w, int h) {
-    SDL_Rect r;
-    r.x = static_cast<Sint16>(std::clamp(x, -32768, 32767));
-    r.y = static_cast<Sint16>(std::clamp(y, -32768, 32767));
-    r.w = static_cast<Uint16>(std::clamp(w, 0, 65535));
-    r.h = static_cast<Uint16>(std::clamp(h, 0, 65535));
-    return r;
-}
-
 // Debug rectangles take raw pixel values of the 32-bit screen. A box that holds no
 // point has nothing to show (and would wrap to a huge width).
 void fillBox(SDL_Surface* screen, int x, int y, int w, int h, Uint32 pixel) {
     if (w <= 0 || h <= 0)
         return;
-    SDL_Rect r = rectAt(x, y, w, h);
+    SDL_Rect r = screenRect(x, y, w, h);
     SDL_FillRect(screen, &r, pixel);
 }
 
@@ -204,7 +194,7 @@ void Fighter::draw() {
     const frameInfo* f = current();
     if (!a || !f || !a->image || !screen)
         return;
-    SDL_Rect dest = rectAt(x - a->anchorX, y - f->anchorY, 0, 0);
+    SDL_Rect dest = screenRect(x - a->anchorX, y - f->anchorY, 0, 0);
     SDL_BlitSurface(a->image, nullptr, screen, &dest);
 }
 

@@ -6,6 +6,7 @@
 #include "SDL_mixer.h"
 
 #include "shell/platform.h"
+#include "sprite/screenRect.h"
 
 SDL_Surface* screen = nullptr;
 SDL_Surface* back = nullptr;
@@ -62,11 +63,7 @@ int InitImages(const std::string& dataRoot) {
 void DrawIMG(SDL_Surface* surface, int x, int y) {
     if (!surface || !screen)
         return;
-    SDL_Rect dest;
-    dest.x = static_cast<Sint16>(x);
-    dest.y = static_cast<Sint16>(y);
-    dest.w = 0;
-    dest.h = 0;
+    SDL_Rect dest = screenRect(x, y);
     SDL_BlitSurface(surface, nullptr, screen, &dest);
 }
 

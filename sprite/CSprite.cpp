@@ -4,28 +4,14 @@
 #include <climits>
 
 #include "sprite/CSpriteBase.h"
+#include "sprite/screenRect.h"
 
 namespace {
-
-// SDL keeps rectangle positions as 16-bit values; clamp instead of wrapping so a far
-// off-screen position stays off screen.
-Sint16 clamp16(int v) {
-    return static_cast<Sint16>(std::clamp(v, -32768, 32767));
-}
-
-SDL_Rect rectAt(int x, int y, int w, int h) {
-    SDL_Rect r;
-    r.x = clamp16(x);
-    r.y = clamp16(y);
-    r.w = static_cast<Uint16>(std::clamp(w, 0, 65535));
-    r.h = static_cast<Uint16>(std::clamp(h, 0, 65535));
-    return r;
-}
 
 void blitAt(SDL_Surface* source, SDL_Surface* target, int x, int y) {
     if (!source || !target)
         return;
-    SDL_Rect dest = rectAt(x, y, 0, 0);
+    SDL_Rect dest = screenRect(x, y, 0, 0);
     SDL_BlitSurface(source, nullptr, target, &dest);
 }
 
@@ -120,16 +106,16 @@ void CSprite::saveBackgroundAt(int cx, int cy, int w, int h) {
     bgH = bottom > top ? static_cast<int>(bottom - top) : 0;
     if (bgW == 0 || bgH == 0)
         return;
-    SDL_Rect source = rectAt(bgX, bgY, bgW, bgH);
-    SDL_Rect dest = rectAt(0, 0, 0, 0);
+    SDL_Rect source = screenRect(bgX, bgY, bgW, bgH);
+    SDL_Rect dest = screenRect(0, 0, 0, 0);
     SDL_BlitSurface(screen, &source, background, &dest);
 }
 
 void CSprite::restoreBackground() {
     if (drawn != 1 || !background || !screen || bgW <= 0 || bgH <= 0)
         return;
-    SDL_Rect source = rectAt(0, 0, bgW, bgH);
-    SDL_Rect dest = rectAt(bgX, bgY, 0, 0);
+    SDL_Rect source = screenRect(0, 0, bgW, bgH);
+    SDL_Rect dest = screenRect(bgX, bgY, 0, 0);
     SDL_BlitSurface(background, &source, screen, &dest);
 }
 
@@ -248,6 +234,6 @@ void CSprite::drawColBoxes() {
     // A box that holds no point has nothing to show.
     if (w <= 0 || h <= 0)
         return;
-    SDL_Rect r = rectAt(x + f->cBox.left, y + f->cBox.top, w, h);
+    SDL_Rect r = screenRect(x + f->cBox.left, y + f->cBox.top, w, h);
     SDL_FillRect(screen, &r, 0xff0000);
 }
