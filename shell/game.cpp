@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "shell/gameClock.h"
 #include "shell/shell.h"
 
 void Game::loadCharacter(const std::string& folder) {
@@ -79,7 +80,7 @@ void Game::pollInput() {
 // Stands in for the controllers' movement step until they exist: about every 10 ms
 // the fighters face each other, fall and land, and stay on the stage.
 void Game::standInMovementStep() {
-    int now = static_cast<int>(SDL_GetTicks());
+    int now = static_cast<int>(gameTicks());
     stepAccum += static_cast<float>((now - lastStepTick) * 0.1);
     lastStepTick = now;
     if (stepAccum <= 1.0f)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "shell/gameClock.h"
 #include "sprite/CSpriteBase.h"
 #include "sprite/screenRect.h"
 
@@ -136,13 +137,14 @@ bool CSprite::advanceFrame() {
         return false;
     float due = static_cast<float>(lastTick) + static_cast<float>(f->delay) * speed;
     bool wrapped = false;
-    if (static_cast<float>(SDL_GetTicks()) > due) {
+    Uint32 now = gameTicks();
+    if (static_cast<float>(now) > due) {
         frame += 1;
         if (frame > base->frameCount - 1) {
             frame = 0;
             wrapped = true;
         }
-        lastTick = static_cast<int>(SDL_GetTicks());
+        lastTick = static_cast<int>(now);
     }
     return wrapped;
 }

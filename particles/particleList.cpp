@@ -1,0 +1,144 @@
+#include "particles/particleList.h"
+
+#include <cstdio>
+
+#include "fighter/fighter.h"
+#include "particles/particle.h"
+#include "shell/gameClock.h"
+
+particleList::~particleList() {
+    while (head) {
+        particleNode* next = head->next;
+        delete head->part;
+        delete head;
+        head = next;
+    }
+}
+
+bool particleList::announceSpawn() const {
+    if (!head) {
+        printf("\n\nAdding particle\n");
+        return true;
+    }
+    printf("adding another particle\n");
+    return false;
+}
+
+void particleList::link(particle* p, bool spawned, bool wasEmpty) {
+    // A particle without a definition has no frames and no lifetime: it would never
+    // show and never go, so it is not kept.
+    if (!spawned) {
+        delete p;
+        return;
+    }
+    if (wasEmpty)
+        printf("particle added\n");
+    head = new particleNode{p, head};
+}
+
+void particleList::addParticle(const std::string& entry, Fighter* owner, CSprite* source,
+                               partInfoList* list, SDL_Surface* screen, int time) {
+    bool wasEmpty = announceSpawn();
+    auto* p = new particle;
+    bool spawned = p->init(entry, owner, source, list, screen, time);
+    link(p, spawned, wasEmpty);
+}
+
+void particleList::addParticleD(const std::string& entry, bool facingRight, CSprite* source,
+                                partInfoList* list, SDL_Surface* screen, int time) {
+    bool wasEmpty = announceSpawn();
+    auto* p = new particle;
+    bool spawned = p->initD(entry, facingRight, source, list, screen, time);
+    link(p, spawned, wasEmpty);
+}
+
+void particleList::update() {
+    if (!head)
+        return;
+    for (particleNode* n = head; n; n = n->next)
+        n->part->update();
+    removeDead();
+}
+
+void particleList::makeParticles() {
+    // Children go in front of the head the pass started from, so the pass never
+    // visits them.
+    for (particleNode* n = head; n; n = n->next) {
+        particle* parent = n->part;
+        if (parent->event == "NULL")
+            continue;
+        int count = parent->getPartNum(parent->event);
+        printf("pNum %d\n", count);
+        for (int i = 0; i < count; ++i) {
+            std::string entry = parent->getNewPart(parent->event, i);
+            printf("str: %s\n", entry.c_str());
+            addParticleD(entry, parent->facingRight, &parent->sprite, parent->infoList,
+                         parent->screen, static_cast<int>(gameTicks()));
+        }
+    }
+}
+
+void particleList::removeDead() {
+    makeParticles();
+    while (head && head->part->dead) {
+        particleNode* gone = head;
+        head = head->next;
+        delete gone->part;
+        delete gone;
+        printf("\n\nKilling the head particle\n");
+        makeParticles();
+    }
+    if (!head)
+        return;
+    particleNode* before = head;
+    while (particleNode* n = before->next) {
+        if (!n->part->dead) {
+            before = n;
+            continue;
+        }
+        before->next = n->next;
+        delete n->part;
+        delete n;
+        printf("\n\nKilling a body bit\n");
+    }
+}
+
+particle* particleList::collideFighter(Fighter* fighter, char mode) {
+    if (!head || !fighter)
+        return nullptr;
+    for (particleNode* n = head; n; n = n->next) {
+        if (n->part->checkCollision(fighter->getCBox(), mode)) {
+            printf("player is HIT\n");
+            return n->part;
+        }
+    }
+    return nullptr;
+}
+
+void particleList::clearBG() {
+    for (particleNode* n = head; n; n = n->next)
+        n->part->sprite.clearBG();
+}
+
+void particleList::updateBG() {
+    for (particleNode* n = head; n; n = n->next)
+        n->part->sprite.updateBG();
+}
+
+void particleList::draw() {
+    for (particleNode* n = head; n; n = n->next)
+        if (!n->part->dead)
+            n->part->sprite.drawD(n->part->facingRight);
+}
+
+void particleList::debug() {
+    for (particleNode* n = head; n; n = n->next)
+        n->part->sprite.drawColBoxes();
+}
+
+int particleList::count() const {
+    int n = 0;
+    for (const particleNode* node = head; node; node = node->next)
+        ++n;
+    return n;
+}

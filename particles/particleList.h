@@ -1,0 +1,63 @@
+#pragma once
+
+#include <string>
+
+#include "SDL.h"
+
+class CSprite;
+class Fighter;
+class partInfoList;
+class particle;
+
+// One link of the particle list.
+struct particleNode {
+    particle* part = nullptr;     // the particle, owned by the list
+    particleNode* next = nullptr; // the next older particle, or null
+};
+
+// Every live particle of both sides, newest first: the order decides which particle
+// wins a hit test, the order of the traces and the drawing order. The list owns its
+// nodes and particles; a particle lives until the first removal after its death.
+class particleList {
+public:
+    particleNode* head = nullptr; // newest particle, null while empty
+
+    particleList() = default;
+    ~particleList();
+    particleList(const particleList&) = delete;
+    particleList& operator=(const particleList&) = delete;
+
+    // Spawns in front from a fighter's frame entry. An entry naming no definition
+    // spawns nothing.
+    void addParticle(const std::string& entry, Fighter* owner, CSprite* source, partInfoList* list,
+                     SDL_Surface* screen, int time);
+    // Spawns in front with a given direction, from a parent particle's event.
+    void addParticleD(const std::string& entry, bool facingRight, CSprite* source,
+                      partInfoList* list, SDL_Surface* screen, int time);
+    // Steps every particle, then spawns pending events and removes the dead.
+    void update();
+    // Spawns the entries of every pending event, from the particles present when it
+    // starts.
+    void makeParticles();
+    // The spawn pass, then the removal of every dead particle.
+    void removeDead();
+    // The newest live particle whose box touches the fighter's body, or null; in mode
+    // 'E' that particle is spent.
+    particle* collideFighter(Fighter* fighter, char mode);
+
+    // The list's share of drawing the scene, after the fighters' same step.
+    void clearBG();
+    void updateBG();
+    void draw();
+    // Debug overlay: every particle's box.
+    void debug();
+
+    // Number of particles held, dead ones included.
+    int count() const;
+
+private:
+    // Links a spawned particle in front, or drops it when it could not spawn.
+    void link(particle* p, bool spawned, bool wasEmpty);
+    // Traces the spawn's opening lines; returns whether the list was empty.
+    bool announceSpawn() const;
+};

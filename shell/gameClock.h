@@ -1,0 +1,14 @@
+#pragma once
+
+#include <functional>
+
+#include "SDL.h"
+
+// The game's one millisecond clock. Everything timed in the game (sprite frames,
+// particle lifetimes, the particle list's spawn pass, the controllers' steps) reads it,
+// so that a test or a tool can run the game on a clock of its own and replay a fight
+// exactly. It reads SDL's tick count unless another source has been installed.
+Uint32 gameTicks();
+// Installs a source of milliseconds in place of SDL's tick count; an empty function
+// puts SDL's back.
+void setGameClock(std::function<Uint32()> source);

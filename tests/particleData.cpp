@@ -1,0 +1,40 @@
+#include "tests/particleData.h"
+
+#include <sstream>
+
+namespace particledata {
+
+namespace {
+
+void block(std::ostringstream& o, const std::vector<std::string>& entries) {
+    o << entries.size() << "\n";
+    for (const auto& e : entries)
+        o << e << "\n";
+}
+
+} // namespace
+
+std::string definitionText(const ParticleSpec& spec) {
+    std::ostringstream o;
+    o << spec.alpha << "\n" << spec.lifetime << "\n" << spec.gravity << "\n0\n0\n";
+    block(o, spec.onDeath);
+    block(o, spec.onHitPlayer);
+    o << "0\n0\n0\n";
+    return o.str();
+}
+
+void writeParticles(const std::string& dataRoot, const std::vector<ParticleSpec>& kinds,
+                    const std::string& listName) {
+    std::ostringstream list;
+    list << "PARTS: " << kinds.size() << "\n";
+    int number = 1;
+    for (const ParticleSpec& k : kinds) {
+        list << k.name << " " << number++ << "\n";
+        std::string folder = dataRoot + "/particle/" + k.name;
+        testsupport::writeSheet(folder, k.frames);
+        testsupport::writeFile(folder + "/particle", definitionText(k));
+    }
+    testsupport::writeFile(dataRoot + "/particle/" + listName, list.str());
+}
+
+} // namespace particledata
