@@ -24,6 +24,18 @@ void Game::placeFighter(Fighter& f, int x, int y) {
     f.setHP(1000, 1000);
 }
 
+void Game::listJoysticks() {
+    int count = SDL_NumJoysticks();
+    printf("%i joysticks were found.\n\n", count);
+    if (count < 1)
+        return;
+    printf("The names of the joysticks are:\n");
+    for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+        const char* name = SDL_JoystickName(i);
+        printf(" %s\n", name ? name : "");
+    }
+}
+
 void Game::startUp() {
     vikingbase.initR(dataRoot + "/run");
     sunbase.initR(dataRoot + "/particle/fireball1");
@@ -57,6 +69,11 @@ void Game::startUp() {
     checker = std::make_unique<inputChecker>(&moves, &vikings1);
     checker->printB();
 
+    printf("making an Sset\n");
+    fillDefaultPad(GPad);
+    listJoysticks();
+    particleDefs.addList("default", screen, dataRoot);
+
     InitImages(dataRoot);
     DrawBG();
 
@@ -78,7 +95,8 @@ void Game::pollInput() {
 }
 
 // Stands in for the controllers' movement step until they exist: about every 10 ms
-// the fighters face each other, fall and land, and stay on the stage.
+// the fighters face each other, fall and land, and stay on the stage, and each side's
+// step moves the particles once.
 void Game::standInMovementStep() {
     int now = static_cast<int>(gameTicks());
     stepAccum += static_cast<float>((now - lastStepTick) * 0.1);
@@ -90,6 +108,7 @@ void Game::standInMovementStep() {
     for (Fighter* f : {&vikings1, &fighter2}) {
         f->Gravity();
         f->boundary();
+        pList.update();
     }
     stepAccum = 0;
 }
@@ -105,13 +124,17 @@ bool Game::runPass() {
 void Game::DrawScene() {
     vikings1.clearBG();
     fighter2.clearBG();
+    pList.clearBG();
     vikings1.updateBG();
     fighter2.updateBG();
+    pList.updateBG();
     vikings1.draw();
     fighter2.draw();
+    pList.draw();
     if (debugging) {
         vikings1.drawColBoxes();
         fighter2.drawColBoxes();
+        pList.debug();
     }
     SDL_Flip(screen);
 }

@@ -5,11 +5,14 @@
 
 #include "SDL.h"
 
+#include "control/gamepad.h"
 #include "fighter/animationSet.h"
 #include "fighter/fighter.h"
 #include "moves/inputChecker.h"
 #include "moves/moveSet.h"
 #include "moves/target.h"
+#include "particles/partInfoList.h"
+#include "particles/particleList.h"
 #include "sprite/CSprite.h"
 #include "sprite/CSpriteBase.h"
 
@@ -30,6 +33,9 @@ public:
     CSprite sun2;
     CSprite sun3;
     std::unique_ptr<inputChecker> checker; // the player's command input checker
+    gamePad GPad;                          // the player's keys or joystick
+    partInfoList particleDefs;             // every particle definition, read once
+    particleList pList;                    // every live particle of both sides
     Target targ;                           // aimed at fighter2, for the player
     Target targ2;                          // aimed at vikings1, for the opponent
     SDL_Event event;                       // the one event buffer, filled while polling
@@ -51,6 +57,7 @@ private:
 
     void loadCharacter(const std::string& folder);
     void placeFighter(Fighter& f, int x, int y);
+    void listJoysticks();
     void pollInput();
     void standInMovementStep();
 };

@@ -71,7 +71,7 @@ TEST(EndToEnd, FightersLandOnTheStageAndEscapeEnds) {
 
     std::string missing;
     // Start-up order: the shell's two sheets, the character's animations and moves,
-    // the input checker, then the stage.
+    // the input checker, the sound set, the joysticks and the particle definitions.
     std::vector<std::string> order = {"loading\n",
                                       "let me guess\n",
                                       "loading\n",
@@ -84,7 +84,13 @@ TEST(EndToEnd, FightersLandOnTheStageAndEscapeEnds) {
                                       "A LIST TIME!!!",
                                       "B LIST TIME!!!",
                                       "C LIST TIME!!!",
-                                      "====================\nB LIST\n====================\n"};
+                                      "====================\nB LIST\n====================\n",
+                                      "making an Sset\n",
+                                      "0 joysticks were found.\n\n",
+                                      "New Particle: fireball1 1\n",
+                                      "GOOD SHIT\n",
+                                      "New Particle: spark 2\n",
+                                      "GOOD SHIT\n"};
     EXPECT_NE(std::string::npos, findInOrder(run.stdoutText, order, &missing))
         << "missing in order: " << missing << "\n"
         << run.stdoutText.substr(0, 4000);
