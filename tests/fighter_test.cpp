@@ -4,6 +4,7 @@
 
 #include "fighter/animationSet.h"
 #include "moves/moveSet.h"
+#include "shell/manualClock.h"
 #include "tests/fighterData.h"
 #include "tests/testSupport.h"
 
@@ -56,13 +57,14 @@ protected:
     }
 
     // One pass of the scene, with the next frame due at the draw.
-    static void scene(Fighter& f) {
+    void scene(Fighter& f) {
         f.clearBG();
         f.updateBG();
-        f.lastTick = static_cast<int>(SDL_GetTicks()) - 1000;
+        clock.advance(1000);
         f.draw();
     }
 
+    ManualClock clock{1000}; // moved on by each pass, so a frame is due at every draw
     SDL_Surface* screen = nullptr;
     TempDir dir;
     animationSet anims;
@@ -152,7 +154,7 @@ TEST_F(FighterTest, TwoOverlappingFightersLeaveTheStageIntact) {
         two.clearBG();
         one.updateBG();
         two.updateBG();
-        one.lastTick = two.lastTick = static_cast<int>(SDL_GetTicks()) - 1000;
+        clock.advance(1000);
         one.draw();
         two.draw();
     };
@@ -388,6 +390,7 @@ TEST(FighterWithoutSheets, CopesWithAnEmptyCharacter) {
 // Absurd numbers in a sheet (an anchor a million pixels off the image, a launch of
 // billions) neither overflow nor make a background larger than the screen.
 TEST(FighterWithAbsurdFrames, StaysBoundedAndLeavesTheStageIntact) {
+    ManualClock clock{1000};
     SDL_Surface* screen = videoScreen();
     paintStage(screen);
     SDL_Surface* stage = snapshot(screen);
@@ -426,7 +429,7 @@ TEST(FighterWithAbsurdFrames, StaysBoundedAndLeavesTheStageIntact) {
         for (int i = 0; i < 100; ++i) {
             f.clearBG();
             f.updateBG();
-            f.lastTick = static_cast<int>(SDL_GetTicks()) - 1000;
+            clock.advance(1000);
             f.draw();
             f.Gravity();
             f.boundary();

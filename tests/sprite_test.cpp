@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "shell/manualClock.h"
 #include "sprite/CSprite.h"
 #include "sprite/CSpriteBase.h"
 #include "tests/testSupport.h"
@@ -19,7 +20,9 @@ protected:
         writeSheet(dir.path(), frames);
         ASSERT_EQ(0, sheet.initR(dir.path()));
     }
-    void makeDue(CSprite& s) { s.lastTick = static_cast<int>(SDL_GetTicks()) - 100000; }
+    // Moves the game clock far past any frame's delay.
+    void makeDue() { clock.advance(100000); }
+    ManualClock clock{1000};
     TempDir dir;
     CSpriteBase sheet;
     SDL_Surface* screen = nullptr;
@@ -44,22 +47,26 @@ TEST_F(SpriteTest, AdvancesAtMostOneFramePerDrawAndWraps) {
     CSprite s;
     s.init(&sheet, screen);
     s.speed = 3.0f;
-    int now = static_cast<int>(SDL_GetTicks());
-    s.lastTick = now; // delay 10 x speed 3: due 30 ms later
+    s.lastTick = 1000; // delay 10 x speed 3: due after 1030
+    clock.set(1030);
     s.draw();
     EXPECT_EQ(0, s.frame);
-    s.lastTick = now - 100000; // very late: still only one frame
+    clock.set(1031);
     s.draw();
     EXPECT_EQ(1, s.frame);
-    EXPECT_GE(s.lastTick, now);
-    makeDue(s);
+    EXPECT_EQ(1031, s.lastTick);
+    clock.advance(100000); // very late: still only one frame
     s.draw();
     EXPECT_EQ(2, s.frame);
-    makeDue(s);
+    s.frame = 1;
+    makeDue();
+    s.draw();
+    EXPECT_EQ(2, s.frame);
+    makeDue();
     s.draw();
     EXPECT_EQ(0, s.frame);
     s.animating = 0;
-    makeDue(s);
+    makeDue();
     s.draw();
     EXPECT_EQ(0, s.frame);
 }
@@ -68,7 +75,7 @@ TEST_F(SpriteTest, OneFrameSheetNeverAdvances) {
     loadSheet({FrameSpec{}});
     CSprite s;
     s.init(&sheet, screen);
-    makeDue(s);
+    makeDue();
     s.draw();
     EXPECT_EQ(0, s.frame);
     EXPECT_EQ(1, s.drawn);
@@ -89,7 +96,7 @@ TEST_F(SpriteTest, RestoringLeavesTheScreenEqualToTheStage) {
         s.x = p[0];
         s.y = p[1];
         s.updateBG();
-        makeDue(s); // the frame changes size between the save and the blit
+        makeDue(); // the frame changes size between the save and the blit
         s.drawD(mirrored);
         mirrored = !mirrored;
         EXPECT_GT(differingPixels(screen, stage), 0);
