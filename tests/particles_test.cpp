@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "fighter/animationSet.h"
 #include "fighter/fighter.h"
+#include "moves/moveSet.h"
 #include "particles/partInfoList.h"
 #include "particles/particle.h"
 #include "particles/particleList.h"
 #include "shell/manualClock.h"
+#include "sprite/textLine.h"
 #include "tests/fighterData.h"
 #include "tests/particleData.h"
 #include "tests/testSupport.h"
@@ -359,4 +362,48 @@ TEST_F(ParticleTest, RemovalUnlinksHeadsAndBodiesAndKeepsTheRestInOrder) {
     EXPECT_EQ(0, list.count());
     out = captureStdout([&] { list.update(); }); // an empty list does nothing
     EXPECT_EQ("", out);
+}
+
+// Every particle the shipped character's frames or the shipped particles' events name
+// is defined, and every definition reads cleanly.
+TEST(ShippedParticles, EveryNamedParticleIsDefined) {
+    SDL_Surface* screen = videoScreen();
+    std::string data = std::string(BRAWLER_SOURCE_DIR) + "/data";
+    partInfoList defs;
+    animationSet anims;
+    moveSet moves;
+    std::string log = captureStdout([&] {
+        EXPECT_EQ(1, defs.addList("default", screen, data));
+        anims.loadAll(data + "/Brawler");
+        moves.loadAll(data + "/Brawler");
+    });
+    EXPECT_EQ(std::string::npos, log.find("ERROR opening file")) << log;
+    EXPECT_EQ(std::string::npos, log.find("FAIL PARTICLE")) << log;
+    ASSERT_GE(defs.size(), 2);
+
+    std::vector<std::pair<std::string, std::string>> named; // where, entry
+    auto frameEntries = [&](const std::string& where, const CSpriteBase& sheet) {
+        for (const frameInfo& f : sheet.frames)
+            for (const std::string& entry : f.particleNames)
+                named.push_back({where, entry});
+    };
+    for (const animEntry& a : anims.entries)
+        frameEntries(a.name, a.sheet);
+    for (const moveInfo& m : moves.moves)
+        frameEntries(m.name, m.sheet);
+    for (const partInfoNode* n = defs.head; n; n = n->next)
+        for (const auto* list :
+             {&n->info.deathParts, &n->info.hitPlayerParts, &n->info.hitEnemyParts,
+              &n->info.hitTargetParts, &n->info.hitAllyParts})
+            for (const std::string& entry : *list)
+                named.push_back({n->name, entry});
+    EXPECT_FALSE(named.empty());
+    for (const auto& [where, entry] : named) {
+        std::string name = textline::firstWord(entry);
+        if (name == "NULL")
+            continue;
+        particleInfo* found = nullptr;
+        captureStdout([&] { found = defs.findParticle(name); });
+        EXPECT_NE(nullptr, found) << where << " names " << name;
+    }
 }
