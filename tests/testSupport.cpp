@@ -99,6 +99,36 @@ void writeSheet(const std::string& folder, const std::vector<FrameSpec>& frames)
     writeFile(folder + "/info", info.str());
 }
 
+void writeWAV(const std::string& path, const std::vector<int16_t>& samples, int rate,
+              int channels) {
+    // RIFF header, "fmt " chunk for 16-bit PCM, then the "data" chunk, little-endian.
+    std::string bytes;
+    auto u32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<char>((v >> (8 * i)) & 0xff));
+    };
+    auto u16 = [&](uint16_t v) {
+        bytes.push_back(static_cast<char>(v & 0xff));
+        bytes.push_back(static_cast<char>(v >> 8));
+    };
+    const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
+    bytes += "RIFF";
+    u32(36 + dataBytes);
+    bytes += "WAVEfmt ";
+    u32(16);
+    u16(1); // PCM
+    u16(static_cast<uint16_t>(channels));
+    u32(static_cast<uint32_t>(rate));
+    u32(static_cast<uint32_t>(rate * channels * 2));
+    u16(static_cast<uint16_t>(channels * 2));
+    u16(16);
+    bytes += "data";
+    u32(dataBytes);
+    for (int16_t s : samples)
+        u16(static_cast<uint16_t>(s));
+    writeFile(path, bytes);
+}
+
 SDL_Surface* videoScreen() {
     static SDL_Surface* screen = nullptr;
     if (!screen) {
@@ -148,22 +178,37 @@ void paintStage(SDL_Surface* screen) {
     }
 }
 
-std::string captureStdout(const std::function<void()>& fn) {
+namespace {
+
+// Runs fn with file descriptor fd (1 or 2) sent to a temporary file; returns its text.
+std::string captureFd(int fd, const std::function<void()>& fn) {
     fflush(stdout);
+    fflush(stderr);
     std::cout.flush();
     char name[] = "/tmp/brawler-out-XXXXXX";
-    int fd = mkstemp(name);
-    int saved = dup(1);
-    dup2(fd, 1);
+    int tmp = mkstemp(name);
+    int saved = dup(fd);
+    dup2(tmp, fd);
     fn();
     fflush(stdout);
+    fflush(stderr);
     std::cout.flush();
-    dup2(saved, 1);
+    dup2(saved, fd);
     close(saved);
-    close(fd);
+    close(tmp);
     std::string text = readFile(name);
     unlink(name);
     return text;
+}
+
+} // namespace
+
+std::string captureStdout(const std::function<void()>& fn) {
+    return captureFd(1, fn);
+}
+
+std::string captureStderr(const std::function<void()>& fn) {
+    return captureFd(2, fn);
 }
 
 ChildResult runInChild(const std::function<void()>& fn) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -7,7 +8,8 @@
 #include "SDL.h"
 
 // Helpers shared by every suite: temporary data folders, sprite sheets written as
-// `info` + BMP frames, the video surface, captured output and child processes.
+// `info` + BMP frames, WAV samples, the video surface, captured output and child
+// processes.
 namespace testsupport {
 
 // A fresh directory under /tmp, removed with everything in it on destruction.
@@ -67,6 +69,10 @@ void writeSheet(const std::string& folder, const std::vector<FrameSpec>& frames)
 void writeBMP(const std::string& path, int w, int h, RGB fill,
               const std::vector<std::pair<std::pair<int, int>, RGB>>& pixels = {});
 
+// Writes a PCM WAV of 16-bit signed samples (interleaved when channels > 1).
+void writeWAV(const std::string& path, const std::vector<int16_t>& samples, int rate = 22050,
+              int channels = 1);
+
 // Brings up SDL video (dummy driver) with the game's 800x600x32 mode once per process
 // and returns the screen surface.
 SDL_Surface* videoScreen();
@@ -80,6 +86,8 @@ void paintStage(SDL_Surface* screen);
 
 // Runs fn with standard output captured (printf and std::cout alike).
 std::string captureStdout(const std::function<void()>& fn);
+// Runs fn with standard error captured.
+std::string captureStderr(const std::function<void()>& fn);
 
 struct ChildResult {
     int exitCode = -1;  // exit status, or -1 when killed by a signal

@@ -1,0 +1,164 @@
+#include "sound/soundSet.h"
+
+#include <cstdio>
+
+#include "SDL.h"
+
+#include "sprite/textLine.h"
+
+namespace {
+
+// Longest sound name kept; longer names are cut, never overflow.
+constexpr size_t kMaxNameLength = 111;
+
+// True while SDL_mixer has an audio device open. Without one the game runs silent:
+// nothing is loaded and nothing is handed to the mixer.
+bool audioOpen() {
+    return Mix_QuerySpec(nullptr, nullptr, nullptr) != 0;
+}
+
+// Loads a WAV file; null when the file is missing, is not a WAV the mixer can read, or
+// there is no audio device to convert it for.
+Mix_Chunk* loadSample(const std::string& path) {
+    if (!audioOpen())
+        return nullptr;
+    SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
+    if (!rw)
+        return nullptr;
+    return Mix_LoadWAV_RW(rw, 1); // closes the stream whatever happens
+}
+
+} // namespace
+
+soundSet::soundSet() {
+    printf("SOUND CLASS INITIATED!\n");
+}
+
+soundSet::~soundSet() {
+    clear();
+}
+
+void soundSet::clear() {
+    while (sounds) {
+        soundNode* next = sounds->next;
+        if (sounds->chunk)
+            Mix_FreeChunk(sounds->chunk);
+        delete sounds;
+        sounds = next;
+    }
+    soundCount = 0;
+}
+
+soundNode* soundSet::spare() {
+    if (!sounds)
+        sounds = new soundNode;
+    soundNode* node = sounds;
+    while (node->next)
+        node = node->next;
+    return node;
+}
+
+void soundSet::loadIntoSpare(const std::string& folder, const std::string& name) {
+    soundNode* node = spare();
+    node->name = name;
+    std::string path = folder + "/" + name + ".wav";
+    printf("ANOTHER COUT LOL\n");
+    printf("SOUND NAME: %s\n", path.c_str());
+    node->chunk = loadSample(path);
+    // The mixer's outcome goes to standard error and names no real file.
+    if (node->chunk)
+        fprintf(stderr, "Loaded myfile.wav\n");
+    else
+        fprintf(stderr, "Could not load myfile.wav\n");
+    node->next = new soundNode;
+}
+
+void soundSet::getList(const std::string& folder) {
+    FILE* f = textline::openDescription(folder + "/sound");
+    if (!f)
+        return;
+    clear();
+    spare();
+
+    int lineNumber = 0;
+    std::string line;
+    textline::readLine(f, line, lineNumber);
+    int announced = textline::headerCount(line, "SOUNDS:", 0);
+
+    // Nodes are made as lines arrive and the count is what was read, so a header that
+    // is negative, missing or far larger than the file sizes nothing.
+    for (int i = 0; i < announced; ++i) {
+        if (!textline::readLine(f, line, lineNumber))
+            break;
+        loadIntoSpare(folder, textline::firstWord(line, kMaxNameLength));
+        ++soundCount;
+    }
+    fclose(f);
+}
+
+void soundSet::addToList(const std::string& folder) {
+    printf("ADDING TO SOUND SET, YAY!\n");
+    FILE* f = textline::openDescription(folder + "/sound");
+    if (!f)
+        return;
+    spare();
+
+    int lineNumber = 0;
+    std::string line;
+    textline::readLine(f, line, lineNumber);
+    int announced = textline::headerCount(line, "SOUNDS:", 0);
+
+    // soundCount stays as it was until the end, so find sees only the sounds held
+    // before this list: a name listed twice here goes in twice.
+    int skipped = 0;
+    int added = 0;
+    for (int i = 0; i < announced; ++i) {
+        if (!textline::readLine(f, line, lineNumber))
+            break;
+        std::string name = textline::firstWord(line, kMaxNameLength);
+        if (find(name)) {
+            ++skipped;
+            printf("Min bitches %d\n", -skipped);
+            continue;
+        }
+        loadIntoSpare(folder, name);
+        ++added;
+    }
+    soundCount += added;
+    printf("New Total is : %d\n", soundCount);
+    fclose(f);
+}
+
+soundNode* soundSet::find(const std::string& name) {
+    soundNode* node = sounds;
+    for (int i = 0; i < soundCount && node; ++i, node = node->next) {
+        printf("%s VS %s\n", node->name.c_str(), name.c_str());
+        if (node->name == name) {
+            printf("FOUND SOUND EFFECT\n");
+            return node;
+        }
+    }
+    printf("DID NOT FIND SOUND EFFECT\n");
+    return nullptr;
+}
+
+void soundSet::Play(const std::string& name, int channel) {
+    soundNode* node = find(name);
+    if (!node)
+        return;
+    printf("SOUND PLAYING\n");
+    // A sample that failed to load has no chunk: that sound plays nothing.
+    if (node->chunk && audioOpen())
+        Mix_PlayChannelTimed(channel, node->chunk, 0, -1);
+}
+
+Mix_Chunk* soundSet::returnSound(const std::string& name) {
+    soundNode* node = find(name);
+    return node ? node->chunk : nullptr;
+}
+
+void soundSet::display() {
+    soundNode* node = sounds;
+    for (int i = 0; i < soundCount && node; ++i, node = node->next)
+        printf("Sound - %s\n", node->name.c_str());
+}

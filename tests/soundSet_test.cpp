@@ -1,0 +1,354 @@
+#include "sound/soundSet.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "SDL.h"
+#include "SDL_mixer.h"
+
+#include "fighter/animationSet.h"
+#include "moves/moveSet.h"
+#include "tests/testSupport.h"
+
+using namespace testsupport;
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+// The mixer opened as the game opens it, here on the suite's dummy audio driver. Sets
+// declared after it are destroyed before the device closes.
+struct OpenMixer {
+    bool ok =
+        SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 2048) == 0;
+    ~OpenMixer() {
+        if (ok)
+            Mix_CloseAudio();
+    }
+};
+
+// Writes folder/sound with `list`, and for each name a WAV of that many samples (the
+// loaded length tells the samples apart).
+void writeSounds(const std::string& folder, const std::string& list,
+                 const std::map<std::string, int>& samples) {
+    writeFile(folder + "/sound", list);
+    for (const auto& [name, count] : samples) {
+        std::vector<int16_t> tone(count);
+        for (int i = 0; i < count; ++i)
+            tone[i] = (i / 20) % 2 ? 8000 : -8000;
+        writeWAV(folder + "/" + name + ".wav", tone);
+    }
+}
+
+// The names of the set's sounds; checks that exactly one spare node follows them.
+Names namesOf(const soundSet& set) {
+    Names names;
+    const soundNode* node = set.sounds;
+    for (int i = 0; i < set.soundCount && node; ++i, node = node->next)
+        names.push_back(node->name);
+    EXPECT_EQ(static_cast<int>(names.size()), set.soundCount);
+    if (set.sounds) {
+        EXPECT_TRUE(node && node->name.empty() && !node->chunk && !node->next) << "bad spare";
+    }
+    return names;
+}
+
+soundNode* nodeAt(soundSet& set, int index) {
+    soundNode* node = set.sounds;
+    for (int i = 0; i < index && node; ++i)
+        node = node->next;
+    return node;
+}
+
+// Standard output and standard error of fn, apart.
+std::pair<std::string, std::string> traces(const std::function<void()>& fn) {
+    std::string err;
+    std::string out = captureStdout([&] { err = captureStderr(fn); });
+    return {out, err};
+}
+
+} // namespace
+
+TEST(SoundSet, LoadsAListThenAddsOnlyNamesItLacks) {
+    OpenMixer mixer;
+    ASSERT_TRUE(mixer.ok) << SDL_GetError();
+    TempDir dir;
+    const std::string f = dir / "F", g = dir / "G", z = dir / "Z";
+    writeSounds(f, "SOUNDS: 2\npunch\nkick\n", {{"punch", 300}, {"kick", 600}});
+    writeSounds(g, "SOUNDS: 2\nkick\nblock\n", {{"kick", 2000}, {"block", 900}});
+    writeSounds(z, "SOUNDS: 3\nzap\nzap\nhit extra words\n", {{"zap", 100}, {"hit", 100}});
+
+    std::unique_ptr<soundSet> made;
+    EXPECT_EQ(captureStdout([&] { made = std::make_unique<soundSet>(); }),
+              "SOUND CLASS INITIATED!\n");
+    soundSet& set = *made;
+    auto [out, err] = traces([&] { set.getList(f); });
+    EXPECT_EQ(out, "ANOTHER COUT LOL\nSOUND NAME: " + f + "/punch.wav\n" +
+                       "ANOTHER COUT LOL\nSOUND NAME: " + f + "/kick.wav\n");
+    EXPECT_EQ(err, "Loaded myfile.wav\nLoaded myfile.wav\n");
+    ASSERT_EQ(namesOf(set), (Names{"punch", "kick"}));
+    ASSERT_TRUE(nodeAt(set, 0)->chunk && nodeAt(set, 1)->chunk);
+    const Uint32 kickLength = nodeAt(set, 1)->chunk->alen;
+
+    // kick is held already: only block is loaded, and kick keeps F's sample.
+    std::tie(out, err) = traces([&] { set.addToList(g); });
+    EXPECT_EQ(out, "ADDING TO SOUND SET, YAY!\n"
+                   "punch VS kick\nkick VS kick\nFOUND SOUND EFFECT\nMin bitches -1\n"
+                   "punch VS block\nkick VS block\nDID NOT FIND SOUND EFFECT\n"
+                   "ANOTHER COUT LOL\nSOUND NAME: " +
+                       g + "/block.wav\nNew Total is : 3\n");
+    EXPECT_EQ(err, "Loaded myfile.wav\n");
+    ASSERT_EQ(namesOf(set), (Names{"punch", "kick", "block"}));
+    EXPECT_EQ(nodeAt(set, 1)->chunk->alen, kickLength);
+    EXPECT_NE(nodeAt(set, 2)->chunk, nullptr);
+
+    // A name twice in one list goes in twice and the first wins; words after a name
+    // are ignored. Adding the same list again skips all three.
+    out = captureStdout([&] { set.addToList(z); });
+    EXPECT_NE(out.find("SOUND NAME: " + z + "/hit.wav\nNew Total is : 6\n"), std::string::npos);
+    ASSERT_EQ(namesOf(set), (Names{"punch", "kick", "block", "zap", "zap", "hit"}));
+    soundNode* found = nullptr;
+    EXPECT_EQ(captureStdout([&] { found = set.find("zap"); }),
+              "punch VS zap\nkick VS zap\nblock VS zap\nzap VS zap\nFOUND SOUND EFFECT\n");
+    EXPECT_EQ(found, nodeAt(set, 3));
+    out = captureStdout([&] { set.addToList(z); });
+    EXPECT_NE(out.find("Min bitches -2\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("Min bitches -3\nNew Total is : 6\n"), std::string::npos) << out;
+    EXPECT_EQ(set.soundCount, 6);
+
+    EXPECT_EQ(captureStdout([&] { set.display(); }),
+              "Sound - punch\nSound - kick\nSound - block\nSound - zap\nSound - zap\n"
+              "Sound - hit\n");
+}
+
+TEST(SoundSet, PlaysFoundSamplesAndNothingElse) {
+    TempDir dir;
+    // Samples of a second, still playing when checked.
+    writeSounds(dir.path(), "SOUNDS: 4\npunch\nkick\nmissing\nbroken\n",
+                {{"punch", 22050}, {"kick", 22050}});
+    writeFile(dir / "broken.wav", "RIFF this is not a wave file at all");
+    OpenMixer mixer;
+    ASSERT_TRUE(mixer.ok) << SDL_GetError();
+    soundSet set;
+    EXPECT_EQ(traces([&] { set.getList(dir.path()); }).second,
+              "Loaded myfile.wav\nLoaded myfile.wav\nCould not load myfile.wav\n"
+              "Could not load myfile.wav\n");
+    ASSERT_EQ(namesOf(set), (Names{"punch", "kick", "missing", "broken"}));
+
+    EXPECT_EQ(captureStdout([&] { set.Play("Punch", -1); }),
+              "punch VS Punch\nkick VS Punch\nmissing VS Punch\nbroken VS Punch\n"
+              "DID NOT FIND SOUND EFFECT\n");
+    EXPECT_EQ(Mix_Playing(-1), 0);
+    // Failed samples are in the set without a chunk: found, and silent.
+    std::string out = captureStdout([&] {
+        set.Play("missing", -1);
+        set.Play("broken", 2);
+        EXPECT_EQ(set.returnSound("broken"), nullptr);
+        EXPECT_EQ(set.returnSound("zip"), nullptr);
+    });
+    EXPECT_NE(out.find("missing VS missing\nFOUND SOUND EFFECT\nSOUND PLAYING\n"),
+              std::string::npos);
+    EXPECT_EQ(Mix_Playing(-1), 0);
+
+    EXPECT_EQ(captureStdout([&] { set.Play("kick", 3); }),
+              "punch VS kick\nkick VS kick\nFOUND SOUND EFFECT\nSOUND PLAYING\n");
+    EXPECT_EQ(Mix_GetChunk(3), nodeAt(set, 1)->chunk);
+    captureStdout([&] { set.Play("punch", -1); });
+    EXPECT_EQ(Mix_Playing(-1), 2);
+    EXPECT_EQ(Mix_GetChunk(0), nodeAt(set, 0)->chunk) << "not the first free channel";
+    EXPECT_EQ(captureStdout([&] { EXPECT_EQ(set.returnSound("kick"), nodeAt(set, 1)->chunk); }),
+              "punch VS kick\nkick VS kick\nFOUND SOUND EFFECT\n");
+
+    // The device going away under loaded samples: playing must not reach it.
+    Mix_HaltChannel(-1);
+    Mix_CloseAudio();
+    mixer.ok = false;
+    captureStdout([&] { set.Play("punch", -1); });
+}
+
+TEST(SoundSet, HostileListFiles) {
+    OpenMixer mixer;
+    ASSERT_TRUE(mixer.ok) << SDL_GetError();
+    TempDir dir;
+    const std::string cutName(111, 'n');
+    writeSounds(dir.path(), "", {{"punch", 100}, {"kick", 100}, {cutName, 100}});
+    writeFile(dir / "one/sound", "SOUNDS: 1\nclap\n");
+    struct Case {
+        std::string text;
+        Names names;
+    } cases[] = {
+        {"SOUNDS: 2\r\npunch\r\nkick  loud\r\n", {"punch", "kick"}},
+        {"SOUNDS: 5\npunch\nkick\n", {"punch", "kick"}},
+        {"SOUNDS: 2000000000\npunch\n", {"punch"}},
+        {"SOUNDS: 99999999999999999999\npunch\n", {"punch"}},
+        {"SOUNDS: 1\n" + std::string(200, 'n') + "\n", {cutName}},
+        {"SOUNDS: 2\n\nkick\n", {"", "kick"}},
+        {"SOUNDS: -3\npunch\n", {}},
+        {"SOUNDS: lots\npunch\n", {}},
+        {"punch\nkick\n", {}},
+        {"", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 40));
+        writeFile(dir / "sound", c.text);
+        soundSet fresh, added, grown;
+        std::string out, err;
+        std::tie(out, err) = traces([&] {
+            fresh.getList(dir.path());
+            added.addToList(dir.path()); // on a set that read no list
+            grown.getList(dir / "one");
+            grown.addToList(dir.path());
+        });
+        EXPECT_EQ(namesOf(fresh), c.names);
+        EXPECT_EQ(nodeAt(fresh, 0)->chunk != nullptr, !c.names.empty() && !c.names[0].empty());
+        EXPECT_EQ(namesOf(added), c.names);
+        Names expected{"clap"};
+        expected.insert(expected.end(), c.names.begin(), c.names.end());
+        EXPECT_EQ(namesOf(grown), expected);
+        EXPECT_NE(out.find("New Total is : " + std::to_string(expected.size()) + "\n"),
+                  std::string::npos);
+    }
+
+    // Paths have no length limit; a list that cannot be opened changes nothing, and a
+    // list read anew replaces the set.
+    const std::string deep =
+        dir / (std::string(100, 'a') + "/" + std::string(100, 'b') + "/" + std::string(100, 'c'));
+    writeSounds(deep, "SOUNDS: 1\nzap\n", {{"zap", 100}});
+    soundSet set;
+    EXPECT_EQ(traces([&] { set.getList(deep); }).second, "Loaded myfile.wav\n");
+    EXPECT_EQ(captureStdout([&] {
+                  set.getList(dir / "none");
+                  set.addToList(dir / "none");
+              }),
+              "ERROR opening file " + dir.path() + "/none/sound\n\nADDING TO SOUND SET, YAY!\n" +
+                  "ERROR opening file " + dir.path() + "/none/sound\n\n");
+    EXPECT_EQ(namesOf(set), (Names{"zap"}));
+    captureStdout([&] { set.getList(dir / "one"); });
+    EXPECT_EQ(namesOf(set), (Names{"clap"}));
+}
+
+TEST(SoundSet, SilentGameLoadsAndPlaysNothing) {
+    TempDir dir;
+    writeSounds(dir.path(), "SOUNDS: 2\npunch\nmissing\n", {{"punch", 22050}});
+    // As the game runs when no audio device would open.
+    ChildResult r = runInChild([&] {
+        SDL_Quit();
+        setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+        SDL_Init(SDL_INIT_AUDIO);
+        if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 2048) == 0)
+            printf("\nDEVICE OPENED\n");
+        soundSet set;
+        set.getList(dir.path());
+        set.addToList(dir.path());
+        set.Play("punch", -1);
+        set.Play("missing", -1);
+        if (set.soundCount != 2 || set.returnSound("punch"))
+            printf("\nUNEXPECTED SET\n");
+    });
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    for (const char* bad : {"\nDEVICE OPENED", "\nUNEXPECTED SET", "Loaded myfile.wav"})
+        EXPECT_EQ(r.output.find(bad), std::string::npos) << r.output;
+}
+
+namespace {
+
+// Plays (or not) a shipped sound into SDL's disk audio driver, opened as the game opens
+// the mixer, and returns the 16-bit samples the device was handed.
+std::vector<int16_t> recordShippedSound(bool play) {
+    TempDir dir;
+    const std::string file = dir / "device.raw";
+    ChildResult r = runInChild([&] {
+        SDL_Quit();
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+        if (SDL_Init(SDL_INIT_AUDIO) < 0 || Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 2048) < 0) {
+            printf("\nNO DEVICE %s\n", SDL_GetError());
+            return;
+        }
+        {
+            soundSet set;
+            set.getList(BRAWLER_SOURCE_DIR "/data/soundSet");
+            set.addToList(BRAWLER_SOURCE_DIR "/data/Brawler/sound");
+            if (play)
+                set.Play("whoosh", -1);
+            // The disk device runs in real time: wait out the sound, bounded, and a few
+            // buffers more so that its end is written.
+            for (int waited = 0; waited < 3000 && Mix_Playing(-1); waited += 20)
+                SDL_Delay(20);
+            SDL_Delay(300);
+        }
+        Mix_CloseAudio();
+        SDL_Quit();
+    });
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_EQ(r.output.find("\nNO DEVICE"), std::string::npos) << r.output;
+    EXPECT_EQ(r.output.find("Could not load"), std::string::npos) << r.output;
+    std::string bytes = readFile(file);
+    std::vector<int16_t> samples(bytes.size() / 2);
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<int16_t>(static_cast<uint8_t>(bytes[2 * i]) |
+                                          static_cast<uint8_t>(bytes[2 * i + 1]) << 8);
+    return samples;
+}
+
+int loudest(const std::vector<int16_t>& samples) {
+    int peak = 0;
+    for (int16_t s : samples)
+        peak = std::max(peak, std::abs(static_cast<int>(s)));
+    return peak;
+}
+
+} // namespace
+
+TEST(SoundSetDevice, APlayedSoundReachesTheDeviceAndSilenceStaysSilent) {
+    std::vector<int16_t> played = recordShippedSound(true);
+    ASSERT_FALSE(played.empty());
+    EXPECT_GT(loudest(played), 1000);
+    std::vector<int16_t> quiet = recordShippedSound(false);
+    ASSERT_FALSE(quiet.empty()) << "the device wrote nothing, so silence proves nothing";
+    EXPECT_EQ(loudest(quiet), 0);
+}
+
+// The shipped lists load whole, and every sound a frame of the shipped character starts
+// is in the set.
+TEST(ShippedSounds, LoadCleanlyAndHoldEveryFrameSound) {
+    const std::string root = BRAWLER_SOURCE_DIR "/data";
+    if (!std::filesystem::exists(root + "/soundSet/sound"))
+        GTEST_SKIP() << "no shipped sounds under " << root;
+    videoScreen();
+    // A frame image that cannot be read ends the process, so load in a child.
+    ChildResult r = runInChild([&] {
+        OpenMixer mixer;
+        if (!mixer.ok)
+            printf("\nNO DEVICE %s\n", SDL_GetError());
+        animationSet anims;
+        moveSet moves;
+        anims.loadAll(root + "/Brawler");
+        moves.loadAll(root + "/Brawler");
+        soundSet set;
+        set.getList(root + "/soundSet");
+        set.addToList(root + "/Brawler/sound");
+        std::vector<const CSpriteBase*> sheets;
+        for (const animEntry& e : anims.entries)
+            sheets.push_back(&e.sheet);
+        for (const moveInfo& m : moves.moves)
+            sheets.push_back(&m.sheet);
+        int named = 0;
+        for (const CSpriteBase* sheet : sheets)
+            for (const frameInfo& frame : sheet->frames)
+                if (frame.soundName != "NULL" && ++named && !set.find(frame.soundName))
+                    printf("\nMISSING sound %s\n", frame.soundName.c_str());
+        printf("\nFRAME SOUNDS %d\n", named);
+    });
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    for (const char* bad :
+         {"ERROR opening file", "Could not load", "\nMISSING", "\nNO DEVICE", "\nFRAME SOUNDS 0\n"})
+        EXPECT_EQ(r.output.find(bad), std::string::npos) << bad << "\n" << r.output;
+    EXPECT_NE(r.output.find("\nFRAME SOUNDS "), std::string::npos) << r.output;
+}
