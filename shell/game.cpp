@@ -70,6 +70,10 @@ void Game::startUp() {
     checker->printB();
 
     printf("making an Sset\n");
+    sounds = std::make_unique<soundSet>();
+    sounds->getList(dataRoot + "/soundSet");
+    sounds->addToList(dataRoot + "/Brawler/sound");
+    sounds->display();
     fillDefaultPad(GPad);
     listJoysticks();
     particleDefs.addList("default", screen, dataRoot);

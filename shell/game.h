@@ -13,6 +13,7 @@
 #include "moves/target.h"
 #include "particles/partInfoList.h"
 #include "particles/particleList.h"
+#include "sound/soundSet.h"
 #include "sprite/CSprite.h"
 #include "sprite/CSpriteBase.h"
 
@@ -33,6 +34,7 @@ public:
     CSprite sun2;
     CSprite sun3;
     std::unique_ptr<inputChecker> checker; // the player's command input checker
+    std::unique_ptr<soundSet> sounds;      // sound effects, made at its start-up step
     gamePad GPad;                          // the player's keys or joystick
     partInfoList particleDefs;             // every particle definition, read once
     particleList pList;                    // every live particle of both sides
