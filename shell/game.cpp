@@ -4,15 +4,12 @@
 #include <cstdlib>
 
 #include "shell/shell.h"
+#include "shell/startupChecks.h"
 
 void Game::loadCharacter(const std::string& folder) {
     animations.loadAll(folder);
     moves.loadAll(folder);
-    std::string why;
-    if (!characterUsable(animations, moves, &why)) {
-        printf("%s\n", why.c_str());
-        exit(1);
-    }
+    checkCharacter(animations, moves);
 }
 
 void Game::placeFighter(Fighter& f, int x, int y) {

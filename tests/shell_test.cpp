@@ -1,8 +1,13 @@
 #include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "shell/game.h"
 #include "shell/shell.h"
+#include "tests/fighterData.h"
 #include "tests/testSupport.h"
 
 using namespace testsupport;
@@ -55,4 +60,65 @@ TEST(ShellStartUp, StageIsLoadedAndDrawnOrTheGameStopsInOrder) {
     r = runInChild([&] { InitImages(empty.path()); });
     EXPECT_EQ(1, r.exitCode);
     EXPECT_NE(std::string::npos, r.output.find("Unable to load the stage")) << r.output;
+}
+
+namespace {
+
+std::vector<std::string> problemLines(const std::string& output) {
+    std::vector<std::string> lines;
+    size_t at = 0;
+    while ((at = output.find("brawler: ", at)) != std::string::npos) {
+        size_t end = output.find('\n', at);
+        lines.push_back(output.substr(at, end - at));
+        at = end;
+    }
+    return lines;
+}
+
+} // namespace
+
+// A character that lacks names the game asks for is warned about, one line per name,
+// and the game still starts; one without any animation stops, naming the file.
+TEST(ShellStartUp, CharacterLackingNamesIsWarnedAboutAndStillStarts) {
+    TempDir dir;
+    writeBMP(dir / "tBG2.bmp", 800, 600, {10, 120, 200});
+    auto f = [] { return fighterdata::Frames{fighterdata::frame(20, 30, 10, 29, {})}; };
+    fighterdata::writeCharacter(
+        dir / "Brawler", {{"blank", f()}, {"walk", {}}, {"duck", f()}, {"inAir", f()}},
+        {{{"jab"}, f()}, {{"hit1"}, f()}, {{"blockHi"}, f()}, {{"blockLo"}, f()}});
+    auto start = [&] {
+        SDL_Quit();
+        sdlInit();
+        Game game;
+        game.dataRoot = dir.path();
+        game.startUp();
+        game.runPass();
+        printf("\nSTARTED\n");
+    };
+    ChildResult r = runInChild(start);
+    EXPECT_EQ(0, r.exitCode) << r.output;
+    std::string d = dir / "Brawler";
+    EXPECT_EQ(std::vector<std::string>(
+                  {"brawler: warning: animation \"walk\" has no frames (the folder " + d +
+                       "/walk is missing); the fighter is not drawn while it shows \"walk\"",
+                   "brawler: warning: " + d +
+                       "/info does not list the animation \"standing\"; the fighter shows "
+                       "\"blank\", the first animation listed, in its place",
+                   "brawler: warning: " + d +
+                       "/moveset has no move \"blockAir\"; the first move of the file, \"jab\", "
+                       "is played in its place"}),
+              problemLines(r.output))
+        << r.output;
+    // After the character has loaded, before the game runs.
+    size_t warned = r.output.find("brawler: warning: ");
+    EXPECT_LT(r.output.rfind("Condition: ", warned), warned);
+    EXPECT_LT(warned, r.output.find("\nSTARTED\n"));
+
+    std::filesystem::remove(d + "/info");
+    r = runInChild(start);
+    EXPECT_EQ(1, r.exitCode) << r.output;
+    EXPECT_EQ(std::vector<std::string>(
+                  {"brawler: " + d + ": no animations loaded (" + d + "/info is missing)"}),
+              problemLines(r.output))
+        << r.output;
 }

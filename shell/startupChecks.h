@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+class animationSet;
+class moveSet;
+
+// Checks at start-up that turn a silent failure into a message for the person running
+// the game. Each prints its lines through reportProblem.
+
+// Ends the game with exit code 1 when the character cannot be played at all, and warns
+// once for every name the game asks for that the character cannot answer itself.
+void checkCharacter(const animationSet& anims, const moveSet& moves);
