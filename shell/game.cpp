@@ -21,6 +21,7 @@ void Game::placeFighter(Fighter& f, int x, int y) {
 }
 
 void Game::startUp() {
+    requireDataFolder(dataRoot);
     vikingbase.initR(dataRoot + "/run");
     sunbase.initR(dataRoot + "/particle/fireball1");
     loadCharacter(dataRoot + "/Brawler");

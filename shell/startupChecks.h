@@ -8,6 +8,9 @@ class moveSet;
 // Checks at start-up that turn a silent failure into a message for the person running
 // the game. Each prints its lines through reportProblem.
 
+// Ends the game with exit code 1 when the data folder does not exist, naming where it
+// was looked for, before every loader reports its own missing file.
+void requireDataFolder(const std::string& dataRoot);
 // Ends the game with exit code 1 when the character cannot be played at all, and warns
 // once for every name the game asks for that the character cannot answer itself.
 void checkCharacter(const animationSet& anims, const moveSet& moves);

@@ -64,6 +64,14 @@ TEST(ShellStartUp, StageIsLoadedAndDrawnOrTheGameStopsInOrder) {
 
 namespace {
 
+// Runs the real game from `dir` with the given environment changes (an `env` argument
+// list), under a timeout so that a game that never stops fails the test instead of
+// hanging it. Both output streams are captured.
+ChildResult runGameIn(const std::string& dir, const std::string& envArgs) {
+    return runCommand("cd '" + dir + "' && env " + envArgs + " timeout -k 2 10 '" + BRAWLER_BINARY +
+                      "' 2>&1");
+}
+
 std::vector<std::string> problemLines(const std::string& output) {
     std::vector<std::string> lines;
     size_t at = 0;
@@ -76,6 +84,25 @@ std::vector<std::string> problemLines(const std::string& output) {
 }
 
 } // namespace
+
+// Started outside the repository the game names the folder it looked for and where the
+// game must be started from, before any loader complains about a missing file.
+TEST(ShellStartUp, MissingDataFolderIsNamedFirst) {
+    TempDir work;
+    ChildResult r = runGameIn(work.path(), "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy");
+    EXPECT_EQ(1, r.exitCode) << r.output;
+    std::string cwd = std::filesystem::canonical(work.path()).string();
+    EXPECT_EQ(
+        std::vector<std::string>({"brawler: cannot find the data folder \"data\" (looked "
+                                  "for " +
+                                      cwd + "/data, relative to the working directory " + cwd + ")",
+                                  "brawler: start the game from the folder that holds data/ "
+                                  "(the top folder of the repository), or with ./play, which "
+                                  "does that from anywhere"}),
+        problemLines(r.output))
+        << r.output;
+    EXPECT_EQ(std::string::npos, r.output.find("ERROR opening file")) << r.output;
+}
 
 // A character that lacks names the game asks for is warned about, one line per name,
 // and the game still starts; one without any animation stops, naming the file.
