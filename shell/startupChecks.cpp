@@ -4,10 +4,34 @@
 #include <filesystem>
 #include <system_error>
 
+#include "SDL.h"
+
 #include "fighter/characterCheck.h"
 #include "sprite/problemReport.h"
 
 namespace fs = std::filesystem;
+
+void requireVisibleDisplay() {
+    const char* asked = getenv("SDL_VIDEODRIVER");
+    if (asked && *asked)
+        return;
+    char name[64] = "";
+    if (!SDL_VideoDriverName(name, sizeof name))
+        return;
+    std::string driver = name;
+    // With no display to reach, SDL falls back to drivers that draw into memory only.
+    if (driver != "offscreen" && driver != "dummy")
+        return;
+    const char* display = getenv("DISPLAY");
+    std::string why = display && *display ? "nothing answered at DISPLAY=" + std::string(display)
+                                          : std::string("DISPLAY is not set");
+    reportProblem("no display to show the game on: " + why + ", so SDL fell back to its \"" +
+                  driver + "\" video driver, which shows nothing");
+    reportProblem("run the game in a desktop session, or set DISPLAY to a running X server "
+                  "(for example DISPLAY=:0 ./play); to run it without a window on purpose, "
+                  "set SDL_VIDEODRIVER=dummy");
+    exit(1);
+}
 
 void requireDataFolder(const std::string& dataRoot) {
     std::error_code ec;

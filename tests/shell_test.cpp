@@ -85,6 +85,39 @@ std::vector<std::string> problemLines(const std::string& output) {
 
 } // namespace
 
+// Without a display SDL quietly falls back to a driver that draws into memory; the game
+// would run for ever with no window. It must say so and stop. A driver asked for by
+// name is used as asked.
+TEST(ShellStartUp, WithoutADisplayTheGameSaysSoAndStops) {
+    TempDir work;
+    std::filesystem::create_directory_symlink(std::string(BRAWLER_SOURCE_DIR) + "/data",
+                                              work / "data");
+    // No X or Wayland display, nor a runtime folder where SDL could find a Wayland one.
+    const std::string noDisplay =
+        "-u DISPLAY -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy";
+    ChildResult r = runGameIn(work.path(), noDisplay);
+    EXPECT_EQ(1, r.exitCode) << r.output;
+    std::vector<std::string> lines = problemLines(r.output);
+    ASSERT_EQ(2u, lines.size()) << r.output;
+    EXPECT_EQ(0u, lines[0].find("brawler: no display to show the game on: DISPLAY is not set, so "
+                                "SDL fell back to its \""))
+        << lines[0];
+    EXPECT_NE(std::string::npos, lines[0].find("\" video driver, which shows nothing"));
+    EXPECT_EQ("brawler: run the game in a desktop session, or set DISPLAY to a running X server "
+              "(for example DISPLAY=:0 ./play); to run it without a window on purpose, set "
+              "SDL_VIDEODRIVER=dummy",
+              lines[1]);
+    EXPECT_EQ(std::string::npos, r.output.find("loading")) << "stopped before any data";
+
+    // Asked for on purpose, the same driver gets as far as the data folder (missing
+    // here, so that the game stops there).
+    TempDir empty;
+    r = runGameIn(empty.path(), noDisplay + " SDL_VIDEODRIVER=offscreen");
+    EXPECT_EQ(1, r.exitCode) << r.output;
+    EXPECT_EQ(std::string::npos, r.output.find("no display")) << r.output;
+    EXPECT_NE(std::string::npos, r.output.find("brawler: cannot find the data folder")) << r.output;
+}
+
 // Started outside the repository the game names the folder it looked for and where the
 // game must be started from, before any loader complains about a missing file.
 TEST(ShellStartUp, MissingDataFolderIsNamedFirst) {
