@@ -283,18 +283,3 @@ void Fighter::Gravity() {
     onGround = true;
     jumpsLeft = 2;
 }
-
-bool characterUsable(const animationSet& anims, const moveSet& moves, std::string* why) {
-    std::string problem;
-    bool anyFrames = std::any_of(anims.entries.begin(), anims.entries.end(),
-                                 [](const animEntry& e) { return e.sheet.frameCount > 0; });
-    if (anims.entries.empty())
-        problem = anims.folder + ": no animations loaded";
-    else if (!anyFrames)
-        problem = anims.folder + ": no animation has any frames";
-    else if (moves.moves.empty())
-        problem = moves.folder + ": no moves loaded";
-    if (why)
-        *why = problem;
-    return problem.empty();
-}

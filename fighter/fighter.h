@@ -6,7 +6,6 @@
 #include "sprite/CSprite.h"
 
 class animationSet;
-class moveSet;
 struct frameInfo;
 struct moveInfo;
 
@@ -74,7 +73,3 @@ private:
     // the move's end switches to).
     void saveArea(int& cx, int& cy, int& w, int& h) const;
 };
-
-// Whether a character can be played: it needs at least one animation with frames and
-// at least one move. When not, `why` (if given) names the folder and what is missing.
-bool characterUsable(const animationSet& anims, const moveSet& moves, std::string* why);

@@ -5,15 +5,12 @@
 
 #include "shell/gameClock.h"
 #include "shell/shell.h"
+#include "shell/startupChecks.h"
 
 void Game::loadCharacter(const std::string& folder) {
     animations.loadAll(folder);
     moves.loadAll(folder);
-    std::string why;
-    if (!characterUsable(animations, moves, &why)) {
-        printf("%s\n", why.c_str());
-        exit(1);
-    }
+    checkCharacter(animations, moves);
 }
 
 void Game::placeFighter(Fighter& f, int x, int y) {
@@ -37,6 +34,7 @@ void Game::listJoysticks() {
 }
 
 void Game::startUp() {
+    requireDataFolder(dataRoot);
     vikingbase.initR(dataRoot + "/run");
     sunbase.initR(dataRoot + "/particle/fireball1");
     loadCharacter(dataRoot + "/Brawler");

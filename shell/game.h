@@ -44,7 +44,8 @@ public:
     bool quitRequested = false;            // raised by Escape
 
     // Loads and sets up everything after the video mode is up (sdlInit). A character
-    // that cannot be played stops the game with a message and exit code 1.
+    // that cannot be played, or no data folder, stops the game with a message and exit
+    // code 1; names the character lacks are only warned about.
     void startUp();
     // One pass of the main loop; returns false after the pass in which quit arrived.
     bool runPass();

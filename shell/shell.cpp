@@ -6,6 +6,7 @@
 #include "SDL_mixer.h"
 
 #include "shell/platform.h"
+#include "shell/startupChecks.h"
 #include "sprite/screenRect.h"
 
 SDL_Surface* screen = nullptr;
@@ -25,6 +26,7 @@ void sdlInit() {
         exit(1);
     }
     atexit(SDL_Quit);
+    requireVisibleDisplay();
     if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 2048) < 0)
         printf("Warning: Couldn't set 44100 Hz 16-bit audio\n- Reason: %s\n", SDL_GetError());
     screen = SDL_SetVideoMode(800, 600, 32, SDL_HWPALETTE);

@@ -10,7 +10,8 @@ extern SDL_Surface* back;   // the stage bitmap in display format, owned by the 
 extern bool debugging;      // debug overlay of boxes and anchors, toggled by the player
 
 // Brings up SDL, the mixer and the video mode and sets `screen`; ends the process
-// with exit code 1 when SDL or the video mode cannot start. No audio is only a warning.
+// with exit code 1 when SDL or the video mode cannot start, or when there is no display
+// to show the window on. No audio is only a warning.
 void sdlInit();
 // Loads a BMP in display format; null when it cannot be read.
 SDL_Surface* ImageLoad(const std::string& path);

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "sprite/flipper.h"
+#include "sprite/problemReport.h"
 #include "sprite/textLine.h"
 
 namespace {
@@ -118,6 +119,37 @@ frameInfo mirrored(const frameInfo& frame, SDL_Surface* flippedImage, int width)
     return m;
 }
 
+// Ends the game after a frame image could not be read. The message printed just before
+// says why but not which file, and the path is otherwise found only far back in the
+// trace; name it here, with the info line that asked for it when that is known.
+// `afterOpenLine` is set when the message before had no line end of its own.
+[[noreturn]] void stopOnFrameImage(const std::string& folder, const std::string& fileName,
+                                   int infoLine, bool afterOpenLine = false) {
+    std::string text = "cannot read the frame image " + folder + "/" + fileName;
+    if (infoLine > 0)
+        text += ", named on line " + std::to_string(infoLine) + " of " + folder + "/info";
+    else
+        text += " (sheet folder " + folder + ")";
+    if (afterOpenLine) {
+        fflush(stdout);
+        fputc('\n', stderr);
+    }
+    reportProblem(text);
+    exit(1);
+}
+
+// Size of the file in bytes from stat, or -1 when stat fails.
+long long statSize(const std::string& path) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0)
+        return -1;
+    return static_cast<long long>(st.st_size);
+}
+
+void printNoFileSize(const std::string& path) {
+    printf("getfilesize:  Couldn't get filesize of '%s'.", path.c_str());
+}
+
 SDL_Surface* loadPlainBMP(const std::string& folder, const std::string& fileName) {
     std::string path = folder + "/" + fileName;
     SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
@@ -200,10 +232,11 @@ int CSpriteBase::load(const std::string& folder, bool fatalImages) {
             break;
         if (textline::isSkippable(line))
             continue;
+        int blockLine = lineNumber;
         frameInfo frame;
         std::string fileName = readFrameBlock(f, line, frame, key, lineNumber);
-        SDL_Surface* raw =
-            fatalImages ? loadFromResource(folder, fileName) : loadPlainBMP(folder, fileName);
+        SDL_Surface* raw = fatalImages ? loadFromResource(folder, fileName, blockLine)
+                                       : loadPlainBMP(folder, fileName);
         if (!raw) {
             result = -1;
             break;
@@ -213,7 +246,7 @@ int CSpriteBase::load(const std::string& folder, bool fatalImages) {
         if (!frame.image) {
             printf("Unable to load bitmap: %s\n", SDL_GetError());
             if (fatalImages)
-                exit(1);
+                stopOnFrameImage(folder, fileName, blockLine);
             result = -1;
             break;
         }
@@ -287,33 +320,42 @@ void loadNamedSheet(const std::string& folder, const std::string& name, CSpriteB
 }
 
 int getfilesize(const std::string& path) {
-    struct stat st;
-    if (stat(path.c_str(), &st) != 0) {
-        printf("getfilesize:  Couldn't get filesize of '%s'.", path.c_str());
+    long long size = statSize(path);
+    if (size < 0) {
+        printNoFileSize(path);
         exit(1);
     }
-    return st.st_size > INT_MAX ? INT_MAX : static_cast<int>(st.st_size);
+    return size > INT_MAX ? INT_MAX : static_cast<int>(size);
 }
 
-SDL_Surface* loadFromResource(const std::string& folder, const std::string& fileName) {
+SDL_Surface* loadFromResource(const std::string& folder, const std::string& fileName,
+                              int infoLine) {
+    // The error texts go to standard error; flush the trace first so that a log of
+    // both streams keeps them in order.
+    fflush(stdout);
     DIR* dir = opendir(folder.c_str());
     if (!dir) {
         perror("opendir failure");
-        exit(1);
+        stopOnFrameImage(folder, fileName, infoLine);
     }
     closedir(dir);
     std::string path = folder + "/" + fileName;
     int fd = open(path.c_str(), O_RDONLY);
     if (fd < 0) {
         perror("Error opening resource file");
-        exit(1);
+        stopOnFrameImage(folder, fileName, infoLine);
     }
-    int size = getfilesize(path);
+    long long stated = statSize(path);
+    if (stated < 0) {
+        printNoFileSize(path);
+        stopOnFrameImage(folder, fileName, infoLine, true);
+    }
+    int size = stated > INT_MAX ? INT_MAX : static_cast<int>(stated);
     char* buffer =
         size <= kMaxImageBytes ? static_cast<char*>(malloc(size > 0 ? size : 1)) : nullptr;
     if (!buffer) {
         printf("Unable to LOOOOOAAAAAAAD!\n");
-        exit(1);
+        stopOnFrameImage(folder, fileName, infoLine);
     }
     int got = 0;
     while (got < size) {
@@ -327,13 +369,13 @@ SDL_Surface* loadFromResource(const std::string& folder, const std::string& file
     free(buffer);
     if (!decoded) {
         printf("Unable to load bitmap: %s\n", SDL_GetError());
-        exit(1);
+        stopOnFrameImage(folder, fileName, infoLine);
     }
     SDL_Surface* converted = SDL_DisplayFormat(decoded);
     SDL_FreeSurface(decoded);
     if (!converted) {
         printf("Unable to load bitmap: %s\n", SDL_GetError());
-        exit(1);
+        stopOnFrameImage(folder, fileName, infoLine);
     }
     return converted;
 }

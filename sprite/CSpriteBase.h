@@ -57,7 +57,9 @@ private:
 // the character folder itself, whose info is the animation list and not a sheet.
 void loadNamedSheet(const std::string& folder, const std::string& name, CSpriteBase& sheet);
 // Reads fileName inside folder whole into memory and decodes it as a BMP in display
-// format; ends the process with a message on any failure.
-SDL_Surface* loadFromResource(const std::string& folder, const std::string& fileName);
+// format; ends the process with a message on any failure, followed by a line naming
+// the file and, when infoLine is above 0, the line of folder/info that named it.
+SDL_Surface* loadFromResource(const std::string& folder, const std::string& fileName,
+                              int infoLine = 0);
 // Size of the file in bytes; ends the process when stat fails.
 int getfilesize(const std::string& path);

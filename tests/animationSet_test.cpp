@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fighter/fighter.h"
+#include "fighter/characterCheck.h"
 #include "moves/moveSet.h"
 #include "tests/fighterData.h"
 #include "tests/testSupport.h"
@@ -85,28 +85,99 @@ TEST(AnimationSet, HostileListFiles) {
     EXPECT_EQ(none.find("walk"), 0);
 }
 
-TEST(AnimationSet, CharacterUsableNamesTheFolderAndWhatIsMissing) {
+namespace {
+
+struct Character {
+    animationSet anims;
+    moveSet moves;
+    explicit Character(const std::string& folder) {
+        captureStdout([&] {
+            anims.loadAll(folder);
+            moves.loadAll(folder);
+        });
+    }
+};
+
+} // namespace
+
+TEST(AnimationSet, CharacterUsableNamesTheFolderAndTheFileAtFault) {
     videoScreen();
     TempDir dir;
     writeFile(dir / "ghost/info", fighterdata::animList({"blank", "walk"}));
+    makeDirs(dir / "ghost/walk");
+    writeFile(dir / "listsNone/info", "ANIMS: 0\n");
     writeThree(dir / "fine");
     auto verdict = [&](const std::string& folder) {
-        animationSet anims;
-        moveSet moves;
-        captureStdout([&] {
-            anims.loadAll(dir / folder);
-            moves.loadAll(dir / folder);
-        });
+        Character c(dir / folder);
         std::string why = "unset";
-        bool usable = characterUsable(anims, moves, &why);
+        bool usable = characterUsable(c.anims, c.moves, &why);
         EXPECT_EQ(usable, why.empty()) << why;
         return why;
     };
-    EXPECT_EQ(verdict("none"), dir.path() + "/none: no animations loaded");
-    EXPECT_EQ(verdict("ghost"), dir.path() + "/ghost: no animation has any frames");
-    EXPECT_EQ(verdict("fine"), dir.path() + "/fine: no moves loaded");
+    std::string d = dir.path();
+    EXPECT_EQ(verdict("none"), d + "/none: no animations loaded (" + d + "/none/info is missing)");
+    EXPECT_EQ(verdict("listsNone"),
+              d + "/listsNone: no animations loaded (" + d + "/listsNone/info lists no animation)");
+    EXPECT_EQ(verdict("ghost"), d + "/ghost: no animation has any frames (the folder " + d +
+                                    "/ghost/blank is missing; " + d +
+                                    "/ghost/walk/info is missing)");
+    std::filesystem::remove(dir / "fine/moveset");
+    EXPECT_EQ(verdict("fine"), d + "/fine: no moves loaded (" + d + "/fine/moveset is missing)");
+    writeFile(dir / "fine/moveset", "ANIMS: 0\n");
+    EXPECT_EQ(verdict("fine"), d + "/fine: no moves loaded (" + d + "/fine/moveset lists no move)");
     writeFile(dir / "fine/moveset", fighterdata::movesetText({{"punch"}}));
     EXPECT_EQ(verdict("fine"), "");
+}
+
+// Each warning names the folder or file at fault and the fallback the lookups really
+// give, checked against the lookups themselves.
+TEST(AnimationSet, CharacterWarningsNameTheFileAtFaultAndTheFallback) {
+    videoScreen();
+    TempDir dir;
+    using fighterdata::frame;
+    auto f = [](int w) { return fighterdata::Frames{frame(w, 30, 5, 29, {})}; };
+    std::string d = dir / "hurt";
+    fighterdata::writeCharacter(
+        d, {{"idle", f(10)}, {"blank", f(11)}, {"walk", {}}, {"duck", f(12)}, {"inAir", f(13)}},
+        {{{"jab"}, f(14)}, {{"hit1"}, {}}, {{"blockHi"}, f(15)}, {{"blockLo"}, f(16)}});
+    writeFile(d + "/duck/info", "garbage\n");
+    Character c(d);
+    std::vector<std::string> expected = {
+        "animation \"walk\" has no frames (the folder " + d +
+            "/walk is missing); the fighter is not drawn while it shows \"walk\"",
+        d + "/info does not list the animation \"standing\"; the fighter shows \"idle\", the "
+            "first animation listed, in its place",
+        "animation \"duck\" has no frames (" + d +
+            "/duck/info holds no frames); the fighter is not drawn while it shows \"duck\"",
+        "move \"hit1\" has no frames (the folder " + d +
+            "/hit1 is missing); it ends as soon as it starts, showing nothing",
+        d + "/moveset has no move \"blockAir\"; the first move of the file, \"jab\", is played "
+            "in its place",
+    };
+    EXPECT_EQ(characterWarnings(c.anims, c.moves), expected);
+    EXPECT_EQ(c.anims.returnAnimation("standing"), &c.anims.entries[0].sheet);
+    EXPECT_EQ(c.anims.returnAnimation("walk")->frameCount, 0);
+    EXPECT_EQ(c.moves.returnMove("blockAir"), &c.moves.moves[0]);
+    EXPECT_EQ(c.moves.returnMove("hit1")->sheet.frameCount, 0);
+
+    // "blank" is never shown: only the key colour of the saved background comes from it.
+    std::string noBlank = dir / "noBlank";
+    fighterdata::writeCharacter(
+        noBlank, {{"walk", f(10)}, {"standing", f(10)}, {"duck", f(10)}, {"inAir", f(10)}},
+        {{{"hit1"}, f(10)}, {{"blockHi"}, f(10)}, {{"blockLo"}, f(10)}, {{"blockAir"}, f(10)}});
+    Character withoutBlank(noBlank);
+    EXPECT_EQ(characterWarnings(withoutBlank.anims, withoutBlank.moves),
+              std::vector<std::string>{noBlank + "/info does not list the animation \"blank\"; the "
+                                                 "fighter takes its background key colour from "
+                                                 "\"walk\", the first animation listed"});
+    makeDirs(noBlank + "/blank");
+    writeFile(noBlank + "/info",
+              fighterdata::animList({"walk", "blank", "standing", "duck", "inAir"}));
+    Character emptyBlank(noBlank);
+    EXPECT_EQ(characterWarnings(emptyBlank.anims, emptyBlank.moves),
+              std::vector<std::string>{"animation \"blank\" has no frames (" + noBlank +
+                                       "/blank/info is missing); the fighter saves its background "
+                                       "without a key colour"});
 }
 
 // The shipped character must answer every name the game asks for from an entry of its
@@ -125,18 +196,10 @@ TEST(ShippedCharacter, LoadsWithEveryNameTheGameAsksFor) {
         std::string why;
         if (!characterUsable(anims, moves, &why))
             printf("\nUNUSABLE %s\n", why.c_str());
-        for (const char* name : {"blank", "walk", "standing", "duck", "inAir"}) {
-            const animEntry& e = anims.entries[anims.find(name)];
-            if (e.name != name || e.sheet.frameCount <= 0)
-                printf("\nMISSING animation %s\n", name);
-        }
-        for (const char* name : {"hit1", "blockHi", "blockLo", "blockAir"}) {
-            const moveInfo* m = moves.returnMove(name);
-            if (!m || m->name != name || m->sheet.frameCount <= 0)
-                printf("\nMISSING move %s\n", name);
-        }
+        for (const std::string& line : characterWarnings(anims, moves))
+            printf("\nWARNING %s\n", line.c_str());
     });
     EXPECT_EQ(r.exitCode, 0) << r.output;
-    for (const char* bad : {"ERROR opening file", "\nMISSING", "\nUNUSABLE"})
+    for (const char* bad : {"ERROR opening file", "\nUNUSABLE", "\nWARNING"})
         EXPECT_EQ(r.output.find(bad), std::string::npos) << r.output;
 }

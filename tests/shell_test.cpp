@@ -1,8 +1,13 @@
 #include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "shell/game.h"
 #include "shell/shell.h"
+#include "tests/fighterData.h"
 #include "tests/testSupport.h"
 
 using namespace testsupport;
@@ -55,4 +60,125 @@ TEST(ShellStartUp, StageIsLoadedAndDrawnOrTheGameStopsInOrder) {
     r = runInChild([&] { InitImages(empty.path()); });
     EXPECT_EQ(1, r.exitCode);
     EXPECT_NE(std::string::npos, r.output.find("Unable to load the stage")) << r.output;
+}
+
+namespace {
+
+// Runs the real game from `dir` with the given environment changes (an `env` argument
+// list), under a timeout so that a game that never stops fails the test instead of
+// hanging it. Both output streams are captured.
+ChildResult runGameIn(const std::string& dir, const std::string& envArgs) {
+    return runCommand("cd '" + dir + "' && env " + envArgs + " timeout -k 2 10 '" + BRAWLER_BINARY +
+                      "' 2>&1");
+}
+
+std::vector<std::string> problemLines(const std::string& output) {
+    std::vector<std::string> lines;
+    size_t at = 0;
+    while ((at = output.find("brawler: ", at)) != std::string::npos) {
+        size_t end = output.find('\n', at);
+        lines.push_back(output.substr(at, end - at));
+        at = end;
+    }
+    return lines;
+}
+
+} // namespace
+
+// Without a display SDL quietly falls back to a driver that draws into memory; the game
+// would run for ever with no window. It must say so and stop. A driver asked for by
+// name is used as asked.
+TEST(ShellStartUp, WithoutADisplayTheGameSaysSoAndStops) {
+    TempDir work;
+    std::filesystem::create_directory_symlink(std::string(BRAWLER_SOURCE_DIR) + "/data",
+                                              work / "data");
+    // No X or Wayland display, nor a runtime folder where SDL could find a Wayland one.
+    const std::string noDisplay =
+        "-u DISPLAY -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy";
+    ChildResult r = runGameIn(work.path(), noDisplay);
+    EXPECT_EQ(1, r.exitCode) << r.output;
+    std::vector<std::string> lines = problemLines(r.output);
+    ASSERT_EQ(2u, lines.size()) << r.output;
+    EXPECT_EQ(0u, lines[0].find("brawler: no display to show the game on: DISPLAY is not set, so "
+                                "SDL fell back to its \""))
+        << lines[0];
+    EXPECT_NE(std::string::npos, lines[0].find("\" video driver, which shows nothing"));
+    EXPECT_EQ("brawler: run the game in a desktop session, or set DISPLAY to a running X server "
+              "(for example DISPLAY=:0 ./play); to run it without a window on purpose, set "
+              "SDL_VIDEODRIVER=dummy",
+              lines[1]);
+    EXPECT_EQ(std::string::npos, r.output.find("loading")) << "stopped before any data";
+
+    // Asked for on purpose, the same driver gets as far as the data folder (missing
+    // here, so that the game stops there).
+    TempDir empty;
+    r = runGameIn(empty.path(), noDisplay + " SDL_VIDEODRIVER=offscreen");
+    EXPECT_EQ(1, r.exitCode) << r.output;
+    EXPECT_EQ(std::string::npos, r.output.find("no display")) << r.output;
+    EXPECT_NE(std::string::npos, r.output.find("brawler: cannot find the data folder")) << r.output;
+}
+
+// Started outside the repository the game names the folder it looked for and where the
+// game must be started from, before any loader complains about a missing file.
+TEST(ShellStartUp, MissingDataFolderIsNamedFirst) {
+    TempDir work;
+    ChildResult r = runGameIn(work.path(), "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy");
+    EXPECT_EQ(1, r.exitCode) << r.output;
+    std::string cwd = std::filesystem::canonical(work.path()).string();
+    EXPECT_EQ(
+        std::vector<std::string>({"brawler: cannot find the data folder \"data\" (looked "
+                                  "for " +
+                                      cwd + "/data, relative to the working directory " + cwd + ")",
+                                  "brawler: start the game from the folder that holds data/ "
+                                  "(the top folder of the repository), or with ./play, which "
+                                  "does that from anywhere"}),
+        problemLines(r.output))
+        << r.output;
+    EXPECT_EQ(std::string::npos, r.output.find("ERROR opening file")) << r.output;
+}
+
+// A character that lacks names the game asks for is warned about, one line per name,
+// and the game still starts; one without any animation stops, naming the file.
+TEST(ShellStartUp, CharacterLackingNamesIsWarnedAboutAndStillStarts) {
+    TempDir dir;
+    writeBMP(dir / "tBG2.bmp", 800, 600, {10, 120, 200});
+    auto f = [] { return fighterdata::Frames{fighterdata::frame(20, 30, 10, 29, {})}; };
+    fighterdata::writeCharacter(
+        dir / "Brawler", {{"blank", f()}, {"walk", {}}, {"duck", f()}, {"inAir", f()}},
+        {{{"jab"}, f()}, {{"hit1"}, f()}, {{"blockHi"}, f()}, {{"blockLo"}, f()}});
+    auto start = [&] {
+        SDL_Quit();
+        sdlInit();
+        Game game;
+        game.dataRoot = dir.path();
+        game.startUp();
+        game.runPass();
+        printf("\nSTARTED\n");
+    };
+    ChildResult r = runInChild(start);
+    EXPECT_EQ(0, r.exitCode) << r.output;
+    std::string d = dir / "Brawler";
+    EXPECT_EQ(std::vector<std::string>(
+                  {"brawler: warning: animation \"walk\" has no frames (the folder " + d +
+                       "/walk is missing); the fighter is not drawn while it shows \"walk\"",
+                   "brawler: warning: " + d +
+                       "/info does not list the animation \"standing\"; the fighter shows "
+                       "\"blank\", the first animation listed, in its place",
+                   "brawler: warning: " + d +
+                       "/moveset has no move \"blockAir\"; the first move of the file, \"jab\", "
+                       "is played in its place"}),
+              problemLines(r.output))
+        << r.output;
+    // After the character has loaded, before the game runs.
+    size_t warned = r.output.find("brawler: warning: ");
+    EXPECT_LT(r.output.rfind("Condition: ", warned), warned);
+    EXPECT_LT(warned, r.output.find("\nSTARTED\n"));
+
+    std::filesystem::remove(d + "/info");
+    r = runInChild(start);
+    EXPECT_EQ(1, r.exitCode) << r.output;
+    EXPECT_EQ(std::vector<std::string>(
+                  {"brawler: " + d + ": no animations loaded (" + d + "/info is missing)"}),
+              problemLines(r.output))
+        << r.output;
 }

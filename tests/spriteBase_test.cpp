@@ -174,20 +174,34 @@ TEST_F(SpriteSheetTest, LoadTraceNamesEachFrame) {
     EXPECT_EQ("loading\n1\nf0.bmp\nswing\njabFrame\nlet me guess\n", out);
 }
 
-TEST_F(SpriteSheetTest, FatalImageErrorsEndTheProcessWithTheirMessages) {
+namespace {
+
+// The game's own message must come first, and the last line must name the image.
+void expectStopAfter(const ChildResult& r, const std::string& message, const std::string& naming) {
+    EXPECT_EQ(1, r.exitCode);
+    size_t at = r.output.find(message);
+    ASSERT_NE(std::string::npos, at) << r.output;
+    EXPECT_EQ(r.output.size() - naming.size() - 1, r.output.find(naming, at)) << r.output;
+}
+
+} // namespace
+
+TEST_F(SpriteSheetTest, FatalImageErrorsEndTheProcessWithTheirMessagesAndNameTheFile) {
     FrameSpec f;
     writeSheet(dir.path(), {f});
-    // A frame whose image file is missing.
+    // The second frame's image is missing; its block starts on line 17, after the
+    // header, a comment and the first block of 14 lines.
     std::string missingImage = dir / "missing";
-    makeDirs(missingImage);
-    writeFile(missingImage + "/info", "FILES: 1\n" + frameBlock("gone.bmp", f));
+    writeBMP(missingImage + "/f0.bmp", 20, 30, f.fill);
+    writeFile(missingImage + "/info",
+              "FILES: 2\n# two frames\n" + frameBlock("f0.bmp", f) + frameBlock("gone.bmp", f));
     ChildResult r = runInChild([&] {
         CSpriteBase s;
         s.initR(missingImage);
     });
-    EXPECT_EQ(1, r.exitCode);
-    EXPECT_NE(std::string::npos, r.output.find("Error opening resource file: No such file"))
-        << r.output;
+    expectStopAfter(r, "Error opening resource file: No such file",
+                    "brawler: cannot read the frame image " + missingImage +
+                        "/gone.bmp, named on line 17 of " + missingImage + "/info");
 
     // A frame image that is not a BMP.
     std::string notBmp = dir / "notbmp";
@@ -197,12 +211,15 @@ TEST_F(SpriteSheetTest, FatalImageErrorsEndTheProcessWithTheirMessages) {
         CSpriteBase s;
         s.initR(notBmp);
     });
-    EXPECT_EQ(1, r.exitCode);
-    EXPECT_NE(std::string::npos, r.output.find("Unable to load bitmap: ")) << r.output;
+    expectStopAfter(r, "Unable to load bitmap: ",
+                    "brawler: cannot read the frame image " + notBmp +
+                        "/f0.bmp, named on line 2 of " + notBmp + "/info");
 
+    // Called on its own the loader knows no info line, only the folder.
     r = runInChild([&] { loadFromResource(dir / "no-such-folder", "f0.bmp"); });
-    EXPECT_EQ(1, r.exitCode);
-    EXPECT_NE(std::string::npos, r.output.find("opendir failure: No such file")) << r.output;
+    expectStopAfter(r, "opendir failure: No such file",
+                    "brawler: cannot read the frame image " + (dir / "no-such-folder") +
+                        "/f0.bmp (sheet folder " + (dir / "no-such-folder") + ")");
 
     // A file far too large to be a frame image is refused before it is read.
     std::string huge = dir / "huge";
@@ -213,8 +230,9 @@ TEST_F(SpriteSheetTest, FatalImageErrorsEndTheProcessWithTheirMessages) {
         CSpriteBase s;
         s.initR(huge);
     });
-    EXPECT_EQ(1, r.exitCode);
-    EXPECT_NE(std::string::npos, r.output.find("Unable to LOOOOOAAAAAAAD!\n")) << r.output;
+    expectStopAfter(r, "Unable to LOOOOOAAAAAAAD!\n",
+                    "brawler: cannot read the frame image " + huge +
+                        "/f0.bmp, named on line 2 of " + huge + "/info");
 
     r = runInChild([&] { getfilesize(dir / "no-such-file"); });
     EXPECT_EQ(1, r.exitCode);
