@@ -1,11 +1,14 @@
 #include "ai/aiAttackList.h"
 
+#include <cctype>
 #include <climits>
+#include <regex>
 #include <set>
 
 #include <gtest/gtest.h>
 
 #include "ai/randomNumber.h"
+#include "moves/moveSet.h"
 #include "tests/testSupport.h"
 
 using namespace testsupport;
@@ -148,4 +151,34 @@ TEST(AttackList, HostileAttackFiles) {
     };
     for (const auto& [text, groups] : cases)
         EXPECT_EQ(describe(loadText(dir, text)), groups) << text;
+}
+
+// The shipped table loads cleanly, keeps every group in band order and names only moves
+// the shipped character has.
+TEST(ShippedAttackTable, LoadsInBandOrderWithShippedMoves) {
+    videoScreen();
+    const std::string character = std::string(BRAWLER_SOURCE_DIR) + "/data/Brawler";
+    aiAttackList list;
+    moveSet moves;
+    std::string log = captureStdout([&] {
+        list.getList(character + "/ai");
+        moves.loadAll(character);
+    });
+    EXPECT_EQ(log.find("ERROR opening file"), std::string::npos) << log;
+    ASSERT_FALSE(list.groups[0].empty() || list.groups[2].empty() || moves.moves.empty());
+    auto isMove = [&](const std::string& name) {
+        return moves.moves[moves.find(name)].name == name;
+    };
+    for (const auto& group : list.groups) {
+        std::string letters;
+        for (const aiAttack& e : group) {
+            letters += static_cast<char>(toupper(static_cast<unsigned char>(e.range)));
+            EXPECT_TRUE(isMove(e.name)) << e.name;
+        }
+        EXPECT_TRUE(std::regex_match(letters, std::regex("S*M*[LUD]*"))) << letters;
+    }
+    for (const char* situation : {"ground", "aerial"})
+        for (char r : {'s', 'm', 'l'})
+            for (const std::string& name : drawMany(list, r, situation))
+                EXPECT_TRUE(name == "null" || isMove(name)) << situation << " " << name;
 }
