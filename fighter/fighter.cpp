@@ -183,10 +183,10 @@ void Fighter::draw() {
     if (currentMove && (wrapped || empty)) {
         printf("punch ended\n");
         currentMove = nullptr;
-        changeAnim("walk");
-        // changeAnim left a fresh, empty background: save under the walk frames now,
-        // since this pass's save was taken for the move's sheet.
-        reseat();
+        // The other fighter and the particles may already be drawn over this fighter
+        // in this pass: a restore now would wipe them for a frame. The background
+        // saved this pass already covers the walk frames, so only the sheet changes.
+        showInPlace("walk");
     }
     if (drawn == 0)
         drawn = 1;
@@ -221,6 +221,15 @@ void Fighter::changeAnim(const std::string& name) {
     // The old surface held the background of the old sheet's area; the re-seat has
     // already put it back, and keeping it would restore stale pixels.
     renewBackground();
+    printf("%s\n", name.c_str());
+}
+
+void Fighter::showInPlace(const std::string& name) {
+    actionName = name;
+    frame = 0;
+    base = animSet ? animSet->returnAnimation(name) : nullptr;
+    if (base && base->frameCount > 1)
+        animating = 1;
     printf("%s\n", name.c_str());
 }
 

@@ -63,6 +63,9 @@ private:
     colBox screenBox(colBox frameInfo::*which) const;
     // The frame on show for the current facing, and unmirrored; null without a sheet.
     const frameInfo* shown() const;
+    // Shows an animation from its first frame without touching the screen or the saved
+    // background, for a change in the middle of drawing.
+    void showInPlace(const std::string& name);
     // Takes the fighter off the screen and saves afresh at frame 0, before the sheet
     // on show is replaced.
     void reseat();

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "shell/gameClock.h"
+#include "shell/platform.h"
 #include "shell/shell.h"
 #include "shell/startupChecks.h"
 
@@ -81,44 +82,23 @@ void Game::startUp() {
 
     targ.setTarget(&fighter2);
     targ2.setTarget(&vikings1);
-}
 
-// Stands in for the player's controller until it exists: Escape ends the game and
-// 'j' toggles the debug overlay.
-void Game::pollInput() {
-    while (SDL_PollEvent(&event)) {
-        if (event.type != SDL_KEYDOWN)
-            continue;
-        if (event.key.keysym.sym == SDLK_ESCAPE)
-            quitRequested = true;
-        if (event.key.keysym.sym == SDLK_j)
-            debugging = !debugging;
-    }
-}
-
-// Stands in for the controllers' movement step until they exist: about every 10 ms
-// the fighters face each other, fall and land, and stay on the stage, and each side's
-// step moves the particles once.
-void Game::standInMovementStep() {
-    int now = static_cast<int>(gameTicks());
-    stepAccum += static_cast<float>((now - lastStepTick) * 0.1);
-    lastStepTick = now;
-    if (stepAccum <= 1.0f)
-        return;
-    vikings1.setDir(fighter2.x > vikings1.x);
-    fighter2.setDir(vikings1.x > fighter2.x);
-    for (Fighter* f : {&vikings1, &fighter2}) {
-        f->Gravity();
-        f->boundary();
-        pList.update();
-    }
-    stepAccum = 0;
+    player1.init(screen);
+    player1.setup(&vikings1, &particleDefs, &pList, sounds.get(), &animations, &moves, &GPad,
+                  checker.get(), &targ);
+    basicAI.init(screen);
+    basicAI.setup(&fighter2, &particleDefs, &pList, sounds.get(), &animations, &moves, &targ2,
+                  dataRoot + "/Brawler/ai");
 }
 
 bool Game::runPass() {
-    pollInput();
-    standInMovementStep();
-    bool quit = quitRequested;
+    player1.update();
+    player1.checkParticleCollision(&pList, 'E');
+    player1.inputChecking(&event);
+    basicAI.update();
+    basicAI.checkParticleCollision(&pList, 'E');
+    basicAI.updateAI();
+    bool quit = player1.quit != 0;
     DrawScene();
     return !quit;
 }
@@ -143,5 +123,7 @@ void Game::DrawScene() {
 
 void Game::run() {
     while (runPass()) {
+        if (stopSignalArrived())
+            stopForSignal();
     }
 }

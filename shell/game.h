@@ -5,7 +5,9 @@
 
 #include "SDL.h"
 
+#include "ai/AI.h"
 #include "control/gamepad.h"
+#include "control/playerControl.h"
 #include "fighter/animationSet.h"
 #include "fighter/fighter.h"
 #include "moves/inputChecker.h"
@@ -40,8 +42,9 @@ public:
     particleList pList;                    // every live particle of both sides
     Target targ;                           // aimed at fighter2, for the player
     Target targ2;                          // aimed at vikings1, for the opponent
+    playerControl player1;                 // drives vikings1 from keys or a joystick
+    AI basicAI;                            // drives fighter2
     SDL_Event event;                       // the one event buffer, filled while polling
-    bool quitRequested = false;            // raised by Escape
 
     // Loads and sets up everything after the video mode is up (sdlInit). A character
     // that cannot be played, or no data folder, stops the game with a message and exit
@@ -51,16 +54,11 @@ public:
     bool runPass();
     // Draws one frame of the scene and flips the screen.
     void DrawScene();
-    // The main loop until Escape.
+    // The main loop until Escape, the window's close or a stop signal.
     void run();
 
 private:
-    int lastStepTick = 0; // tick of the previous stand-in movement step check
-    float stepAccum = 0;  // time since the last stand-in step, in units of 10 ms
-
     void loadCharacter(const std::string& folder);
     void placeFighter(Fighter& f, int x, int y);
     void listJoysticks();
-    void pollInput();
-    void standInMovementStep();
 };

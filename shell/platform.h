@@ -3,3 +3,11 @@
 // Detaches the game from its console window where the platform has one; the trace
 // keeps going to standard output everywhere.
 void hideConsoleWindow();
+
+// Ctrl-C and TERM are caught so that the game can finish the pass and write out the
+// trace it has buffered before it stops; a log of a stopped game is then complete.
+void installStopSignals();
+// Whether a stop signal has arrived since installStopSignals.
+bool stopSignalArrived();
+// Writes out the buffered trace, then stops as the signal would have stopped the game.
+[[noreturn]] void stopForSignal();

@@ -15,8 +15,8 @@ bool debugging = false;
 
 void sdlInit() {
     hideConsoleWindow();
-    // SDL would turn Ctrl-C and SIGTERM into a window-close event, which the game
-    // ignores; keep the default signal actions so the game can always be stopped.
+    // SDL would turn Ctrl-C and SIGTERM into a window-close event; the game catches
+    // them itself (installStopSignals) and stops after the pass, with its trace written.
     setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
     // A machine without any usable sound device fails the combined start; the game
     // then starts without audio and the mixer below reports why.
@@ -27,6 +27,7 @@ void sdlInit() {
     }
     atexit(SDL_Quit);
     requireVisibleDisplay();
+    installStopSignals();
     if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 2048) < 0)
         printf("Warning: Couldn't set 44100 Hz 16-bit audio\n- Reason: %s\n", SDL_GetError());
     screen = SDL_SetVideoMode(800, 600, 32, SDL_HWPALETTE);

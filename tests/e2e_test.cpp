@@ -1,4 +1,7 @@
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -42,32 +45,88 @@ struct GameRun {
     int exitCode = -1;
     std::string stdoutText;
     std::string log;
-    std::string shot;
+    std::string out; // folder of the screenshots and the audio
 };
 
-GameRun playOnce(const TempDir& work) {
+GameRun play(const TempDir& work, const std::vector<std::string>& steps) {
     fs::copy(std::string(BRAWLER_SOURCE_DIR) + "/data", work / "data", fs::copy_options::recursive);
-    std::string out = work / "out";
-    ChildResult r = runCommand(std::string(BRAWLER_SOURCE_DIR) + "/tests/e2e/runGame.sh '" +
-                               BRAWLER_BINARY + "' '" + work.path() + "' '" + out + "' 2");
     GameRun run;
+    run.out = work / "out";
+    std::string command = std::string(BRAWLER_SOURCE_DIR) + "/tests/e2e/runGame.sh '" +
+                          BRAWLER_BINARY + "' '" + work.path() + "' '" + run.out + "'";
+    for (const std::string& step : steps)
+        command += " '" + step + "'";
+    ChildResult r = runCommand(command);
     run.log = r.output;
-    std::string code = readFile(out + "/exit");
+    std::string code = readFile(run.out + "/exit");
     run.exitCode = code.empty() ? -1 : std::stoi(code);
-    run.stdoutText = readFile(out + "/stdout.txt");
-    run.shot = out + "/screen.bmp";
+    run.stdoutText = readFile(run.out + "/stdout.txt");
     return run;
+}
+
+// Every colour of every frame image in the sheet folders below `folder`, the key
+// colour (magenta) left out.
+std::set<uint32_t> paletteOf(const std::string& folder) {
+    std::set<uint32_t> colours;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.path().extension() != ".bmp")
+            continue;
+        SDL_Surface* s = load32(entry.path().string());
+        if (!s)
+            continue;
+        for (int y = 0; y < s->h; ++y)
+            for (int x = 0; x < s->w; ++x)
+                colours.insert(pixelAt(s, x, y));
+        SDL_FreeSurface(s);
+    }
+    colours.erase(0xff00ff);
+    return colours;
+}
+
+// Pixels of the screenshot that differ from the stage and have one of `colours`.
+long pixelsOf(const std::string& shotPath, const std::set<uint32_t>& colours) {
+    SDL_Surface* shot = load32(shotPath);
+    SDL_Surface* stage = load32(std::string(BRAWLER_SOURCE_DIR) + "/data/tBG2.bmp");
+    long n = 0;
+    if (shot && stage)
+        for (int y = 0; y < shot->h; ++y)
+            for (int x = 0; x < shot->w; ++x) {
+                uint32_t c = pixelAt(shot, x, y);
+                if (c != pixelAt(stage, x, y) && colours.count(c))
+                    ++n;
+            }
+    if (shot)
+        SDL_FreeSurface(shot);
+    if (stage)
+        SDL_FreeSurface(stage);
+    return n;
+}
+
+// The loudest 16-bit sample the game sent to the sound device.
+int loudestSample(const std::string& rawPath) {
+    std::string raw = readFile(rawPath);
+    int loudest = 0;
+    for (size_t i = 0; i + 1 < raw.size(); i += 2) {
+        int16_t v = static_cast<int16_t>(static_cast<uint8_t>(raw[i]) |
+                                         (static_cast<uint8_t>(raw[i + 1]) << 8));
+        loudest = std::max(loudest, std::abs(static_cast<int>(v)));
+    }
+    return loudest;
 }
 
 } // namespace
 
-// The real binary in a virtual display: window, both fighters on the stage's ground
-// line with no trail behind them, Escape, exit code 0.
-TEST(EndToEnd, FightersLandOnTheStageAndEscapeEnds) {
+// The real binary in a virtual display, played with real key events: walking, a jump,
+// the fireball command, the debug overlay and the attack buttons, then Escape.
+TEST(EndToEnd, APlayedSessionShowsTheFireballTheOverlayAndIsHeard) {
     videoScreen(); // SDL_LoadBMP below needs SDL up; the dummy driver is enough here
     TempDir work;
-    GameRun run = playOnce(work);
-    ASSERT_EQ(0, run.exitCode) << run.log << "\n" << run.stdoutText;
+    // The fireball first, while the opponent is still far away and the player faces it.
+    GameRun run =
+        play(work, {"sleep:0.6", "key:Down", "key:Right", "key:z", "sleep:0.25", "shot:fireball",
+                    "hold:Right:0.4", "key:Up", "sleep:0.6", "key:j", "sleep:0.3", "shot:overlay",
+                    "key:j", "key:x", "sleep:0.6", "key:c", "sleep:0.8", "key:Escape"});
+    ASSERT_EQ(0, run.exitCode) << run.log << "\n" << run.stdoutText.substr(0, 2000);
 
     std::string missing;
     // Start-up order: the shell's two sheets, the character's animations and moves,
@@ -95,57 +154,52 @@ TEST(EndToEnd, FightersLandOnTheStageAndEscapeEnds) {
                                       "New Particle: fireball1 1\n",
                                       "GOOD SHIT\n",
                                       "New Particle: spark 2\n",
-                                      "GOOD SHIT\n"};
+                                      "GOOD SHIT\n",
+                                      "\tAttack 0: jab\tRange: S\n"};
     EXPECT_NE(std::string::npos, findInOrder(run.stdoutText, order, &missing))
         << "missing in order: " << missing << "\n"
         << run.stdoutText.substr(0, 4000);
     EXPECT_EQ(std::string::npos, run.stdoutText.find("ERROR opening file"));
+    // What the keys did, after the start-up: the fireball command and its projectile,
+    // a jump, the attack buttons, and the sounds of the moves.
+    size_t played = run.stdoutText.find("\tAttack 0: airKick");
+    ASSERT_NE(std::string::npos, played);
+    for (const char* line :
+         {"searched DRA|| Against DRA", "Have Move - fireball!", "BIT[0]: fireball1", "inAir\n",
+          "Ready are we? with B", "Have Move - strike!", "SOUND PLAYING", "punch ended"})
+        EXPECT_NE(std::string::npos, run.stdoutText.find(line, played)) << line;
 
-    SDL_Surface* shot = load32(run.shot);
-    SDL_Surface* stage = load32(std::string(BRAWLER_SOURCE_DIR) + "/data/tBG2.bmp");
-    ASSERT_NE(nullptr, shot) << run.log;
-    ASSERT_NE(nullptr, stage);
-    ASSERT_EQ(800, shot->w);
-    ASSERT_EQ(600, shot->h);
-    // The fighters stand with their feet on the ground line at x = 50 and x = 550;
-    // their 200x200 frames hang from an anchor 100 in and 190 down. Outside those two
-    // rectangles the screen is the stage exactly: nothing left a trail on the way down.
-    const int anchors[2] = {50, 550};
-    long outside = 0;
-    int lowest[2] = {-1, -1};
-    long inside[2] = {0, 0};
-    for (int y = 0; y < 600; ++y)
-        for (int x = 0; x < 800; ++x) {
-            bool differs = pixelAt(shot, x, y) != pixelAt(stage, x, y);
-            int in = -1;
-            for (int i = 0; i < 2; ++i)
-                if (x >= anchors[i] - 100 && x < anchors[i] + 100 && y >= 340 && y < 540)
-                    in = i;
-            if (in < 0) {
-                outside += differs;
-            } else if (differs) {
-                ++inside[in];
-                lowest[in] = y;
-            }
-        }
-    EXPECT_EQ(0, outside) << "pixels off the stage outside the fighters";
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_GT(inside[i], 2000) << "fighter " << i << " is not drawn";
-        EXPECT_GE(lowest[i], 524) << "fighter " << i << " does not reach the ground";
-        EXPECT_LE(lowest[i], 532) << "fighter " << i << " sinks below the ground";
-    }
-    SDL_FreeSurface(shot);
-    SDL_FreeSurface(stage);
+    std::set<uint32_t> fireball =
+        paletteOf(std::string(BRAWLER_SOURCE_DIR) + "/data/particle/fireball1");
+    for (uint32_t c : paletteOf(std::string(BRAWLER_SOURCE_DIR) + "/data/Brawler"))
+        fireball.erase(c);
+    ASSERT_FALSE(fireball.empty());
+    EXPECT_GT(pixelsOf(run.out + "/fireball.bmp", fireball), 50) << "no fireball on the screen";
+    // The overlay fills each body box in this yellow.
+    EXPECT_GT(pixelsOf(run.out + "/overlay.bmp", {0xffcc00}), 2000) << "no boxes on the screen";
+    EXPECT_GT(loudestSample(run.out + "/audio.raw"), 1000) << "nothing was heard";
 }
 
-// Ctrl-C or a TERM signal stops the game at once, although closing its window does not.
-TEST(EndToEnd, TermSignalStopsTheGame) {
+// Closing the window as a window manager does when its close button is clicked.
+TEST(EndToEnd, ClosingTheWindowEndsTheGame) {
+    TempDir work;
+    GameRun run = play(work, {"sleep:1.0", std::string("close:") + CLOSE_WINDOW_BINARY});
+    EXPECT_EQ(0, run.exitCode) << run.log;
+}
+
+// Ctrl-C or a TERM signal stops the game within a pass, and the trace it had buffered
+// is written out first: a log of a stopped game is complete.
+TEST(EndToEnd, TermSignalStopsTheGameWithItsTraceWritten) {
     TempDir work;
     fs::copy(std::string(BRAWLER_SOURCE_DIR) + "/data", work / "data", fs::copy_options::recursive);
     // timeout sends TERM after 2 s and answers 124 when that ended the game, 137 when
     // it had to KILL it 5 s later.
     ChildResult r = runCommand("cd '" + work.path() +
                                "' && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout -k 5 2 '" +
-                               BRAWLER_BINARY + "' >/dev/null; echo \"exit=$?\"");
+                               BRAWLER_BINARY + "' >trace.txt; echo \"exit=$?\"");
     EXPECT_NE(std::string::npos, r.output.find("exit=124")) << r.output;
+    std::string trace = readFile(work / "trace.txt");
+    // The last line of the start-up, the opponent's attack table, is in the log.
+    EXPECT_NE(std::string::npos, trace.find("\tAttack 0: airKick\tRange: S\n"))
+        << trace.substr(trace.size() > 2000 ? trace.size() - 2000 : 0);
 }

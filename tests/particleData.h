@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/testSupport.h"
@@ -10,8 +11,12 @@
 namespace particledata {
 
 struct ParticleSpec {
+    ParticleSpec(std::string kind = "",
+                 std::vector<testsupport::FrameSpec> sheet = {testsupport::FrameSpec{}})
+        : name(std::move(kind)), frames(std::move(sheet)) {}
+
     std::string name;
-    std::vector<testsupport::FrameSpec> frames{testsupport::FrameSpec{}};
+    std::vector<testsupport::FrameSpec> frames;
     int alpha = 255;
     int lifetime = 0;
     int gravity = 0;

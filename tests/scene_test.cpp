@@ -4,26 +4,18 @@
 #include "shell/game.h"
 #include "shell/manualClock.h"
 #include "shell/shell.h"
+#include "tests/gameHarness.h"
 #include "tests/testSupport.h"
 
 using namespace testsupport;
 
 namespace {
 
-// The shipped game, started on a clock the test moves.
+// The shipped game, started on a clock the test moves, with the opponent standing.
 class SceneTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        screen = videoScreen();
-        game.dataRoot = std::string(BRAWLER_SOURCE_DIR) + "/data";
-        captureStdout([&] { game.startUp(); });
-        // Both fighters land before anything else happens.
-        captureStdout([&] {
-            for (int i = 0; i < 60; ++i) {
-                clock.advance(11);
-                game.runPass();
-            }
-        });
+        harness.start();
         ASSERT_TRUE(game.vikings1.onGround && game.fighter2.onGround);
     }
 
@@ -38,8 +30,9 @@ protected:
         game.pList.collideFighter(&game.fighter2, 'E');
     }
 
-    ManualClock clock{1000};
-    Game game;
+    GameHarness harness;
+    Game& game = harness.game;
+    ManualClock& clock = harness.clock;
 };
 
 } // namespace

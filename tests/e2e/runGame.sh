@@ -1,13 +1,22 @@
 #!/usr/bin/env bash
 # Plays the real game in a virtual X display the way a person meets it: waits for the
-# window, takes a screenshot, presses Escape and records how the process ended.
-#   runGame.sh <brawler binary> <working dir holding data/> <output dir> [seconds before shot]
-# Writes <output dir>/stdout.txt, stderr.txt, screen.bmp and exit (the exit code).
+# window, then runs the steps given, with real key events, and records how it ended.
+#   runGame.sh <brawler binary> <working dir holding data/> <output dir> <step>...
+# Steps:
+#   sleep:S       wait S seconds
+#   key:K         press and release key K (an xdotool key name: Right, Up, z, Escape)
+#   hold:K:S      hold key K down for S seconds
+#   shot:NAME     screenshot of the window into <output dir>/NAME.bmp
+#   close:PROGRAM ask the window to close with PROGRAM <window id>, as a window manager
+#                 does when its close button is clicked
+# After the steps it waits for the game to end (Escape or close among the steps).
+# Writes <output dir>/stdout.txt, stderr.txt, audio.raw (the sound played, 16-bit
+# stereo samples from SDL's disk audio driver) and exit (the exit code).
 set -u
 bin="$1"
 workdir="$2"
 out="$3"
-settle="${4:-1.5}"
+shift 3
 mkdir -p "$out"
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$out/display" >"$out/xvfb.log" 2>&1 &
@@ -33,7 +42,8 @@ export DISPLAY=":$(tr -d '\n' <"$out/display")"
 # SDL unloads the X libraries it opened at quit, so their allocations cannot be told
 # apart from ours here; leaks are checked by the unit suite instead.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-(cd "$workdir" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec "$bin" >"$out/stdout.txt" 2>"$out/stderr.txt") &
+(cd "$workdir" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$out/audio.raw" \
+    exec "$bin" >"$out/stdout.txt" 2>"$out/stderr.txt") &
 game=$!
 
 wid=""
@@ -50,21 +60,35 @@ if [ -z "$wid" ]; then
     game=""
     exit 3
 fi
+timeout 5 xdotool windowfocus --sync "$wid" 2>/dev/null
 
-sleep "$settle"
-# A screenshot can stall on a busy machine; give it a few bounded tries.
-for _ in 1 2 3; do
-    timeout 20 import -window "$wid" "BMP3:$out/screen.bmp" && break
+for step in "$@"; do
+    IFS=: read -r verb arg1 arg2 <<<"$step"
+    case "$verb" in
+    sleep) sleep "$arg1" ;;
+    key) timeout 5 xdotool key "$arg1" ;;
+    hold)
+        timeout 5 xdotool keydown "$arg1"
+        sleep "$arg2"
+        timeout 5 xdotool keyup "$arg1"
+        ;;
+    shot)
+        # A screenshot can stall on a busy machine; give it a few bounded tries.
+        for _ in 1 2 3; do
+            timeout 20 import -window "$wid" "BMP3:$out/$arg1.bmp" && break
+        done
+        ;;
+    close) "$arg1" "$wid" ;;
+    *) echo "unknown step $step" >&2 ;;
+    esac
 done
-timeout 5 xdotool windowfocus "$wid" 2>/dev/null
-timeout 5 xdotool key --window "$wid" Escape
 
 for _ in $(seq 200); do
     kill -0 "$game" 2>/dev/null || break
     sleep 0.05
 done
 if kill -0 "$game" 2>/dev/null; then
-    echo "the game did not end after Escape" >&2
+    echo "the game did not end" >&2
     exit 4
 fi
 wait "$game"

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <string>
+
+#include "SDL.h"
+
+class Fighter;
+class Target;
+class animationSet;
+class gamePad;
+class inputChecker;
+class moveSet;
+class partInfoList;
+class particle;
+class particleList;
+class soundSet;
+
+// The controller of one fighter. Each pass it keeps the fighter's frame bookkeeping
+// (the sound and particles a new frame starts), and for the human player turns keys
+// or a joystick into walking, ducking, jumping and presses that the input checker
+// turns into moves. Its timed movement step faces the fighter to the opponent, keeps
+// the bodies apart, lands the opponent's attacks on its own fighter, and runs gravity
+// and the particles. Every pointer refers to an object the game shell owns.
+class playerControl {
+public:
+    SDL_Surface* screen = nullptr;     // video surface, handed to new particles
+    int quit = 0;                      // 1 once Escape or the window's close arrived
+    Fighter* fighter = nullptr;        // the fighter driven
+    partInfoList* infoList = nullptr;  // particle definitions for spawns
+    particleList* particles = nullptr; // live particles of both sides
+    soundSet* soundBank = nullptr;     // sound effects
+    animationSet* animSet = nullptr;   // the character's animations; kept, not read
+    moveSet* moveBank = nullptr;       // the character's moves: blocks and hit reactions
+    gamePad* pad = nullptr;            // input mapping; null for the computer opponent
+    SDL_Joystick* joystick = nullptr;  // opened joystick in joystick play, else null
+    inputChecker* checker = nullptr;   // command input checker; null for the opponent
+    Target* target = nullptr;          // the opposing fighter
+    int lastTick = 0;                  // game clock (ms) at the previous update
+    int thisTick = 0;                  // game clock (ms) at the latest update
+    float delta = 0.0f;                // time between the last two updates, in 10 ms
+    float stepAccum = 0.0f;            // time since the last movement step, in 10 ms
+    int curFrame = 0;  // fighter's frame at the latest update; 0 after an action change
+    int prevFrame = 0; // curFrame of the update before
+    std::string curAction = "NULL";    // fighter's actionName at the latest update
+    std::string prevAction = "NULL";   // the same at the update before
+    std::string curSound = "NULL";     // sound of the fighter's frame at the latest update
+    std::string prevSound = "NULL";    // the same at the update before
+    std::string curParticle = "NULL";  // first particle line of that frame, or "NULL"
+    std::string prevParticle = "NULL"; // the same at the update before
+    bool blocking = false;             // hits reaching the fighter are blocked
+
+    void init(SDL_Surface* screen);
+    // Binds the controller; a pad with a joystick index of 0 or more opens that joystick.
+    void setup(Fighter* fighter, partInfoList* infoList, particleList* particles,
+               soundSet* soundBank, animationSet* animSet, moveSet* moveBank, gamePad* pad,
+               inputChecker* checker, Target* target);
+    // Once per pass: the clock, and the sound and particles of a new frame.
+    void update();
+    // The player's pass: events, the movement step when due, then a recognised move.
+    void inputChecking(SDL_Event* event);
+    void keyboardCheck(SDL_Event* event);
+    void joystickCheck(SDL_Event* event);
+    void keyboardMovement();
+    void joystickMovement(SDL_Event* event);
+    // Hands one abstract input ('A', 'B', 'C', 'U', 'D', 'L', 'R') to the checker.
+    void buttonPress(char key);
+    void checkDirection();
+
+    // The movement step's contact and physics, when a step is due.
+    void updatePosition();
+    // Lands the newest particle touching the fighter, if any.
+    void checkParticleCollision(particleList* list, char mode);
+    void takeDamage(particle* p);
+    void takeDamage(int damage, int hitType);
+    void takeDamage();
+    void takeBlocking();
+    bool checkCollision() const;
+    bool checkDamgeCollision() const;
+
+protected:
+    // Starts the hit reaction if the fighter can take one, and takes the hit points.
+    void hitReaction(int damage, int hitType);
+    // Walks the fighter by one step: towards the way it faces when forward is true.
+    void walk(bool forward);
+    // Shows `name` unless the fighter already shows it.
+    void showAnim(const std::string& name);
+
+private:
+    // One direction held, read from the keys or the stick; shared by both kinds of
+    // movement step.
+    struct heldInput {
+        bool left = false;
+        bool right = false;
+        bool down = false;
+    };
+    void movementFrom(const heldInput& held);
+    // Presses 'R' or 'L' for a push towards the right (or the left) of the screen.
+    void pressSideways(bool towardsRight);
+    void jumpPress();
+    bool stepDue() const { return stepAccum > 1.0f; }
+};

@@ -1,0 +1,146 @@
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "ai/AI.h"
+#include "fighter/fighter.h"
+#include "moves/moveSet.h"
+#include "shell/shell.h"
+#include "tests/gameHarness.h"
+#include "tests/testSupport.h"
+
+namespace {
+
+class OpponentTest : public ::testing::Test {
+protected:
+    void SetUp() override { h.start(); }
+
+    // Thinks once with the player dx to the right and dy below the opponent, and
+    // returns the situation line it printed.
+    std::string thinkWith(int dx, int dy, bool playerAirborne = false) {
+        opponent.x = 300;
+        opponent.y = g_GroundLevel;
+        player.x = 300 + dx;
+        player.y = g_GroundLevel + dy;
+        player.onGround = !playerAirborne;
+        std::string out = testsupport::captureStdout([&] { ai.think(); });
+        size_t start = out.find("       ");
+        return start == std::string::npos ? out : out.substr(start, out.find('\n', start) - start);
+    }
+
+    GameHarness h;
+    AI& ai = h.game.basicAI;
+    Fighter& player = h.game.vikings1;
+    Fighter& opponent = h.game.fighter2;
+};
+
+} // namespace
+
+TEST_F(OpponentTest, ThinkPicksTheTableOfTheSituationAtItsBoundaries) {
+    const std::string inFront = "       Short Range AI, enem infront ";
+    const std::string below = "       Short Range AI, enem below ";
+    const std::string above = "       Short Range AI, enem above ";
+    const std::string mid = "       Mid Range AI ";
+    const std::string midAir = "       Mid Range AI enem in air";
+    const std::string far = "       Long Range AI";
+    EXPECT_EQ(inFront, thinkWith(150, 0));
+    EXPECT_EQ(inFront, thinkWith(-150, 24));
+    EXPECT_EQ(inFront, thinkWith(120, -24));
+    EXPECT_EQ(above, thinkWith(120, 25)); // the player lower on the screen
+    EXPECT_EQ(below, thinkWith(120, -25));
+    EXPECT_EQ(mid, thinkWith(151, 0));
+    EXPECT_EQ(mid, thinkWith(-499, 0));
+    EXPECT_EQ(midAir, thinkWith(300, 0, true));
+    EXPECT_EQ(far, thinkWith(500, 0));
+
+    // Over many draws each situation yields exactly the states of its table.
+    struct Case {
+        int dx, dy;
+        bool air;
+        std::set<int> states;
+    };
+    const Case cases[] = {
+        {100, 0, false, {stateAttack, stateRetreat, stateJumpInDir, stateDuck, stateNothing}},
+        {100, 60, false, {stateAttack, stateRetreat, stateJumpUpAt, stateDuck, stateNothing}},
+        {100, -60, false, {stateAttack, stateRetreat, stateJumpInDir, stateNothing}},
+        {300, 0, true, {stateGetCloser, stateRetreat, stateJumpUpAt, stateDuck, stateNothing}},
+        {300,
+         0,
+         false,
+         {stateGetCloser, stateRetreat, stateJumpInDir, stateAttack, stateDuck, stateNothing}},
+        {600, 0, false, {stateGetCloser, stateJumpInDir, stateAttack, stateNothing, stateDuck}},
+    };
+    for (const Case& c : cases) {
+        std::set<int> seen;
+        for (int i = 0; i < 300; ++i) {
+            thinkWith(c.dx, c.dy, c.air);
+            seen.insert(ai.state);
+            if (ai.state == stateAttack) {
+                EXPECT_EQ(1, ai.phase);
+            }
+            if (ai.state == stateDuck) {
+                EXPECT_TRUE(ai.timer >= 1 && ai.timer <= 50) << ai.timer;
+            }
+        }
+        EXPECT_EQ(c.states, seen) << c.dx << "," << c.dy;
+    }
+}
+
+TEST_F(OpponentTest, ApproachStopsBelowAHundredPixels) {
+    opponent.x = 300;
+    opponent.facingRight = true;
+    player.x = 399;
+    ai.state = stateGetCloser;
+    testsupport::captureStdout([&] { ai.getCloser(); });
+    EXPECT_EQ(stateThink, ai.state);
+    EXPECT_EQ(300, opponent.x);
+    player.x = 400;
+    ai.state = stateGetCloser;
+    testsupport::captureStdout([&] { ai.getCloser(); });
+    EXPECT_EQ(stateGetCloser, ai.state);
+    EXPECT_EQ(303, opponent.x);
+    EXPECT_EQ("walk", opponent.actionName);
+}
+
+// The retreat sets the block flag in its own step, after that step's contact test, so
+// it protects from the next step on.
+TEST_F(OpponentTest, ARetreatBlocksFromTheNextStep) {
+    h.placeFighters(300, 360);
+    ai.state = stateRetreat;
+    ai.timer = 50.0f;
+    ai.blocking = false;
+    ai.delta = 1.1f;
+    ai.stepAccum = 2.0f;
+    testsupport::captureStdout([&] { ai.updateAI(); });
+    EXPECT_TRUE(ai.blocking);
+    EXPECT_GT(opponent.x, 360) << "it backs away";
+
+    testsupport::captureStdout([&] { player.changeAction(h.game.moves.returnMove("kick")); });
+    player.frame = 2;
+    player.animating = 0;
+    opponent.x = 360;
+    ai.stepAccum = 2.0f;
+    testsupport::captureStdout([&] { ai.updateAI(); });
+    EXPECT_EQ(1000, opponent.hitPoints);
+    EXPECT_EQ("blockHi", opponent.actionName);
+}
+
+// Sixty seconds of the real game with the player idle: the opponent comes, attacks and
+// throws; nothing is left on the stage once every object has cleared itself.
+TEST(WholeFight, TheOpponentFightsAnIdlePlayerForAMinute) {
+    GameHarness h;
+    h.start(true, 7);
+    Game& game = h.game;
+    int mostParticles = 0;
+    for (int t = 0; t < 60000; t += 11) {
+        h.pass();
+        mostParticles = std::max(mostParticles, game.pList.count());
+    }
+    EXPECT_LT(game.vikings1.hitPoints, 1000) << "the opponent never landed a hit";
+    EXPECT_NE(std::string::npos, h.log.find("the new attack is : "));
+    EXPECT_GT(mostParticles, 0) << "no particle ever flew";
+    game.vikings1.clearBG();
+    game.fighter2.clearBG();
+    game.pList.clearBG();
+    EXPECT_EQ(0, testsupport::differingPixels(screen, back));
+}

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include "fighter/fighter.h"
+#include "moves/inputChecker.h"
+#include "moves/moveSet.h"
+#include "shell/shell.h"
+#include "tests/gameHarness.h"
+#include "tests/testSupport.h"
+
+namespace {
+
+class PlayerControlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        h.start();
+        h.placeFighters(200, 600);
+        h.pass();
+        h.log.clear();
+    }
+    // The opponent shows frame `frame` of one of its moves and stays on it.
+    void opponentStrikes(const std::string& move, int frame) {
+        std::string trace =
+            testsupport::captureStdout([&] { opponent.changeAction(game.moves.returnMove(move)); });
+        opponent.frame = frame;
+        opponent.animating = 0;
+    }
+    // The newest letter the player's input checker holds.
+    char lastLetter() const {
+        const inputKeys* k = game.checker->inputs;
+        while (k && k->next)
+            k = k->next;
+        return k ? k->key : 0;
+    }
+
+    GameHarness h;
+    Game& game = h.game;
+    Fighter& player = h.game.vikings1;
+    Fighter& opponent = h.game.fighter2;
+};
+
+} // namespace
+
+TEST_F(PlayerControlTest, WalksThreePixelsAStepDucksWhileDownIsHeldAndStandsAfter) {
+    int x = player.x;
+    h.hold(SDLK_RIGHT, true);
+    h.pass();
+    EXPECT_EQ(x + 3, player.x);
+    EXPECT_EQ("walk", player.actionName);
+    h.pass(4); // no step is due after 4 ms
+    EXPECT_EQ(x + 3, player.x);
+    h.pass();
+    EXPECT_EQ(x + 6, player.x);
+    h.hold(SDLK_LEFT, true); // both held: no move, but walking
+    h.pass();
+    EXPECT_EQ(x + 6, player.x);
+    EXPECT_EQ("walk", player.actionName);
+    h.hold(SDLK_LEFT, false);
+    h.hold(SDLK_RIGHT, false);
+    h.pass();
+    EXPECT_EQ("standing", player.actionName);
+
+    h.hold(SDLK_DOWN, true);
+    h.pass(); // from standing the step walks first
+    h.pass();
+    EXPECT_EQ("duck", player.actionName);
+    h.hold(SDLK_RIGHT, true); // a ducking fighter does not walk
+    h.pass();
+    EXPECT_EQ(x + 6, player.x);
+    h.hold(SDLK_RIGHT, false);
+    h.hold(SDLK_DOWN, false);
+    h.pass();
+    EXPECT_EQ("standing", player.actionName);
+}
+
+TEST_F(PlayerControlTest, ForwardAndBackFollowTheFacing) {
+    h.press(SDLK_RIGHT);
+    h.pass();
+    EXPECT_EQ('R', lastLetter());
+    h.press(SDLK_LEFT);
+    h.pass();
+    EXPECT_EQ('L', lastLetter());
+
+    h.placeFighters(600, 200); // the player now stands right of the opponent
+    h.pass();
+    ASSERT_FALSE(player.facingRight);
+    h.press(SDLK_RIGHT);
+    h.pass();
+    EXPECT_EQ('L', lastLetter());
+    h.press(SDLK_LEFT);
+    h.pass();
+    EXPECT_EQ('R', lastLetter());
+}
+
+TEST_F(PlayerControlTest, DownForwardZThrowsAFireballThatHitsTheOpponent) {
+    h.press(SDLK_DOWN);
+    h.press(SDLK_RIGHT);
+    h.press(SDLK_z);
+    h.pass();
+    EXPECT_EQ("fireball", player.actionName);
+    for (int i = 0; i < 300 && opponent.hitPoints == 1000; ++i)
+        h.pass();
+    EXPECT_NE(std::string::npos, h.log.find("BIT[0]: fireball1")) << "no fireball flew";
+    EXPECT_NE(std::string::npos, h.log.find("player is HIT"));
+    EXPECT_LT(opponent.hitPoints, 1000);
+    EXPECT_EQ(1000, player.hitPoints) << "the fireball hit its own thrower";
+}
+
+TEST_F(PlayerControlTest, HoldingBackBlocksByStanceAndCostsNothing) {
+    h.placeFighters(300, 360);
+    // Standing.
+    opponentStrikes("kick", 2);
+    h.hold(SDLK_LEFT, true);
+    h.pass();
+    EXPECT_EQ("blockHi", player.actionName);
+    EXPECT_EQ(1000, player.hitPoints);
+    h.hold(SDLK_LEFT, false);
+
+    // Ducking.
+    GameHarness low;
+    low.start();
+    low.placeFighters(300, 360);
+    low.hold(SDLK_DOWN, true);
+    low.pass();
+    low.pass();
+    ASSERT_EQ("duck", low.game.vikings1.actionName);
+    testsupport::captureStdout(
+        [&] { low.game.fighter2.changeAction(low.game.moves.returnMove("sweep")); });
+    low.game.fighter2.frame = 2;
+    low.game.fighter2.animating = 0;
+    low.hold(SDLK_LEFT, true);
+    low.pass();
+    EXPECT_EQ("blockLo", low.game.vikings1.actionName);
+    EXPECT_EQ(1000, low.game.vikings1.hitPoints);
+    low.hold(SDLK_LEFT, false);
+    low.hold(SDLK_DOWN, false);
+}
+
+TEST_F(PlayerControlTest, BlockingInTheAir) {
+    h.placeFighters(300, 360);
+    opponentStrikes("kick", 2);
+    h.hold(SDLK_LEFT, true);
+    h.press(SDLK_UP);
+    h.pass();
+    EXPECT_FALSE(player.onGround);
+    EXPECT_EQ("blockAir", player.actionName);
+    EXPECT_EQ(1000, player.hitPoints);
+    h.hold(SDLK_LEFT, false);
+}
+
+TEST_F(PlayerControlTest, FiveOverlappingStepsOfAKickCostFiftyWithOneReaction) {
+    h.placeFighters(300, 360);
+    opponentStrikes("kick", 2);
+    ASSERT_EQ(10, opponent.getDamage());
+    std::string out = testsupport::captureStdout([&] {
+        for (int i = 0; i < 5; ++i) {
+            game.player1.stepAccum = 2.0f;
+            game.player1.updatePosition();
+        }
+    });
+    EXPECT_EQ(950, player.hitPoints);
+    size_t first = out.find("Damage is forced!!!");
+    EXPECT_NE(std::string::npos, first) << out;
+    EXPECT_EQ(std::string::npos, out.find("Damage is forced!!!", first + 1)) << out;
+    EXPECT_EQ("hit1", player.actionName);
+}
+
+TEST_F(PlayerControlTest, EscapeAndTheWindowsCloseEndTheGameAfterADrawnPass) {
+    h.press(SDLK_j);
+    h.pass();
+    EXPECT_TRUE(debugging);
+    h.press(SDLK_j);
+    EXPECT_TRUE(h.pass());
+    EXPECT_FALSE(debugging);
+
+    SDL_Event close{};
+    close.type = SDL_QUIT;
+    SDL_PushEvent(&close);
+    EXPECT_FALSE(h.pass());
+
+    GameHarness other;
+    other.start();
+    other.press(SDLK_ESCAPE);
+    EXPECT_FALSE(other.pass());
+}
