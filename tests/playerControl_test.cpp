@@ -182,3 +182,50 @@ TEST_F(PlayerControlTest, EscapeAndTheWindowsCloseEndTheGameAfterADrawnPass) {
     other.press(SDLK_ESCAPE);
     EXPECT_FALSE(other.pass());
 }
+
+namespace {
+
+// Pixels of the fighter's frame on show that should be on the screen but are not:
+// drawn pixels of its image, except where `over` (drawn after it) covers them.
+long missingPixels(SDL_Surface* screenNow, const Fighter& f, const Fighter& over) {
+    auto drawnAt = [](const Fighter& who, int sx, int sy, uint32_t* colour) {
+        const frameInfo* a = who.base->frameAt(who.frame, who.facingRight);
+        const frameInfo* u = who.base->frameAt(who.frame, true);
+        int ix = sx - (who.x - a->anchorX);
+        int iy = sy - (who.y - u->anchorY);
+        SDL_Surface* img = a->image;
+        if (ix < 0 || iy < 0 || ix >= img->w || iy >= img->h)
+            return false;
+        uint32_t raw = testsupport::pixelAt(img, ix, iy);
+        if ((img->flags & SDL_SRCCOLORKEY) && raw == (img->format->colorkey & 0xffffff))
+            return false;
+        *colour = raw;
+        return true;
+    };
+    long missing = 0;
+    for (int y = 0; y < screenNow->h; ++y)
+        for (int x = 0; x < screenNow->w; ++x) {
+            uint32_t mine = 0, theirs = 0;
+            if (drawnAt(f, x, y, &mine) && !drawnAt(over, x, y, &theirs) &&
+                testsupport::pixelAt(screenNow, x, y) != mine)
+                ++missing;
+        }
+    return missing;
+}
+
+} // namespace
+
+// A move that ends inside the opponent's draw, over the player: the player's pixels
+// are all on the screen in that pass, not wiped for a frame.
+TEST_F(PlayerControlTest, AMoveEndingInTheOpponentsDrawLeavesThePlayerDrawn) {
+    h.placeFighters(300, 350);
+    h.pass();
+    testsupport::captureStdout([&] { opponent.changeAction(game.moves.returnMove("jab")); });
+    h.pass();
+    opponent.frame = opponent.base->frameCount - 1;
+    ASSERT_TRUE(opponent.returnBusy());
+    h.pass(400); // the last frame is due at the opponent's draw
+    ASSERT_FALSE(opponent.returnBusy()) << "the move did not end in this pass";
+    EXPECT_NE(std::string::npos, h.log.find("punch ended"));
+    EXPECT_EQ(0, missingPixels(screen, player, opponent));
+}
