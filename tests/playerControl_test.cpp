@@ -229,3 +229,40 @@ TEST_F(PlayerControlTest, AMoveEndingInTheOpponentsDrawLeavesThePlayerDrawn) {
     EXPECT_NE(std::string::npos, h.log.find("punch ended"));
     EXPECT_EQ(0, missingPixels(screen, player, opponent));
 }
+
+// Joystick play with no device at the index: only the events SDL delivers act, the
+// dead zone holds up to 3200, and Escape still ends the game.
+TEST_F(PlayerControlTest, JoystickEventsPressThroughTheDeadZone) {
+    game.GPad.joystickIndex = -2;
+    auto axis = [&](int which, int value) {
+        SDL_Event e{};
+        e.type = SDL_JOYAXISMOTION;
+        e.jaxis.type = SDL_JOYAXISMOTION;
+        e.jaxis.axis = static_cast<Uint8>(which);
+        e.jaxis.value = static_cast<Sint16>(value);
+        SDL_PushEvent(&e);
+        h.pass();
+    };
+    axis(0, 3200);
+    EXPECT_EQ(0, lastLetter());
+    axis(0, 3201);
+    EXPECT_EQ('R', lastLetter());
+    axis(0, -3201);
+    EXPECT_EQ('L', lastLetter());
+    axis(1, 3201);
+    EXPECT_EQ('D', lastLetter());
+    axis(1, -3201);
+    EXPECT_EQ('U', lastLetter());
+    EXPECT_FALSE(player.onGround);
+
+    SDL_Event button{};
+    button.type = SDL_JOYBUTTONDOWN;
+    button.jbutton.type = SDL_JOYBUTTONDOWN;
+    button.jbutton.button = 2;
+    SDL_PushEvent(&button);
+    h.pass();
+    EXPECT_NE(std::string::npos, h.log.find("Have Move - ")) << "button 2 pressed nothing";
+    h.press(SDLK_z); // keys other than Escape do nothing with a joystick
+    h.press(SDLK_ESCAPE);
+    EXPECT_FALSE(h.pass());
+}
