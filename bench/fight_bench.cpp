@@ -1,39 +1,17 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fcntl.h>
 #include <sys/resource.h>
-#include <unistd.h>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
 #include "ai/randomNumber.h"
+#include "bench/quietStdout.h"
 #include "shell/game.h"
 #include "shell/shell.h"
 
 namespace {
-
-// The trace of a fight goes to /dev/null for the whole run, as it would to a file,
-// without a redirection per pass.
-class QuietFight {
-public:
-    QuietFight() {
-        fflush(stdout);
-        saved_ = dup(1);
-        int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        close(null);
-    }
-    ~QuietFight() {
-        fflush(stdout);
-        dup2(saved_, 1);
-        close(saved_);
-    }
-
-private:
-    int saved_;
-};
 
 // Passes of the real main loop on SDL's clock, the player idle and the opponent
 // fighting: one iteration is one pass. Reports the median and 99th percentile of the
@@ -45,7 +23,7 @@ void BM_FightPass(benchmark::State& state) {
     }
     std::vector<double> micros;
     {
-        QuietFight quiet;
+        QuietStdout quiet;
         Game game;
         game.dataRoot = std::string(BRAWLER_SOURCE_DIR) + "/data";
         game.startUp();

@@ -1,36 +1,15 @@
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <benchmark/benchmark.h>
 
+#include "bench/quietStdout.h"
 #include "shell/game.h"
 #include "shell/shell.h"
 
 namespace {
 
 const std::string kData = std::string(BRAWLER_SOURCE_DIR) + "/data";
-
-// The start-up trace is long; keep it out of the figures' way.
-class QuietStdout {
-public:
-    QuietStdout() {
-        fflush(stdout);
-        saved_ = dup(1);
-        int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        close(null);
-    }
-    ~QuietStdout() {
-        fflush(stdout);
-        dup2(saved_, 1);
-        close(saved_);
-    }
-
-private:
-    int saved_;
-};
 
 void ensureVideo() {
     if (!screen) {
