@@ -46,10 +46,8 @@ template <size_t N> situation make(const char* trace, const aiState (&table)[N])
 } // namespace
 
 void AI::init(SDL_Surface* target) {
-    // The opponent has no pad, joystick or checker, and its block flag keeps what it has.
-    bool keepBlocking = blocking;
+    // The opponent has no pad, joystick or checker; they stay null.
     playerControl::init(target);
-    blocking = keepBlocking;
     state = stateThink;
     timer = 0.0f;
     jumpDir = 1;

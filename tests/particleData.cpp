@@ -14,11 +14,11 @@ void block(std::ostringstream& o, const std::vector<std::string>& entries) {
 
 } // namespace
 
-std::string definitionText(const ParticleSpec& spec) {
+std::string definitionText(const ParticleSpec& kind) {
     std::ostringstream o;
-    o << spec.alpha << "\n" << spec.lifetime << "\n" << spec.gravity << "\n0\n0\n";
-    block(o, spec.onDeath);
-    block(o, spec.onHitPlayer);
+    o << kind.alpha << "\n" << kind.lifetime << "\n" << kind.gravity << "\n0\n0\n";
+    block(o, kind.onDeath);
+    block(o, kind.onHitPlayer);
     o << "0\n0\n0\n";
     return o.str();
 }

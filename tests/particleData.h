@@ -25,7 +25,7 @@ struct ParticleSpec {
 };
 
 // The `particle` file of a kind.
-std::string definitionText(const ParticleSpec& spec);
+std::string definitionText(const ParticleSpec& kind);
 // <dataRoot>/particle/<listName> naming every kind (list numbers 1, 2, ...), and each
 // kind's folder.
 void writeParticles(const std::string& dataRoot, const std::vector<ParticleSpec>& kinds,
