@@ -279,6 +279,12 @@ void AI::busy() {
 
 void AI::special() {}
 
+void AI::standIdle() {
+    state = stateNothing;
+    timer = 1e9f;
+    blocking = false;
+}
+
 int AI::getDistance() const {
     return target ? std::abs(fighter->x - target->retX()) : 0;
 }
@@ -292,6 +298,7 @@ void AI::takeDamage(int damage, int hitType) {
         takeBlocking();
         return;
     }
+    ++hitsTaken;
     moveInfo* move = moveBank ? hitRef::hitReference(moveBank, hitType, fighter) : nullptr;
     if (move && !fighter->returnBusy())
         fighter->changeAction(move);

@@ -53,6 +53,10 @@ public:
     // Enters a state with its entry action; think, special, busy and unknown values
     // change nothing.
     void setState(aiState s);
+    // Stands still: no state is drawn until something else sets one. A move already
+    // playing finishes, and the opponent thinks again after one, so a test or a replay
+    // that wants it standing calls this before every pass.
+    void standIdle();
     int getDistance() const;
     int getVerticalDistance() const;
     void takeDamage(int damage, int hitType);

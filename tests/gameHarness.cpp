@@ -1,6 +1,7 @@
 #include "tests/gameHarness.h"
 
 #include "ai/randomNumber.h"
+#include "shell/keyFeed.h"
 #include "shell/shell.h"
 #include "tests/testSupport.h"
 
@@ -39,16 +40,11 @@ void GameHarness::press(SDLKey key) {
 }
 
 void GameHarness::hold(SDLKey key, bool down) {
-    int count = 0;
-    Uint8* keys = SDL_GetKeyState(&count);
-    if (keys && key < count)
-        keys[key] = down ? 1 : 0;
+    feedKeyHeld(key, down);
 }
 
 void GameHarness::freezeOpponent() {
-    game.basicAI.state = stateNothing;
-    game.basicAI.timer = 1e9f;
-    game.basicAI.blocking = false;
+    game.basicAI.standIdle();
 }
 
 void GameHarness::placeFighters(int x1, int x2) {
