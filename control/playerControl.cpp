@@ -336,6 +336,7 @@ void playerControl::takeDamage() {
 void playerControl::hitReaction(int damage, int hitType) {
     if (!fighter)
         return;
+    ++hitsTaken;
     moveInfo* move = moveBank ? hitRef::hitReference(moveBank, hitType, fighter) : nullptr;
     if (move && fighter->returnHitable()) {
         printf("Damage is forced!!!\n");
@@ -347,6 +348,7 @@ void playerControl::hitReaction(int damage, int hitType) {
 void playerControl::takeBlocking() {
     if (!fighter || !moveBank)
         return;
+    ++hitsBlocked;
     const char* name = "blockAir";
     if (fighter->onGround)
         name = fighter->actionName == "duck" ? "blockLo" : "blockHi";

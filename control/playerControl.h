@@ -48,6 +48,10 @@ public:
     std::string curParticle = "NULL";  // first particle line of that frame, or "NULL"
     std::string prevParticle = "NULL"; // the same at the update before
     bool blocking = false;             // hits reaching the fighter are blocked
+    // Counted where they happen, for the fight runner's figures; the game never reads
+    // them. An attack box that stays on the body counts once per movement step.
+    int hitsTaken = 0;   // contacts that reached the fighter unblocked (hit points taken)
+    int hitsBlocked = 0; // contacts the fighter blocked
 
     void init(SDL_Surface* screen);
     // Binds the controller; a pad with a joystick index of 0 or more opens that joystick.

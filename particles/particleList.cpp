@@ -34,6 +34,7 @@ void particleList::link(particle* p, bool spawned, bool wasEmpty) {
     if (wasEmpty)
         printf("particle added\n");
     head = new particleNode{p, head};
+    ++spawnCount;
 }
 
 void particleList::addParticle(const std::string& entry, Fighter* owner, CSprite* source,

@@ -21,6 +21,7 @@ struct particleNode {
 class particleList {
 public:
     particleNode* head = nullptr; // newest particle, null while empty
+    int spawnCount = 0;           // particles linked in since the list was made; for figures
 
     particleList() = default;
     ~particleList();
