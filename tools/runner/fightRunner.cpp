@@ -1,0 +1,273 @@
+#include "tools/runner/fightRunner.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+#include "ai/randomNumber.h"
+#include "shell/game.h"
+#include "shell/keyFeed.h"
+#include "shell/manualClock.h"
+#include "shell/shell.h"
+
+namespace {
+
+// The clock's reading during start-up; passes start one pass later.
+constexpr Uint32 kStartUpMs = 1000;
+
+using steadyClock = std::chrono::steady_clock;
+
+double msSince(steadyClock::time_point start) {
+    return std::chrono::duration<double, std::milli>(steadyClock::now() - start).count();
+}
+
+// The value at quantile q of sorted figures.
+double quantile(const std::vector<double>& sorted, double q) {
+    if (sorted.empty())
+        return 0.0;
+    return sorted[static_cast<size_t>(q * static_cast<double>(sorted.size() - 1))];
+}
+
+bool compare(long got, const std::string& op, long want) {
+    if (op == "=")
+        return got == want;
+    if (op == "!=")
+        return got != want;
+    if (op == "<")
+        return got < want;
+    return got > want;
+}
+
+// Leaves no key held and no event queued from an earlier run in this process.
+void clearKeys() {
+    for (SDLKey k :
+         {SDLK_LEFT, SDLK_RIGHT, SDLK_UP, SDLK_DOWN, SDLK_z, SDLK_x, SDLK_c, SDLK_j, SDLK_ESCAPE})
+        feedKeyHeld(k, false);
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+    }
+}
+
+} // namespace
+
+std::string FightRunner::dataRootFor(const FightScript& script) {
+    if (script.dataDir.empty())
+        return "data";
+    if (script.dataDir[0] == '/')
+        return script.dataDir;
+    size_t slash = script.name.rfind('/');
+    if (slash == std::string::npos)
+        return script.dataDir;
+    return script.name.substr(0, slash + 1) + script.dataDir;
+}
+
+FightSummary FightRunner::run(const FightScript& script) {
+    failures.clear();
+    tapped_.clear();
+    idle_ = false;
+    debugging = false;
+    clearKeys();
+
+    FightSummary summary;
+    summary.script = script.name;
+    summary.seed = script.seed;
+    summary.msPerPass = script.msPerPass;
+
+    ManualClock clock(kStartUpMs);
+    Game game;
+    game.dataRoot = dataRootFor(script);
+    auto wallStart = steadyClock::now();
+    game.startUp();
+    summary.startUpMs = msSince(wallStart);
+    g_randomNumber.seed(script.seed);
+
+    // Same times run in file order: a stable sort keeps it.
+    std::vector<ScriptStep> steps = script.steps;
+    std::stable_sort(steps.begin(), steps.end(),
+                     [](const ScriptStep& a, const ScriptStep& b) { return a.timeMs < b.timeMs; });
+    size_t nextBefore = 0;
+    size_t nextAfter = 0;
+    auto nextOfKind = [&](size_t i, bool beforePass) {
+        while (i < steps.size() && steps[i].beforePass() != beforePass)
+            ++i;
+        return i;
+    };
+    nextBefore = nextOfKind(0, true);
+    nextAfter = nextOfKind(0, false);
+
+    std::vector<double> passUs;
+    long last = script.lastPassMs();
+    long passMs = 0;
+    for (long k = 0;; ++k) {
+        passMs = k * script.msPerPass;
+        clock.set(kStartUpMs + static_cast<Uint32>(script.msPerPass + passMs));
+        for (SDLKey key : tapped_)
+            feedKeyUp(key);
+        tapped_.clear();
+        for (; nextBefore < steps.size() && steps[nextBefore].timeMs <= passMs;
+             nextBefore = nextOfKind(nextBefore + 1, true))
+            before(steps[nextBefore], game);
+        if (idle_)
+            game.basicAI.standIdle();
+
+        auto passStart = steadyClock::now();
+        bool more = game.runPass();
+        passUs.push_back(msSince(passStart) * 1000.0);
+        summary.passes = k + 1;
+
+        for (; nextAfter < steps.size() && steps[nextAfter].timeMs <= passMs;
+             nextAfter = nextOfKind(nextAfter + 1, false))
+            after(steps[nextAfter], game, passMs, summary);
+        if (!more) {
+            summary.endedByEscape = passMs < last;
+            break;
+        }
+        if (passMs >= last)
+            break;
+    }
+    // Checks the run never reached, the game having ended first, did not hold.
+    for (; nextAfter < steps.size(); nextAfter = nextOfKind(nextAfter + 1, false))
+        if (steps[nextAfter].kind == ScriptStep::Expect) {
+            const ScriptStep& s = steps[nextAfter];
+            failures.push_back(script.name + ":" + std::to_string(s.line) + ": expected " + s.who +
+                               " " + s.field + " " + s.op + " " + s.value + " at " +
+                               std::to_string(s.timeMs) + " ms, got no pass: the game ended at " +
+                               std::to_string(passMs) + " ms");
+            ++summary.expectationsFailed;
+        }
+    summary.wallMs = msSince(wallStart);
+    summary.virtualMs = summary.passes * script.msPerPass;
+
+    std::sort(passUs.begin(), passUs.end());
+    double passTotalUs = 0.0;
+    for (double us : passUs)
+        passTotalUs += us;
+    summary.passMedianUs = quantile(passUs, 0.5);
+    summary.passP99Us = quantile(passUs, 0.99);
+    summary.passesPerSecond = passTotalUs > 0.0 ? summary.passes * 1e6 / passTotalUs : 0.0;
+
+    summary.playerHp = game.vikings1.hitPoints;
+    summary.playerMaxHp = game.vikings1.maxHitPoints;
+    summary.opponentHp = game.fighter2.hitPoints;
+    summary.opponentMaxHp = game.fighter2.maxHitPoints;
+    summary.particlesSpawned = game.pList.spawnCount;
+    summary.hitsOnOpponent = game.basicAI.hitsTaken;
+    summary.hitsOnPlayer = game.player1.hitsTaken;
+    summary.blockedByOpponent = game.basicAI.hitsBlocked;
+    summary.blockedByPlayer = game.player1.hitsBlocked;
+    // Nothing of this run may stay held into the next one in this process.
+    clearKeys();
+    return summary;
+}
+
+void FightRunner::before(const ScriptStep& step, Game& game) {
+    switch (step.kind) {
+    case ScriptStep::Press:
+        feedKeyDown(step.key);
+        break;
+    case ScriptStep::Release:
+        feedKeyUp(step.key);
+        break;
+    case ScriptStep::Tap:
+        feedKeyDown(step.key);
+        tapped_.push_back(step.key);
+        break;
+    case ScriptStep::OpponentIdle:
+        idle_ = true;
+        break;
+    case ScriptStep::OpponentActive:
+        // Out of the idle stand, the opponent looks at the player at its next step.
+        if (idle_) {
+            game.basicAI.state = stateThink;
+            game.basicAI.timer = 0.0f;
+        }
+        idle_ = false;
+        break;
+    case ScriptStep::Place: {
+        Fighter& moved = step.who == "player" ? game.vikings1 : game.fighter2;
+        moved.x = static_cast<int>(step.number);
+        game.vikings1.setDir(game.fighter2.x > game.vikings1.x);
+        game.fighter2.setDir(game.vikings1.x > game.fighter2.x);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void FightRunner::after(const ScriptStep& step, Game& game, long passMs, FightSummary& summary) {
+    if (step.kind == ScriptStep::Expect)
+        check(step, game, passMs, summary);
+    else
+        shoot(step, summary.script);
+}
+
+void FightRunner::check(const ScriptStep& step, Game& game, long passMs, FightSummary& summary) {
+    bool held = false;
+    std::string got;
+    if (step.who == "particles") {
+        long count = game.pList.count();
+        held = compare(count, step.op, step.number);
+        got = std::to_string(count);
+    } else {
+        const Fighter& f = step.who == "player" ? game.vikings1 : game.fighter2;
+        if (step.field == "action") {
+            held = (f.actionName == step.value) == (step.op == "=");
+            got = f.actionName;
+        } else {
+            long value = 0;
+            if (step.field == "hp")
+                value = f.hitPoints;
+            else if (step.field == "x")
+                value = f.x;
+            else if (step.field == "y")
+                value = f.y;
+            else if (step.field == "facing")
+                value = f.facingRight ? 1 : 0;
+            else if (step.field == "onGround")
+                value = f.onGround ? 1 : 0;
+            else
+                value = f.jumpsLeft;
+            held = compare(value, step.op, step.number);
+            if (step.field == "facing")
+                got = value ? "right" : "left";
+            else if (step.field == "onGround")
+                got = value ? "true" : "false";
+            else
+                got = std::to_string(value);
+        }
+    }
+    if (held) {
+        ++summary.expectationsHeld;
+        return;
+    }
+    ++summary.expectationsFailed;
+    std::string at = std::to_string(step.timeMs);
+    if (passMs != step.timeMs)
+        at += " (pass at " + std::to_string(passMs) + ")";
+    failures.push_back(summary.script + ":" + std::to_string(step.line) + ": expected " + step.who +
+                       " " + step.field + " " + step.op + " " + step.value + " at " + at +
+                       " ms, got " + got);
+}
+
+void FightRunner::shoot(const ScriptStep& step, const std::string& scriptName) {
+    const std::string& file = step.file;
+    bool png = file.size() > 4 && file.compare(file.size() - 4, 4, ".png") == 0;
+    std::string bmp = png ? file.substr(0, file.size() - 4) + ".bmp" : file;
+    std::string where = scriptName + ":" + std::to_string(step.line) + ": ";
+    if (!screen || SDL_SaveBMP(screen, bmp.c_str()) != 0) {
+        failures.push_back(where + "cannot write the shot " + bmp + ": " + SDL_GetError());
+        return;
+    }
+    if (!png)
+        return;
+    // ImageMagick makes the PNG when it is installed; without it the BMP stays.
+    std::string command = "convert '" + bmp + "' '" + file + "' 2>/dev/null";
+    if (file.find('\'') == std::string::npos && std::system(command.c_str()) == 0) {
+        std::remove(bmp.c_str());
+        return;
+    }
+    fprintf(stderr, "%sno PNG (ImageMagick's convert is missing or failed); kept %s\n",
+            where.c_str(), bmp.c_str());
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/runner/fightScript.h"
+#include "tools/runner/fightSummary.h"
+
+class Game;
+
+// Runs a fight script on the real game: the shell's start-up, then passes of the main
+// loop on a virtual clock that moves the script's ms per pass, with the script's keys
+// fed in and its checks made between passes. SDL's video mode must be up (`screen`);
+// the game's trace goes wherever standard output goes.
+class FightRunner {
+public:
+    // One line per check that did not hold or shot that could not be written:
+    // "script:line: expected ..., got ...".
+    std::vector<std::string> failures;
+
+    // The data folder the script names, relative to the script's own folder; the
+    // game's "data" below the working directory when it names none.
+    static std::string dataRootFor(const FightScript& script);
+    // Runs the script once, from a fresh start-up, and returns its figures.
+    FightSummary run(const FightScript& script);
+
+private:
+    void before(const ScriptStep& step, Game& game);
+    void after(const ScriptStep& step, Game& game, long passMs, FightSummary& summary);
+    void check(const ScriptStep& step, Game& game, long passMs, FightSummary& summary);
+    void shoot(const ScriptStep& step, const std::string& scriptName);
+    std::vector<SDLKey> tapped_; // keys to lift at the next pass
+    bool idle_ = false;          // the opponent is held standing
+};

@@ -1,0 +1,290 @@
+#include "tools/runner/fightScript.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <sstream>
+
+namespace {
+
+struct keyName {
+    const char* name;
+    SDLKey key;
+};
+
+// The names the README's controls table gives the keys.
+constexpr keyName kKeys[] = {{"Left", SDLK_LEFT}, {"Right", SDLK_RIGHT}, {"Up", SDLK_UP},
+                             {"Down", SDLK_DOWN}, {"z", SDLK_z},         {"x", SDLK_x},
+                             {"c", SDLK_c},       {"j", SDLK_j},         {"Escape", SDLK_ESCAPE}};
+
+// A whole word as a decimal number within [low, high]; false for anything else.
+bool readNumber(const std::string& word, long low, long high, long* out) {
+    if (word.empty())
+        return false;
+    errno = 0;
+    char* end = nullptr;
+    long v = std::strtol(word.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || v < low || v > high)
+        return false;
+    *out = v;
+    return true;
+}
+
+std::vector<std::string> wordsOf(const std::string& line) {
+    std::string text = line.substr(0, line.find('#'));
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    std::string w;
+    while (in >> w)
+        words.push_back(w);
+    return words;
+}
+
+bool isFighter(const std::string& who) {
+    return who == "player" || who == "opponent";
+}
+
+} // namespace
+
+SDLKey FightScript::keyNamed(const std::string& name) {
+    for (const keyName& k : kKeys)
+        if (name == k.name)
+            return k.key;
+    return SDLK_UNKNOWN;
+}
+
+long FightScript::lastPassMs() const {
+    if (sawEnd)
+        return endMs;
+    // One pass after the last timed line, so that a tap's release and the effect of the
+    // last press are seen.
+    return lastTimedMs < 0 ? 0 : lastTimedMs + msPerPass;
+}
+
+bool FightScript::parse(const std::string& text, std::string* error) {
+    steps.clear();
+    dataLine = 0;
+    sawEnd = false;
+    lastTimedMs = -1;
+    std::istringstream in(text);
+    std::string raw;
+    int line = 0;
+    while (std::getline(in, raw)) {
+        ++line;
+        // Lines may end in \r\n when written on another system.
+        std::replace(raw.begin(), raw.end(), '\r', ' ');
+        std::vector<std::string> words = wordsOf(raw);
+        if (words.empty())
+            continue;
+        std::string what;
+        if (!parseLine(words, line, &what)) {
+            *error = name + ":" + std::to_string(line) + ": " + what;
+            return false;
+        }
+    }
+    if (sawEnd) {
+        for (const ScriptStep& s : steps)
+            if (s.timeMs > endMs) {
+                *error = name + ":" + std::to_string(s.line) + ": at " + std::to_string(s.timeMs) +
+                         " is after the end (" + std::to_string(endMs) + ")";
+                return false;
+            }
+    }
+    return true;
+}
+
+bool FightScript::parseLine(const std::vector<std::string>& words, int line, std::string* what) {
+    const std::string& head = words[0];
+    long n = 0;
+    auto oneNumber = [&](long low, long high, const char* meaning) {
+        if (words.size() != 2) {
+            *what = head + " takes one number (" + meaning + ")";
+            return false;
+        }
+        if (!readNumber(words[1], low, high, &n)) {
+            *what = "bad number \"" + words[1] + "\" for " + head + " (" + meaning + ", " +
+                    std::to_string(low) + " to " + std::to_string(high) + ")";
+            return false;
+        }
+        return true;
+    };
+    if (head == "seed") {
+        if (!oneNumber(0, 4294967295L, "the random seed"))
+            return false;
+        seed = static_cast<unsigned>(n);
+        return true;
+    }
+    if (head == "ms-per-pass") {
+        if (!oneNumber(1, 1000, "virtual ms per pass"))
+            return false;
+        msPerPass = static_cast<int>(n);
+        return true;
+    }
+    if (head == "end") {
+        if (!oneNumber(0, 3600000, "virtual ms"))
+            return false;
+        endMs = n;
+        sawEnd = true;
+        return true;
+    }
+    if (head == "data") {
+        if (words.size() != 2) {
+            *what = "data takes one folder";
+            return false;
+        }
+        dataDir = words[1];
+        dataLine = line;
+        return true;
+    }
+    ScriptStep step;
+    step.line = line;
+    size_t at = 0;
+    if (head == "at") {
+        if (words.size() < 3) {
+            *what = "at takes a time and a statement";
+            return false;
+        }
+        if (!readNumber(words[1], 0, 3600000, &step.timeMs)) {
+            *what = "bad time \"" + words[1] + "\" (virtual ms, 0 to 3600000)";
+            return false;
+        }
+        at = 2;
+    } else if (head != "opponent" && head != "place") {
+        *what = "unknown statement \"" + head + "\"";
+        return false;
+    }
+    if (!parseStep(words, at, step, what))
+        return false;
+    if (head == "at")
+        lastTimedMs = std::max(lastTimedMs, step.timeMs);
+    steps.push_back(step);
+    return true;
+}
+
+bool FightScript::parseStep(const std::vector<std::string>& words, size_t at, ScriptStep& step,
+                            std::string* what) {
+    const std::string& verb = words[at];
+    size_t args = words.size() - at - 1;
+    if (verb == "press" || verb == "release" || verb == "tap") {
+        if (args != 1) {
+            *what = verb + " takes one key";
+            return false;
+        }
+        step.kind = verb == "press"     ? ScriptStep::Press
+                    : verb == "release" ? ScriptStep::Release
+                                        : ScriptStep::Tap;
+        step.keyName = words[at + 1];
+        step.key = keyNamed(step.keyName);
+        if (step.key == SDLK_UNKNOWN) {
+            *what = "unknown key \"" + step.keyName +
+                    "\" (keys: Left, Right, Up, Down, z, x, c, j, Escape)";
+            return false;
+        }
+        return true;
+    }
+    if (verb == "opponent") {
+        if (args != 1 || (words[at + 1] != "idle" && words[at + 1] != "active")) {
+            *what = "opponent takes idle or active";
+            return false;
+        }
+        step.kind = words[at + 1] == "idle" ? ScriptStep::OpponentIdle : ScriptStep::OpponentActive;
+        return true;
+    }
+    if (verb == "place") {
+        if (args != 2 || !isFighter(words[at + 1])) {
+            *what = "place takes player or opponent and an x";
+            return false;
+        }
+        step.kind = ScriptStep::Place;
+        step.who = words[at + 1];
+        if (!readNumber(words[at + 2], 2, 798, &step.number)) {
+            *what = "bad x \"" + words[at + 2] + "\" (2 to 798, the play area)";
+            return false;
+        }
+        return true;
+    }
+    if (verb == "shot") {
+        if (args != 1) {
+            *what = "shot takes one file";
+            return false;
+        }
+        step.kind = ScriptStep::Shot;
+        step.file = words[at + 1];
+        auto endsWith = [&](const char* ext) {
+            std::string e(ext);
+            return step.file.size() > e.size() &&
+                   step.file.compare(step.file.size() - e.size(), e.size(), e) == 0;
+        };
+        if (!endsWith(".bmp") && !endsWith(".png")) {
+            *what = "shot file \"" + step.file + "\" must end in .bmp or .png";
+            return false;
+        }
+        return true;
+    }
+    if (verb == "expect")
+        return parseExpect(words, at, step, what);
+    *what = "unknown statement \"" + verb + "\"";
+    return false;
+}
+
+bool FightScript::parseExpect(const std::vector<std::string>& words, size_t at, ScriptStep& step,
+                              std::string* what) {
+    if (words.size() - at != 5) {
+        *what = "expect takes WHO FIELD OP VALUE";
+        return false;
+    }
+    step.kind = ScriptStep::Expect;
+    step.who = words[at + 1];
+    step.field = words[at + 2];
+    step.op = words[at + 3];
+    step.value = words[at + 4];
+    if (step.who == "particles") {
+        if (step.field != "count") {
+            *what = "unknown field \"" + step.field + "\" for particles (only count)";
+            return false;
+        }
+    } else if (isFighter(step.who)) {
+        static const char* const fields[] = {"action", "hp",       "x",    "y",
+                                             "facing", "onGround", "jumps"};
+        if (std::find(std::begin(fields), std::end(fields), step.field) == std::end(fields)) {
+            *what = "unknown field \"" + step.field +
+                    "\" (fields: action, hp, x, y, facing, onGround, jumps)";
+            return false;
+        }
+    } else {
+        *what = "unknown subject \"" + step.who + "\" (player, opponent or particles)";
+        return false;
+    }
+    if (step.op != "=" && step.op != "!=" && step.op != "<" && step.op != ">") {
+        *what = "unknown comparison \"" + step.op + "\" (=, !=, <, >)";
+        return false;
+    }
+    bool ordered = step.op == "<" || step.op == ">";
+    if (step.field == "action") {
+        if (ordered) {
+            *what = "an action compares only with = or !=";
+            return false;
+        }
+        return true;
+    }
+    if (step.field == "facing" || step.field == "onGround") {
+        const char* yes = step.field == "facing" ? "right" : "true";
+        const char* no = step.field == "facing" ? "left" : "false";
+        if (ordered) {
+            *what = step.field + " compares only with = or !=";
+            return false;
+        }
+        if (step.value != yes && step.value != no) {
+            *what = "bad value \"" + step.value + "\" for " + step.field + " (" + yes + " or " +
+                    no + ")";
+            return false;
+        }
+        step.number = step.value == yes ? 1 : 0;
+        return true;
+    }
+    if (!readNumber(step.value, -1000000, 1000000, &step.number)) {
+        *what = "bad number \"" + step.value + "\" for " + step.field;
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "SDL.h"
+
+// One timed line of a fight script, or an untimed one that acts before the first pass.
+struct ScriptStep {
+    enum Kind {
+        Press,          // a key goes down and stays held
+        Release,        // a held key comes up
+        Tap,            // down now, up at the next pass
+        Expect,         // a check of the state after the pass
+        Shot,           // the screen after the pass, saved to a file
+        OpponentIdle,   // the opponent stands still from this pass on
+        OpponentActive, // the opponent fights again
+        Place           // moves a fighter to an x
+    };
+    Kind kind = Press;
+    int line = 0;              // line in the script, from 1
+    long timeMs = 0;           // virtual ms from the first pass; 0 for untimed lines
+    SDLKey key = SDLK_UNKNOWN; // Press, Release, Tap
+    std::string keyName;       // as written, for messages
+    std::string who;           // Expect, Place: "player", "opponent" or "particles"
+    std::string field;         // Expect: action, hp, x, y, facing, onGround, jumps or count
+    std::string op;            // Expect: "=", "!=", "<" or ">"
+    std::string value;         // Expect: as written ("right", "true", a number, an action name)
+    long number = 0;           // Expect: the value as a number (facing right and true are 1);
+                               // Place: the x
+    std::string file;          // Shot: path, relative to the working directory
+    // Whether the step runs before the pass (input, placing, the opponent's mode)
+    // rather than after it (checks and shots).
+    bool beforePass() const { return kind != Expect && kind != Shot; }
+};
+
+// A fight script read and checked whole before anything runs: one statement per line,
+// '#' starts a comment, blank lines are ignored. A line that cannot be read is an error
+// "name:line: what is wrong"; nothing is run then.
+class FightScript {
+public:
+    std::string name = "script"; // the script's path, for messages
+    unsigned seed = 1;           // the random source; a replay must repeat, so never the clock
+    int dataLine = 0;            // the line of `data`, 0 without one
+    std::string dataDir;         // as written in `data`, empty for the game's own "data"
+    // Virtual ms per pass. The movement step runs once more than 10 ms have been summed,
+    // so 11 gives one step a pass, about as often as on the real clock.
+    int msPerPass = 11;
+    long endMs = -1;               // `end T`, or -1: the last timed line plus one pass
+    std::vector<ScriptStep> steps; // in file order
+
+    // Reads the text; false with `error` set at the first bad line.
+    bool parse(const std::string& text, std::string* error);
+    // The virtual time of the last pass: `end`, or the last timed line plus one pass.
+    long lastPassMs() const;
+    // The key behind a name of the controls (Left, Right, Up, Down, z, x, c, j, Escape);
+    // SDLK_UNKNOWN for any other word.
+    static SDLKey keyNamed(const std::string& name);
+
+private:
+    bool parseLine(const std::vector<std::string>& words, int line, std::string* what);
+    bool parseStep(const std::vector<std::string>& words, size_t at, ScriptStep& step,
+                   std::string* what);
+    bool parseExpect(const std::vector<std::string>& words, size_t at, ScriptStep& step,
+                     std::string* what);
+    bool sawEnd = false; // an `end` line was read
+    long lastTimedMs = -1;
+};

@@ -1,0 +1,36 @@
+#include "tools/runner/fightSummary.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string formatted(const char* format, double a, double b = 0.0) {
+    char buffer[128];
+    snprintf(buffer, sizeof buffer, format, a, b);
+    return buffer;
+}
+
+} // namespace
+
+std::string FightSummary::format(bool wallClock) const {
+    std::string out;
+    auto n = [](long v) { return std::to_string(v); };
+    out += "script: " + script + "\n";
+    out += "seed: " + n(seed) + ", " + n(msPerPass) + " ms per pass\n";
+    out += "passes: " + n(passes) + (endedByEscape ? " (ended by Escape)" : "") + "\n";
+    out += "virtual time: " + n(virtualMs) + " ms\n";
+    if (wallClock) {
+        out += formatted("wall time: %.1f ms (start-up %.1f ms)\n", wallMs, startUpMs);
+        out += formatted("passes per second: %.0f\n", passesPerSecond);
+        out += formatted("us per pass: median %.0f, p99 %.0f\n", passMedianUs, passP99Us);
+    }
+    out += "hit points: player " + n(playerHp) + "/" + n(playerMaxHp) + ", opponent " +
+           n(opponentHp) + "/" + n(opponentMaxHp) + "\n";
+    out += "particles spawned: " + n(particlesSpawned) + "\n";
+    out += "hits landed: " + n(hitsOnOpponent) + " on the opponent, " + n(hitsOnPlayer) +
+           " on the player\n";
+    out += "hits blocked: " + n(blockedByOpponent) + " by the opponent, " + n(blockedByPlayer) +
+           " by the player\n";
+    out += "expectations: " + n(expectationsHeld) + " held, " + n(expectationsFailed) + " failed\n";
+    return out;
+}
