@@ -1,0 +1,260 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "shell/shell.h"
+#include "tests/testSupport.h"
+#include "tools/runner/fightRunner.h"
+#include "tools/runner/fightScript.h"
+
+using namespace testsupport;
+
+namespace {
+
+const std::string kData = std::string(BRAWLER_SOURCE_DIR) + "/data";
+
+FightScript parsed(const std::string& text, std::string* error = nullptr) {
+    FightScript script;
+    script.name = "t.fight";
+    std::string e;
+    bool ok = script.parse(text, &e);
+    if (error)
+        *error = ok ? "" : e;
+    else
+        EXPECT_TRUE(ok) << e;
+    return script;
+}
+
+// Runs a script on the shipped data in this process, its trace swallowed.
+FightSummary runScript(const std::string& text, std::vector<std::string>* failures = nullptr) {
+    screen = videoScreen();
+    // The data line comes first: lines in the text are one further down.
+    FightScript script = parsed("data " + kData + "\n" + text);
+    FightRunner runner;
+    FightSummary summary;
+    captureStdout([&] { summary = runner.run(script); });
+    if (failures)
+        *failures = runner.failures;
+    return summary;
+}
+
+std::string runnerCommand(const std::string& args) {
+    return "SDL_VIDEODRIVER=x11 '" + std::string(RUNNER_BINARY) + "' " + args;
+}
+
+} // namespace
+
+// Every statement, with comments, blank lines, tabs and \r\n line ends, in any time
+// order; same times keep their file order.
+TEST(FightScriptParse, ReadsEveryStatement) {
+    FightScript s = parsed("# a comment\r\n"
+                           "seed 42\r\n"
+                           "\r\n"
+                           "data ../data   # trailing comment\n"
+                           "ms-per-pass 5\n"
+                           "opponent idle\n"
+                           "place opponent 300\n"
+                           "\tat 900 tap Escape\n"
+                           "at 100 press Left\n"
+                           "at 100 release Left\n"
+                           "at 200 expect player facing != left\n"
+                           "at 200 expect opponent onGround = true\n"
+                           "at 300 expect particles count > 0\n"
+                           "at 300 expect player action = fireball\n"
+                           "at 400 shot out.png\n"
+                           "at 500 opponent active\n");
+    EXPECT_EQ(42u, s.seed);
+    EXPECT_EQ("../data", s.dataDir);
+    EXPECT_EQ(4, s.dataLine);
+    EXPECT_EQ(5, s.msPerPass);
+    ASSERT_EQ(11u, s.steps.size());
+    EXPECT_EQ(ScriptStep::OpponentIdle, s.steps[0].kind);
+    EXPECT_EQ(0, s.steps[0].timeMs);
+    EXPECT_EQ(ScriptStep::Place, s.steps[1].kind);
+    EXPECT_EQ("opponent", s.steps[1].who);
+    EXPECT_EQ(300, s.steps[1].number);
+    EXPECT_EQ(ScriptStep::Tap, s.steps[2].kind);
+    EXPECT_EQ(SDLK_ESCAPE, s.steps[2].key);
+    EXPECT_EQ(900, s.steps[2].timeMs);
+    EXPECT_EQ(SDLK_LEFT, s.steps[3].key);
+    EXPECT_EQ(ScriptStep::Release, s.steps[4].kind);
+    EXPECT_EQ(0, s.steps[5].number); // facing left
+    EXPECT_EQ(1, s.steps[6].number); // onGround true
+    EXPECT_EQ("particles", s.steps[7].who);
+    EXPECT_EQ(">", s.steps[7].op);
+    EXPECT_EQ("fireball", s.steps[8].value);
+    EXPECT_EQ("out.png", s.steps[9].file);
+    EXPECT_FALSE(s.steps[9].beforePass());
+    EXPECT_EQ(ScriptStep::OpponentActive, s.steps[10].kind);
+    EXPECT_EQ(16, s.steps[10].line);
+    // The last timed line (900) plus one pass.
+    EXPECT_EQ(905, s.lastPassMs());
+    EXPECT_EQ(60, parsed("at 10 tap z\nend 60\n").lastPassMs());
+    EXPECT_EQ(0, parsed("seed 3\n").lastPassMs());
+}
+
+// Each bad line stops the parse with the script's name, the line and what is wrong.
+TEST(FightScriptParse, NamesTheLineAndTheFault) {
+    struct bad {
+        const char* text;
+        const char* error;
+    };
+    const bad cases[] = {
+        {"seed 1\nwait 100\n", "t.fight:2: unknown statement \"wait\""},
+        {"seed one\n", "t.fight:1: bad number \"one\" for seed"},
+        {"seed 1 2\n", "t.fight:1: seed takes one number"},
+        {"ms-per-pass 0\n", "t.fight:1: bad number \"0\" for ms-per-pass"},
+        {"ms-per-pass 10x\n", "t.fight:1: bad number \"10x\""},
+        {"\n\nat -5 tap z\n", "t.fight:3: bad time \"-5\""},
+        {"at 99999999999999999999 tap z\n", "t.fight:1: bad time"},
+        {"at 100\n", "t.fight:1: at takes a time and a statement"},
+        {"at 100 tap Space\n", "t.fight:1: unknown key \"Space\""},
+        {"at 100 press left\n", "t.fight:1: unknown key \"left\""},
+        {"press z\n", "t.fight:1: unknown statement \"press\""},
+        {"at 100 expect player speed = 3\n", "t.fight:1: unknown field \"speed\""},
+        {"at 100 expect referee hp = 3\n", "t.fight:1: unknown subject \"referee\""},
+        {"at 100 expect particles hp = 3\n", "t.fight:1: unknown field \"hp\" for particles"},
+        {"at 100 expect player hp >= 3\n", "t.fight:1: unknown comparison \">=\""},
+        {"at 100 expect player hp = lots\n", "t.fight:1: bad number \"lots\" for hp"},
+        {"at 100 expect player hp =\n", "t.fight:1: expect takes WHO FIELD OP VALUE"},
+        {"at 100 expect player action < jab\n", "t.fight:1: an action compares only with ="},
+        {"at 100 expect player facing = up\n", "t.fight:1: bad value \"up\" for facing"},
+        {"at 100 expect player onGround > false\n", "t.fight:1: onGround compares only"},
+        {"opponent asleep\n", "t.fight:1: opponent takes idle or active"},
+        {"place player 900\n", "t.fight:1: bad x \"900\""},
+        {"place referee 100\n", "t.fight:1: place takes player or opponent"},
+        {"at 100 shot out.jpg\n", "t.fight:1: shot file \"out.jpg\" must end in .bmp or .png"},
+        {"end 500\nat 600 tap z\n", "t.fight:2: at 600 is after the end (500)"},
+        {"at 600 tap z\nend 500\n", "t.fight:1: at 600 is after the end (500)"},
+    };
+    for (const bad& c : cases) {
+        std::string error;
+        parsed(c.text, &error);
+        EXPECT_EQ(0u, error.find(c.error)) << c.text << "\ngot: " << error;
+    }
+}
+
+TEST(FightRunnerData, NamedRelativeToTheScript) {
+    FightScript s;
+    s.name = "tests/replays/a.fight";
+    EXPECT_EQ("data", FightRunner::dataRootFor(s));
+    s.dataDir = "../../data";
+    EXPECT_EQ("tests/replays/../../data", FightRunner::dataRootFor(s));
+    s.dataDir = "/srv/data";
+    EXPECT_EQ("/srv/data", FightRunner::dataRootFor(s));
+    s.name = "a.fight";
+    s.dataDir = "mine";
+    EXPECT_EQ("mine", FightRunner::dataRootFor(s));
+}
+
+// A fight with the opponent active, run twice, gives the same summary apart from the
+// wall clock; another seed gives another fight, so the seed reaches the opponent.
+TEST(FightRunnerRun, SameScriptAndSeedRepeat) {
+    const std::string fight = "seed 1\nend 3000\n";
+    FightSummary first = runScript(fight);
+    FightSummary second = runScript(fight);
+    EXPECT_EQ(first.format(false), second.format(false));
+    EXPECT_EQ(274, first.passes); // 0, 11, ... 3003
+    EXPECT_LT(first.playerHp, 1000) << first.format(false);
+    FightSummary other = runScript("seed 2\nend 3000\n");
+    EXPECT_NE(first.format(false), other.format(false));
+    // The wall-clock lines are the only ones left out.
+    EXPECT_NE(std::string::npos, first.format(true).find("us per pass: median "));
+    EXPECT_EQ(std::string::npos, first.format(false).find("wall time"));
+}
+
+// Keys go in before the pass of their time and checks look after it: a held key walks
+// until released, a false check names its line with what was expected and what was
+// there, and a fireball's spawn and hit are counted.
+TEST(FightRunnerRun, FeedsKeysChecksAndCounts) {
+    std::vector<std::string> failures;
+    FightSummary s = runScript("opponent idle\n"
+                               "at 300 press Right\n"
+                               "at 300 expect player action = walk\n"
+                               "at 500 release Right\n"
+                               "at 500 expect player x > 90\n"
+                               "at 500 expect player x < 60\n" // false: line 7 with the data line
+                               "at 600 expect player action = standing\n"
+                               "at 700 tap Down\n"
+                               "at 720 tap Left\n" // forward is towards the opponent: Right
+                               "at 740 tap z\n"
+                               "at 760 expect player action != fireball\n",
+                               &failures);
+    ASSERT_EQ(1u, failures.size()) << s.format(false);
+    EXPECT_EQ(0u, failures[0].find("t.fight:7: expected player x < 60 at 500 (pass at 506) ms, "
+                                   "got "))
+        << failures[0];
+    EXPECT_EQ(1, s.expectationsFailed);
+    EXPECT_EQ(4, s.expectationsHeld);
+    EXPECT_EQ(0, s.particlesSpawned);
+
+    s = runScript("opponent idle\nat 400 tap Down\nat 420 tap Right\nat 440 tap z\nend 1700\n");
+    EXPECT_EQ(1, s.particlesSpawned);
+    EXPECT_EQ(1, s.hitsOnOpponent);
+    EXPECT_EQ(900, s.opponentHp);
+    EXPECT_EQ(0, s.hitsOnPlayer);
+}
+
+// Escape ends the run after its pass, like the game; a check the run never reached
+// does not hold.
+TEST(FightRunnerRun, EscapeEndsTheRunAndLaterChecksFail) {
+    std::vector<std::string> failures;
+    FightSummary s = runScript("at 110 tap Escape\nat 110 expect player hp = 1000\n"
+                               "at 500 expect player hp = 1000\n",
+                               &failures);
+    EXPECT_TRUE(s.endedByEscape);
+    EXPECT_EQ(11, s.passes); // 0, 11, ... 110
+    ASSERT_EQ(1u, failures.size());
+    EXPECT_EQ("t.fight:4: expected player hp = 1000 at 500 ms, got no pass: the game ended at "
+              "110 ms",
+              failures[0]);
+}
+
+TEST(FightRunnerRun, ShotSavesTheScreen) {
+    TempDir dir;
+    std::vector<std::string> failures;
+    runScript("at 300 shot " + dir / "a.bmp" + "\nat 300 shot " + dir / "none/b.bmp\n", &failures);
+    SDL_Surface* shot = SDL_LoadBMP((dir / "a.bmp").c_str());
+    ASSERT_NE(nullptr, shot);
+    EXPECT_EQ(800, shot->w);
+    EXPECT_EQ(600, shot->h);
+    SDL_FreeSurface(shot);
+    ASSERT_EQ(1u, failures.size());
+    EXPECT_EQ(0u, failures[0].find("t.fight:3: cannot write the shot " + dir / "none/b.bmp"));
+}
+
+// As a program: the exit codes, the summary on standard output, the game's trace only
+// with --trace, and always headless whatever SDL_VIDEODRIVER says.
+TEST(FightRunnerProgram, ExitCodesAndTrace) {
+    TempDir dir;
+    writeFile(dir / "ok.fight", "data " + kData +
+                                    "\nopponent idle\nat 100 expect player hp = "
+                                    "1000\n");
+    writeFile(dir / "bad.fight", "seed 1\n\nat 100 tap Space\n");
+    writeFile(dir / "nodata.fight", "data nowhere\n");
+
+    ChildResult ok = runCommand(runnerCommand("'" + dir / "ok.fight" + "'"));
+    EXPECT_EQ(0, ok.exitCode) << ok.output;
+    EXPECT_NE(std::string::npos, ok.output.find("expectations: 1 held, 0 failed"));
+    EXPECT_NE(std::string::npos, ok.output.find("us per pass: median"));
+    EXPECT_EQ(std::string::npos, ok.output.find("making an Sset")) << ok.output;
+    EXPECT_EQ(std::string::npos, ok.output.find("myfile.wav")) << ok.output;
+
+    ChildResult traced =
+        runCommand(runnerCommand("--trace '" + dir / "ok.fight" + "' 2>/dev/null"));
+    EXPECT_EQ(0, traced.exitCode);
+    size_t trace = traced.output.find("making an Sset");
+    EXPECT_NE(std::string::npos, trace);
+    EXPECT_GT(traced.output.find("expectations: 1 held"), trace);
+
+    ChildResult bad = runCommand(runnerCommand("'" + dir / "bad.fight" + "'"));
+    EXPECT_EQ(2, bad.exitCode);
+    EXPECT_NE(std::string::npos, bad.output.find(dir / "bad.fight" + ":3: unknown key \"Space\""))
+        << bad.output;
+    ChildResult noData = runCommand(runnerCommand("'" + dir / "nodata.fight" + "'"));
+    EXPECT_EQ(2, noData.exitCode);
+    EXPECT_NE(std::string::npos, noData.output.find("nodata.fight:1: no data folder"));
+    EXPECT_EQ(2, runCommand(runnerCommand("'" + dir / "missing.fight" + "'")).exitCode);
+    EXPECT_EQ(2, runCommand(runnerCommand("")).exitCode);
+}
