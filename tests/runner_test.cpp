@@ -222,6 +222,12 @@ TEST(FightRunnerRun, ShotSavesTheScreen) {
     SDL_FreeSurface(shot);
     ASSERT_EQ(1u, failures.size());
     EXPECT_EQ(0u, failures[0].find("t.fight:3: cannot write the shot " + dir / "none/b.bmp"));
+
+    // ImageMagick is one of the suite's own packages; the BMP it was made from is gone.
+    runScript("at 300 shot " + dir / "c.png\n", &failures);
+    EXPECT_TRUE(failures.empty());
+    EXPECT_EQ("\x89PNG", readFile(dir / "c.png").substr(0, 4));
+    EXPECT_EQ("", readFile(dir / "c.bmp"));
 }
 
 // As a program: the exit codes, the summary on standard output, the game's trace only
