@@ -10,41 +10,44 @@ namespace {
 // Longest word kept from a block line; longer words are cut, never overflow.
 constexpr size_t kMaxWordLength = 79;
 
-// Reads the block lines of one file, recording problems when there is a report.
-struct blockReader {
+// Where the moveset is being read, for the report: the file, its line count so far,
+// and the report itself (null in the game).
+struct readPlace {
     FILE* f;
     const std::string& path;
     loadReport* report;
-    int lineNumber = 0;
-
-    bool line(std::string& text) { return textline::readLine(f, text, lineNumber, report, path); }
-
-    std::string word(const char* what) {
-        std::string text;
-        line(text);
-        return textline::firstWord(text, kMaxWordLength, report, path, lineNumber, what);
-    }
-
-    // A number line that does not parse leaves the field as it was.
-    void number(int& field) {
-        std::string text;
-        line(text);
-        textline::checkNumbers(textline::scanInts(text, {&field}), 1, report, path, lineNumber,
-                               "a number");
-    }
-
-    // The condition keeps its inner spaces; every CR and LF goes, so "\r\n" and "\n\r"
-    // line ends leave the same text as "\n".
-    std::string condition() {
-        std::string text;
-        line(text);
-        std::string kept;
-        for (char c : text)
-            if (c != '\r' && c != '\n')
-                kept += c;
-        return kept;
-    }
+    int lineNumber;
 };
+
+bool readLine(readPlace& at, std::string& text) {
+    return textline::readLine(at.f, text, at.lineNumber, at.report, at.path);
+}
+
+std::string readWord(readPlace& at, const char* what) {
+    std::string line;
+    readLine(at, line);
+    return textline::firstWord(line, kMaxWordLength, at.report, at.path, at.lineNumber, what);
+}
+
+// A number line that does not parse leaves the field as it was.
+void readNumber(readPlace& at, int& field) {
+    std::string line;
+    readLine(at, line);
+    textline::checkNumbers(textline::scanInts(line, {&field}), 1, at.report, at.path, at.lineNumber,
+                           "a number");
+}
+
+// The condition keeps its inner spaces; every CR and LF goes, so "\r\n" and "\n\r"
+// line ends leave the same text as "\n".
+std::string readCondition(readPlace& at) {
+    std::string line;
+    readLine(at, line);
+    std::string text;
+    for (char c : line)
+        if (c != '\r' && c != '\n')
+            text += c;
+    return text;
+}
 
 } // namespace
 
@@ -57,9 +60,9 @@ int moveSet::loadAll(const std::string& characterFolder, loadReport* report) {
     moves.clear();
     moveCount = 0;
 
-    blockReader in{f, path, report};
+    readPlace in{f, path, report, 0};
     std::string line;
-    in.line(line);
+    readLine(in, line);
     textline::checkHeader(line, "ANIMS:", report, path, in.lineNumber);
     int announced = textline::headerCount(line, "ANIMS:", 0);
 
@@ -68,7 +71,7 @@ int moveSet::loadAll(const std::string& characterFolder, loadReport* report) {
     // the file keeps what it has; its missing lines leave their fields empty.
     int complete = 0;
     for (int i = 0; i < announced; ++i) {
-        if (!in.line(line))
+        if (!readLine(in, line))
             break;
         int blockLine = in.lineNumber;
         std::string name =
@@ -85,20 +88,20 @@ int moveSet::loadAll(const std::string& characterFolder, loadReport* report) {
 
         moveInfo& m = moves[i];
         m.line = blockLine;
-        m.command = in.word("the command");
+        m.command = readWord(in, "the command");
         printf("Command: %s\n", m.command.c_str());
-        in.number(m.auxInt1);
-        m.auxText1 = in.word("the word on line 4 of the block");
-        in.number(m.auxInt2);
-        in.line(line);
+        readNumber(in, m.auxInt1);
+        m.auxText1 = readWord(in, "the word on line 4 of the block");
+        readNumber(in, m.auxInt2);
+        readLine(in, line);
         m.auxFlag1 = true;
-        m.auxText2 = in.word("the word on line 7 of the block");
-        in.number(m.auxInt3);
-        in.line(line);
+        m.auxText2 = readWord(in, "the word on line 7 of the block");
+        readNumber(in, m.auxInt3);
+        readLine(in, line);
         m.auxFlag2 = true;
-        in.line(line);
+        readLine(in, line);
         m.auxFlag3 = true;
-        m.condition = in.condition();
+        m.condition = readCondition(in);
         printf("Condition: %s\n", m.condition.c_str());
         if (in.lineNumber == blockLine + 10)
             ++complete;

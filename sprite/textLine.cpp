@@ -122,8 +122,8 @@ bool readLine(FILE* f, std::string& text, int& lineNumber, loadReport* report,
     }
     if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0)
         report->warningOncePerFile(path, lineNumber,
-                                   "CR LF line ends (first here); words keep the CR — "
-                                   "save the file with LF line ends");
+                                   "CR LF line ends (first here) — save the file with LF "
+                                   "line ends");
     return true;
 }
 
