@@ -1,56 +1,18 @@
 #include "tools/checker/checkerApp.h"
 
-#include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "SDL.h"
 #include "SDL_mixer.h"
 
 #include "sprite/loadReport.h"
 #include "tools/checker/dataChecker.h"
+#include "tools/checker/quietStreams.h"
 
 namespace {
 
 const char* const kUsage = "usage: brawler-check [--quiet] [DATA_DIR]\n"
                            "Checks a data folder (default: data) as the game reads it.\n";
-
-// Sends standard output and standard error to /dev/null while it lives: the loaders
-// trace every step, and the checker's own lines must stand alone.
-class quietStreams {
-public:
-    quietStreams() {
-        fflush(stdout);
-        fflush(stderr);
-        savedOut_ = dup(1);
-        savedErr_ = dup(2);
-        int null = open("/dev/null", O_WRONLY);
-        if (null >= 0) {
-            dup2(null, 1);
-            dup2(null, 2);
-            close(null);
-        }
-    }
-    ~quietStreams() {
-        fflush(stdout);
-        fflush(stderr);
-        if (savedOut_ >= 0) {
-            dup2(savedOut_, 1);
-            close(savedOut_);
-        }
-        if (savedErr_ >= 0) {
-            dup2(savedErr_, 2);
-            close(savedErr_);
-        }
-    }
-    quietStreams(const quietStreams&) = delete;
-    quietStreams& operator=(const quietStreams&) = delete;
-
-private:
-    int savedOut_ = -1;
-    int savedErr_ = -1;
-};
 
 std::string plural(int n, const char* word) {
     return std::to_string(n) + " " + word + (n == 1 ? "" : "s");

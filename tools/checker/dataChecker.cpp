@@ -199,6 +199,9 @@ void dataChecker::checkSheet(const sheetRef& ref) {
                             "the frame deals " + std::to_string(f.damage) +
                                 " damage but its attack box is empty, so it never hits — give "
                                 "it an attack box or damage 0");
+        // Only a fighter's frames play sounds and spawn particles.
+        if (!ref.fighter)
+            continue;
         if (f.soundName != "NULL" && !hasSound(f.soundName))
             report_.error(ref.info, f.infoLine + kSoundLine,
                           "no sound " + inQuotes(f.soundName) +
@@ -222,7 +225,7 @@ void dataChecker::checkFrameParticles(const sheetRef& ref, const frameInfo& f) {
                               " in particle/default — add it there, or fix the name");
             continue;
         }
-        if (!ref.fighter || !p->sheet || p->sheet->frames.empty())
+        if (!p->sheet || p->sheet->frames.empty())
             continue;
         // Particles hit every fighter they touch, their owner too. Facing right, the
         // owner's anchor at 0,0: the particle's anchor lands at (x, -y).
