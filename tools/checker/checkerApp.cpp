@@ -45,15 +45,17 @@ int checkerApp::run(const std::vector<std::string>& args, std::string& output) {
     loadReport report;
     {
         quietStreams silence;
-        // Bring up only what is not up yet, and take down only that again, so the
-        // checker can also run inside a process that uses SDL itself.
-        Uint32 started = 0;
-        if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) == 0)
-            started |= SDL_INIT_VIDEO;
-        if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) == 0)
-            started |= SDL_INIT_AUDIO;
+        // Bring up only what is not up yet; SDL stays up for the rest of the process.
+        if (!SDL_WasInit(SDL_INIT_EVERYTHING)) {
+            SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO);
+        } else {
+            if (!SDL_WasInit(SDL_INIT_VIDEO))
+                SDL_InitSubSystem(SDL_INIT_VIDEO);
+            if (!SDL_WasInit(SDL_INIT_AUDIO))
+                SDL_InitSubSystem(SDL_INIT_AUDIO);
+        }
         if (!SDL_GetVideoSurface())
-            SDL_SetVideoMode(800, 600, 32, SDL_SWSURFACE);
+            SDL_SetVideoMode(800, 600, 32, SDL_HWPALETTE);
         bool openedAudio = false;
         if (Mix_QuerySpec(nullptr, nullptr, nullptr) == 0)
             openedAudio = Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 2048) == 0;
@@ -71,8 +73,6 @@ int checkerApp::run(const std::vector<std::string>& args, std::string& output) {
         }
         if (openedAudio)
             Mix_CloseAudio();
-        if (started)
-            SDL_QuitSubSystem(started);
     }
 
     if (!quiet)

@@ -7,6 +7,7 @@
 // SDL with the dummy video and audio drivers (the checker decodes images and sounds
 // but shows and plays nothing), keeps the loaders' trace out of its output, checks the
 // folder and writes one line per problem, sorted by file and line, then a summary.
+// SDL is left up when it returns, for the rest of the process.
 class checkerApp {
 public:
     // Runs the checker with the arguments after the program name; appends what it
