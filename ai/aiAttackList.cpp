@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "ai/randomNumber.h"
+#include "sprite/loadReport.h"
 #include "sprite/textLine.h"
 
 namespace {
@@ -44,11 +45,14 @@ void aiAttackNumbers::addNum(char letter) {
     }
 }
 
-void aiAttackList::getList(const std::string& folder) {
-    std::string path = folder + "/attack";
-    FILE* f = textline::openDescription(path);
-    if (!f)
+void aiAttackList::getList(const std::string& folder, loadReport* problems) {
+    path = folder + "/attack";
+    report = problems;
+    FILE* f = textline::openDescription(path, report);
+    if (!f) {
+        report = nullptr;
         return;
+    }
     lineNumber = 0;
     for (int g = 0; g < kGroupCount; ++g) {
         groups[g].clear();
@@ -66,12 +70,19 @@ void aiAttackList::getList(const std::string& folder) {
             printf("\tAttack 0: %s\tRange: %c\n", groups[g][0].name.c_str(), groups[g][0].range);
     }
     fclose(f);
+    report = nullptr;
 }
 
 int aiAttackList::getNumberOfAttacks(FILE* f) {
     std::string line;
-    if (!textline::readLine(f, line, lineNumber))
+    if (!textline::readLine(f, line, lineNumber, report, path)) {
+        if (report)
+            report->error(path, lineNumber,
+                          "the file ends before all six groups — add an \"Attacks: 0\" line "
+                          "for each missing group");
         return 0;
+    }
+    textline::checkHeader(line, "Attacks:", report, path, lineNumber);
     return textline::headerCount(line, "Attacks:", 0);
 }
 
@@ -81,18 +92,26 @@ void aiAttackList::addAttack(std::vector<aiAttack>& entries, aiAttackNumbers& co
     // the file does not hold, and an entry cut off by the end of the file is not made.
     std::string nameLine;
     std::string rangeLine;
+    int headerLine = lineNumber;
+    int made = 0;
     for (int i = 0; i < n; ++i) {
-        if (!textline::readLine(f, nameLine, lineNumber) ||
-            !textline::readLine(f, rangeLine, lineNumber))
+        if (!textline::readLine(f, nameLine, lineNumber, report, path))
             break;
+        int nameAt = lineNumber;
+        if (!textline::readLine(f, rangeLine, lineNumber, report, path))
+            break;
+        ++made;
         aiAttack entry;
-        entry.name = textline::firstWord(nameLine, kMaxNameLength);
+        entry.line = nameAt;
+        entry.name =
+            textline::firstWord(nameLine, kMaxNameLength, report, path, nameAt, "the move name");
         std::string rangeWord = textline::firstWord(rangeLine);
         entry.range = rangeWord.empty() ? ' ' : rangeWord[0];
         counts.addNum(entry.range);
         entries.push_back(entry);
         printf("\tAttack %d: %s\tRange: %c\n", i, entry.name.c_str(), entry.range);
     }
+    textline::checkCount(n, made, report, path, headerLine, "entries of two lines");
 }
 
 std::string aiAttackList::getAttack(char range, const std::string& situation) {

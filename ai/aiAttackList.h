@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+class loadReport;
+
 // One entry of the opponent's attack table: a move it may start, and how far away it
 // is meant to be used.
 struct aiAttack {
@@ -11,6 +13,7 @@ struct aiAttack {
     // 'L' long, 'U' up, 'D' down, either case); ' ' when that line holds no word.
     char range = ' ';
     std::string name; // move name: first word of the name line, at most 79 characters
+    int line = 0;     // line of the attack file holding the name
 };
 
 // How many entries of one group fall in each range band. A draw finds its entry by
@@ -38,10 +41,13 @@ public:
     aiAttackNumbers numbers[kGroupCount];      // band counts of groups 0 to 5
     std::vector<aiAttack> groups[kGroupCount]; // entries of groups 0 to 5, in file order
     int lineNumber = 0;                        // lines read from the attack file so far
+    loadReport* report = nullptr;              // the data checker's, during getList; else null
+    std::string path;                          // the attack file, for the report
 
     // Reads <folder>/attack, replacing what the list held. A file that cannot be opened
     // prints "ERROR opening file <path>" and an empty line, and leaves the list as it was.
-    void getList(const std::string& folder);
+    // Problems are recorded in `problems` when one is given (the data checker's).
+    void getList(const std::string& folder, loadReport* problems = nullptr);
     // Reads one line and returns the count of its "Attacks: n" header; 0 when the line
     // has no such header or the file has ended.
     int getNumberOfAttacks(FILE* f);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "sprite/loadReport.h"
 #include "sprite/textLine.h"
 
 namespace {
@@ -11,10 +12,10 @@ constexpr size_t kMaxNameLength = 95;
 
 } // namespace
 
-int animationSet::loadAll(const std::string& characterFolder) {
+int animationSet::loadAll(const std::string& characterFolder, loadReport* report) {
     folder = characterFolder;
     std::string path = folder + "/info";
-    FILE* f = textline::openDescription(path);
+    FILE* f = textline::openDescription(path, report);
     if (!f)
         return 1;
     entries.clear();
@@ -22,30 +23,37 @@ int animationSet::loadAll(const std::string& characterFolder) {
 
     int lineNumber = 0;
     std::string line;
-    textline::readLine(f, line, lineNumber);
+    textline::readLine(f, line, lineNumber, report, path);
+    textline::checkHeader(line, "ANIMS:", report, path, lineNumber);
     int announced = textline::headerCount(line, "ANIMS:", 0);
 
     // Entries grow as lines arrive, so a count that is negative or far larger than
     // the file never allocates anything the file does not hold.
     for (int i = 0; i < announced; ++i) {
-        if (!textline::readLine(f, line, lineNumber))
+        if (!textline::readLine(f, line, lineNumber, report, path))
             break;
-        std::string name = textline::firstWord(line, kMaxNameLength);
+        std::string name = textline::firstWord(line, kMaxNameLength, report, path, lineNumber,
+                                               "the animation name");
+        if (name.empty() && report)
+            report->error(path, lineNumber,
+                          "no animation name on this line — write the name of the animation's "
+                          "folder");
         printf("holy diver: %s\n", name.c_str());
         entries.emplace_back();
         entryCount = static_cast<int>(entries.size());
-        loadAnim(i, name);
+        loadAnim(i, name, report);
         printf("ACTION COMMANDO\n");
     }
     fclose(f);
+    textline::checkCount(announced, entryCount, report, path, 1, "animations");
     return 1;
 }
 
-void animationSet::loadAnim(int i, const std::string& name) {
+void animationSet::loadAnim(int i, const std::string& name, loadReport* report) {
     if (i < 0 || i >= static_cast<int>(entries.size()))
         return;
     entries[i].name = name;
-    loadNamedSheet(folder, name, entries[i].sheet);
+    loadNamedSheet(folder, name, entries[i].sheet, report);
 }
 
 CSpriteBase* animationSet::returnAnimation(const std::string& name) {

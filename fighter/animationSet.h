@@ -5,6 +5,8 @@
 
 #include "sprite/CSpriteBase.h"
 
+class loadReport;
+
 // One named animation of a character: its sheet and the name it is asked for by.
 struct animEntry {
     CSpriteBase sheet; // frames loaded from <character folder>/<name>, owned
@@ -20,10 +22,11 @@ public:
     int entryCount = 0;             // animations actually read (never more than entries)
     std::string folder;             // character folder given to loadAll, no trailing slash
 
-    // Loads the list and every sheet; always returns 1, failures are only printed.
-    int loadAll(const std::string& characterFolder);
+    // Loads the list and every sheet; always returns 1, failures are only printed (and
+    // recorded in `report` when one is given: the data checker's).
+    int loadAll(const std::string& characterFolder, loadReport* report = nullptr);
     // Names entry i and loads its sheet from folder/name.
-    void loadAnim(int i, const std::string& name);
+    void loadAnim(int i, const std::string& name, loadReport* report = nullptr);
     // The sheet of the first entry called `name`, else the first entry's sheet; null
     // only when the set holds no animation.
     CSpriteBase* returnAnimation(const std::string& name);

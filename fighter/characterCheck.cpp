@@ -9,10 +9,6 @@
 
 namespace {
 
-// The animations and moves the fighters and controllers ask for by name.
-const char* const kAnimationNames[] = {"blank", "walk", "standing", "duck", "inAir"};
-const char* const kMoveNames[] = {"hit1", "blockHi", "blockLo", "blockAir"};
-
 std::string quoted(const std::string& name) {
     return "\"" + name + "\"";
 }
@@ -65,6 +61,16 @@ const moveInfo* moveCalled(const moveSet& moves, const std::string& name) {
 
 } // namespace
 
+const std::vector<std::string>& requiredAnimationNames() {
+    static const std::vector<std::string> names = {"blank", "walk", "standing", "duck", "inAir"};
+    return names;
+}
+
+const std::vector<std::string>& requiredMoveNames() {
+    static const std::vector<std::string> names = {"hit1", "blockHi", "blockLo", "blockAir"};
+    return names;
+}
+
 bool characterUsable(const animationSet& anims, const moveSet& moves, std::string* why) {
     std::string problem;
     bool anyFrames = std::any_of(anims.entries.begin(), anims.entries.end(),
@@ -91,7 +97,7 @@ std::vector<std::string> characterWarnings(const animationSet& anims, const move
     // A name the list lacks is answered with the first animation listed. "blank" is
     // never shown: the fighter only takes the key colour of its saved background from
     // its first frame.
-    for (const std::string name : kAnimationNames) {
+    for (const std::string& name : requiredAnimationNames()) {
         bool isBlank = name == "blank";
         const animEntry* e = animationCalled(anims, name);
         if (!e && !anims.entries.empty()) {
@@ -108,7 +114,7 @@ std::vector<std::string> characterWarnings(const animationSet& anims, const move
     }
     // A name the move set lacks is answered with the first move of the file; a move
     // without frames ends on the pass it starts.
-    for (const std::string name : kMoveNames) {
+    for (const std::string& name : requiredMoveNames()) {
         const moveInfo* m = moveCalled(moves, name);
         if (!m && !moves.moves.empty()) {
             lines.push_back(moves.folder + "/moveset has no move " + quoted(name) +

@@ -6,6 +6,10 @@
 class animationSet;
 class moveSet;
 
+// The animations and the moves the fighters and controllers ask the character for.
+const std::vector<std::string>& requiredAnimationNames();
+const std::vector<std::string>& requiredMoveNames();
+
 // Whether a character can be played at all: it needs at least one animation with
 // frames and at least one move. When not, `why` (if given) names the character folder,
 // what is missing and the file at fault.

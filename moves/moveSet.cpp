@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "sprite/loadReport.h"
 #include "sprite/textLine.h"
 
 namespace {
@@ -9,24 +10,38 @@ namespace {
 // Longest word kept from a block line; longer words are cut, never overflow.
 constexpr size_t kMaxWordLength = 79;
 
-std::string readWord(FILE* f, int& lineNumber) {
+// Where the moveset is being read, for the report: the file, its line count so far,
+// and the report itself (null in the game).
+struct readPlace {
+    FILE* f;
+    const std::string& path;
+    loadReport* report;
+    int lineNumber;
+};
+
+bool readLine(readPlace& at, std::string& text) {
+    return textline::readLine(at.f, text, at.lineNumber, at.report, at.path);
+}
+
+std::string readWord(readPlace& at, const char* what) {
     std::string line;
-    textline::readLine(f, line, lineNumber);
-    return textline::firstWord(line, kMaxWordLength);
+    readLine(at, line);
+    return textline::firstWord(line, kMaxWordLength, at.report, at.path, at.lineNumber, what);
 }
 
 // A number line that does not parse leaves the field as it was.
-void readNumber(FILE* f, int& lineNumber, int& field) {
+void readNumber(readPlace& at, int& field) {
     std::string line;
-    textline::readLine(f, line, lineNumber);
-    textline::scanInts(line, {&field});
+    readLine(at, line);
+    textline::checkNumbers(textline::scanInts(line, {&field}), 1, at.report, at.path, at.lineNumber,
+                           "a number");
 }
 
 // The condition keeps its inner spaces; every CR and LF goes, so "\r\n" and "\n\r"
 // line ends leave the same text as "\n".
-std::string readCondition(FILE* f, int& lineNumber) {
+std::string readCondition(readPlace& at) {
     std::string line;
-    textline::readLine(f, line, lineNumber);
+    readLine(at, line);
     std::string text;
     for (char c : line)
         if (c != '\r' && c != '\n')
@@ -36,59 +51,71 @@ std::string readCondition(FILE* f, int& lineNumber) {
 
 } // namespace
 
-int moveSet::loadAll(const std::string& characterFolder) {
+int moveSet::loadAll(const std::string& characterFolder, loadReport* report) {
     folder = characterFolder;
     std::string path = folder + "/moveset";
-    FILE* f = textline::openDescription(path);
+    FILE* f = textline::openDescription(path, report);
     if (!f)
         return 1;
     moves.clear();
     moveCount = 0;
 
-    int lineNumber = 0;
+    readPlace in{f, path, report, 0};
     std::string line;
-    textline::readLine(f, line, lineNumber);
+    readLine(in, line);
+    textline::checkHeader(line, "ANIMS:", report, path, in.lineNumber);
     int announced = textline::headerCount(line, "ANIMS:", 0);
 
     // Records grow as blocks arrive, so a count that is negative or larger than the
     // file never allocates moves that are not there. A block cut short by the end of
     // the file keeps what it has; its missing lines leave their fields empty.
+    int complete = 0;
     for (int i = 0; i < announced; ++i) {
-        if (!textline::readLine(f, line, lineNumber))
+        if (!readLine(in, line))
             break;
-        std::string name = textline::firstWord(line, kMaxWordLength);
+        int blockLine = in.lineNumber;
+        std::string name =
+            textline::firstWord(line, kMaxWordLength, report, path, blockLine, "the move name");
+        if (name.empty() && report)
+            report->error(path, blockLine,
+                          "no move name on this line — each block starts with the name of the "
+                          "move's folder");
         printf("Lets Rock!: %s\n", name.c_str());
         moves.emplace_back();
         moveCount = static_cast<int>(moves.size());
-        loadAnim(i, name);
+        loadAnim(i, name, report);
         printf("Loaded!\n");
 
         moveInfo& m = moves[i];
-        m.command = readWord(f, lineNumber);
+        m.line = blockLine;
+        m.command = readWord(in, "the command");
         printf("Command: %s\n", m.command.c_str());
-        readNumber(f, lineNumber, m.auxInt1);
-        m.auxText1 = readWord(f, lineNumber);
-        readNumber(f, lineNumber, m.auxInt2);
-        textline::readLine(f, line, lineNumber);
+        readNumber(in, m.auxInt1);
+        m.auxText1 = readWord(in, "the word on line 4 of the block");
+        readNumber(in, m.auxInt2);
+        readLine(in, line);
         m.auxFlag1 = true;
-        m.auxText2 = readWord(f, lineNumber);
-        readNumber(f, lineNumber, m.auxInt3);
-        textline::readLine(f, line, lineNumber);
+        m.auxText2 = readWord(in, "the word on line 7 of the block");
+        readNumber(in, m.auxInt3);
+        readLine(in, line);
         m.auxFlag2 = true;
-        textline::readLine(f, line, lineNumber);
+        readLine(in, line);
         m.auxFlag3 = true;
-        m.condition = readCondition(f, lineNumber);
+        m.condition = readCondition(in);
         printf("Condition: %s\n", m.condition.c_str());
+        if (in.lineNumber == blockLine + 10)
+            ++complete;
     }
     fclose(f);
+    textline::checkCount(announced, complete, report, path, 1, "move blocks of 11 lines");
     return 1;
 }
 
-void moveSet::loadAnim(int index, const std::string& name) {
+void moveSet::loadAnim(int index, const std::string& name, loadReport* report) {
     if (index < 0 || index >= static_cast<int>(moves.size()))
         return;
     moves[index].name = name;
-    loadNamedSheet(folder, name, moves[index].sheet);
+    loadNamedSheet(folder, name, moves[index].sheet, report);
 }
 
 int moveSet::find(const std::string& name) const {

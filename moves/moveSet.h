@@ -5,6 +5,8 @@
 
 #include "sprite/CSpriteBase.h"
 
+class loadReport;
+
 // One move of a character, read as an 11-line block of the moveset file.
 struct moveInfo {
     // Frames loaded from <character folder>/<name>, owned. It comes first so that a
@@ -21,6 +23,7 @@ struct moveInfo {
     bool auxFlag2 = false; // line 9: true once loaded
     bool auxFlag3 = false; // line 10: true once loaded
     std::string condition; // line 11 whole, without CR/LF: "null" or a condition phrase
+    int line = 0;          // line of the moveset file holding line 1 of the block
 };
 
 // A node of a list of moves that end with one button. The move lives in its moveSet;
@@ -39,10 +42,11 @@ public:
     int moveCount = 0;           // moves actually read (never more than moves holds)
     std::string folder;          // character folder given to loadAll, no trailing slash
 
-    // Reads the moveset file and every move's sheet; always returns 1.
-    int loadAll(const std::string& characterFolder);
+    // Reads the moveset file and every move's sheet; always returns 1. Problems are
+    // recorded in `report` when one is given (the data checker's).
+    int loadAll(const std::string& characterFolder, loadReport* report = nullptr);
     // Names move `index` and loads its sheet from folder/name.
-    void loadAnim(int index, const std::string& name);
+    void loadAnim(int index, const std::string& name, loadReport* report = nullptr);
     // Index of the first move called `name`; 0 when none is (or the set is empty).
     int find(const std::string& name) const;
     // The move called `name`, else the first move; null only for an empty set.

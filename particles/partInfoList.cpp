@@ -1,7 +1,9 @@
 #include "particles/partInfoList.h"
 
+#include <cctype>
 #include <cstdio>
 
+#include "sprite/loadReport.h"
 #include "sprite/textLine.h"
 
 namespace {
@@ -20,20 +22,24 @@ partInfoList::~partInfoList() {
 }
 
 int partInfoList::addList(const std::string& listName, SDL_Surface* screen,
-                          const std::string& dataRoot) {
+                          const std::string& dataRoot, loadReport* report) {
     std::string prefix = dataRoot + "/particle/";
-    FILE* f = textline::openDescription(prefix + listName);
+    std::string path = prefix + listName;
+    FILE* f = textline::openDescription(path, report);
     if (!f)
         return -1;
     int lineNumber = 0;
     std::string line;
-    textline::readLine(f, line, lineNumber);
+    textline::readLine(f, line, lineNumber, report, path);
+    textline::checkHeader(line, "PARTS:", report, path, lineNumber);
     int announced = textline::headerCount(line, "PARTS:", 0);
+    int read = 0;
     // Definitions are made as lines arrive: a count larger than the file (or negative)
     // never makes definitions the file does not hold.
     for (int i = 0; i < announced; ++i) {
-        if (!textline::readLine(f, line, lineNumber))
+        if (!textline::readLine(f, line, lineNumber, report, path))
             break;
+        ++read;
         printf("New Particle: %s\n", line.c_str());
         std::string entry = prefix + line;
         auto* node = new partInfoNode;
@@ -41,12 +47,18 @@ int partInfoList::addList(const std::string& listName, SDL_Surface* screen,
             printf("\n\nAdding particle\n");
         else
             printf("adding another particle\n");
-        node->info.initS(entry, screen);
+        node->info.initS(entry, screen, report);
         node->next = head;
         head = node;
-        head->name = textline::firstWord(line, kMaxNameLength);
+        head->name = textline::firstWord(line, kMaxNameLength, report, path, lineNumber,
+                                         "the particle name");
+        if (report && (head->name.empty() || std::isspace(static_cast<unsigned char>(line[0]))))
+            report->error(path, lineNumber,
+                          "the line does not start with a particle name — write the name of "
+                          "the particle's folder first, then its list number");
     }
     fclose(f);
+    textline::checkCount(announced, read, report, path, 1, "particle lines");
     return 1;
 }
 

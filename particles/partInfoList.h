@@ -6,6 +6,8 @@
 
 #include "particles/particleInfo.h"
 
+class loadReport;
+
 // One definition in the list, under its name.
 struct partInfoNode {
     std::string name;             // the definition's name: first word of its list line
@@ -29,9 +31,10 @@ public:
     // Reads the list file dataRoot/particle/<listName> ("PARTS: n", then one line per
     // definition: name, list number) and loads each definition from the folder
     // dataRoot/particle/<name>, in front of those already held. Returns 1 when the list
-    // file was read, -1 when it cannot be opened.
+    // file was read, -1 when it cannot be opened. Problems are recorded in `report`
+    // when one is given (the data checker's).
     int addList(const std::string& listName, SDL_Surface* screen,
-                const std::string& dataRoot = "data");
+                const std::string& dataRoot = "data", loadReport* report = nullptr);
     // The definition called exactly `name`, or null.
     particleInfo* findParticle(const std::string& name);
     // Number of definitions held.

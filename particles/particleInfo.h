@@ -8,6 +8,8 @@
 
 #include "sprite/CSpriteBase.h"
 
+class loadReport;
+
 // One kind of particle (a projectile, a spark): its sheet, how long it lives, whether
 // it falls, and for each of five events the spawn entries it turns into. A spawn entry
 // is a whole line of the definition file, "name xOffset yOffset" with its line end,
@@ -37,9 +39,10 @@ public:
 
     // Loads from a list line with the folder prefix in front ("data/particle/" + line):
     // the sheet from the first word's folder, listNumber from the second word, then the
-    // definition file. Returns whether the definition file was read.
-    bool initS(const std::string& entry, SDL_Surface* screen);
+    // definition file. Returns whether the definition file was read. Problems are
+    // recorded in `report` when one is given (the data checker's).
+    bool initS(const std::string& entry, SDL_Surface* screen, loadReport* report = nullptr);
     // Reads folder/particle into the fields and applies alpha to the sheet; false when
     // the file cannot be opened.
-    bool ParticleInfo(const std::string& folder);
+    bool ParticleInfo(const std::string& folder, loadReport* report = nullptr);
 };

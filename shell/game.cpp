@@ -89,6 +89,7 @@ void Game::startUp() {
     basicAI.init(screen);
     basicAI.setup(&fighter2, &particleDefs, &pList, sounds.get(), &animations, &moves, &targ2,
                   dataRoot + "/Brawler/ai");
+    SDL_WM_SetCaption("brawler", "brawler");
 }
 
 bool Game::runPass() {

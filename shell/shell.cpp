@@ -35,7 +35,8 @@ void sdlInit() {
         printf("Unable to set 800x600 video: %s\n", SDL_GetError());
         exit(1);
     }
-    SDL_WM_SetCaption("brawler", "brawler");
+    // The title says the game is still loading until its first pass can run.
+    SDL_WM_SetCaption("brawler (loading)", "brawler");
 }
 
 SDL_Surface* ImageLoad(const std::string& path) {

@@ -4,6 +4,7 @@
 
 #include "SDL.h"
 
+#include "sprite/loadReport.h"
 #include "sprite/textLine.h"
 
 namespace {
@@ -58,7 +59,8 @@ soundNode* soundSet::spare() {
     return node;
 }
 
-void soundSet::loadIntoSpare(const std::string& folder, const std::string& name) {
+void soundSet::loadIntoSpare(const std::string& folder, const std::string& name, loadReport* report,
+                             int line) {
     soundNode* node = spare();
     node->name = name;
     std::string path = folder + "/" + name + ".wav";
@@ -71,10 +73,24 @@ void soundSet::loadIntoSpare(const std::string& folder, const std::string& name)
     else
         fprintf(stderr, "Could not load myfile.wav\n");
     node->next = new soundNode;
+    if (!report || node->chunk)
+        return;
+    std::string list = folder + "/sound";
+    SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
+    if (!rw)
+        report->error(list, line,
+                      "missing sound sample " + path + " — add the WAV or fix the name here");
+    else if (audioOpen())
+        report->error(list, line,
+                      "SDL_mixer cannot decode the sound sample " + path + " (" + Mix_GetError() +
+                          ") — save it as a PCM WAV");
+    if (rw)
+        SDL_RWclose(rw);
 }
 
-void soundSet::getList(const std::string& folder) {
-    FILE* f = textline::openDescription(folder + "/sound");
+void soundSet::getList(const std::string& folder, loadReport* report) {
+    std::string path = folder + "/sound";
+    FILE* f = textline::openDescription(path, report);
     if (!f)
         return;
     clear();
@@ -82,51 +98,64 @@ void soundSet::getList(const std::string& folder) {
 
     int lineNumber = 0;
     std::string line;
-    textline::readLine(f, line, lineNumber);
+    textline::readLine(f, line, lineNumber, report, path);
+    textline::checkHeader(line, "SOUNDS:", report, path, lineNumber);
     int announced = textline::headerCount(line, "SOUNDS:", 0);
+    int read = 0;
 
     // Nodes are made as lines arrive and the count is what was read, so a header that
     // is negative, missing or far larger than the file sizes nothing.
     for (int i = 0; i < announced; ++i) {
-        if (!textline::readLine(f, line, lineNumber))
+        if (!textline::readLine(f, line, lineNumber, report, path))
             break;
-        loadIntoSpare(folder, textline::firstWord(line, kMaxNameLength));
+        ++read;
+        loadIntoSpare(
+            folder,
+            textline::firstWord(line, kMaxNameLength, report, path, lineNumber, "the sound name"),
+            report, lineNumber);
         ++soundCount;
     }
     fclose(f);
+    textline::checkCount(announced, read, report, path, 1, "sound names");
 }
 
-void soundSet::addToList(const std::string& folder) {
+void soundSet::addToList(const std::string& folder, loadReport* report) {
     printf("ADDING TO SOUND SET, YAY!\n");
-    FILE* f = textline::openDescription(folder + "/sound");
+    std::string path = folder + "/sound";
+    FILE* f = textline::openDescription(path, report);
     if (!f)
         return;
     spare();
 
     int lineNumber = 0;
     std::string line;
-    textline::readLine(f, line, lineNumber);
+    textline::readLine(f, line, lineNumber, report, path);
+    textline::checkHeader(line, "SOUNDS:", report, path, lineNumber);
     int announced = textline::headerCount(line, "SOUNDS:", 0);
+    int read = 0;
 
     // soundCount stays as it was until the end, so find sees only the sounds held
     // before this list: a name listed twice here goes in twice.
     int skipped = 0;
     int added = 0;
     for (int i = 0; i < announced; ++i) {
-        if (!textline::readLine(f, line, lineNumber))
+        if (!textline::readLine(f, line, lineNumber, report, path))
             break;
-        std::string name = textline::firstWord(line, kMaxNameLength);
+        ++read;
+        std::string name =
+            textline::firstWord(line, kMaxNameLength, report, path, lineNumber, "the sound name");
         if (find(name)) {
             ++skipped;
             printf("Min bitches %d\n", -skipped);
             continue;
         }
-        loadIntoSpare(folder, name);
+        loadIntoSpare(folder, name, report, lineNumber);
         ++added;
     }
     soundCount += added;
     printf("New Total is : %d\n", soundCount);
     fclose(f);
+    textline::checkCount(announced, read, report, path, 1, "sound names");
 }
 
 soundNode* soundSet::find(const std::string& name) {

@@ -4,6 +4,8 @@
 
 #include "SDL_mixer.h"
 
+class loadReport;
+
 // One named sound effect, a link of the set's list.
 struct soundNode {
     std::string name;           // name as written in the list file; exact, case-sensitive key
@@ -33,11 +35,12 @@ public:
     soundSet& operator=(const soundSet&) = delete;
 
     // Replaces the set with the sounds listed in folder/sound. A list that cannot be
-    // opened is reported and leaves the set as it was.
-    void getList(const std::string& folder);
+    // opened is reported and leaves the set as it was. Problems, a sample that does not
+    // load among them, are recorded in `report` when one is given (the data checker's).
+    void getList(const std::string& folder, loadReport* report = nullptr);
     // Adds the sounds of folder/sound whose names the set does not hold yet. On a set
     // that has read no list it starts an empty one.
-    void addToList(const std::string& folder);
+    void addToList(const std::string& folder, loadReport* report = nullptr);
     // The first of the set's sounds called `name`, else null; traces every comparison.
     soundNode* find(const std::string& name);
     // Plays the named sound once on `channel` (-1: the first free one). A name the set
@@ -53,6 +56,8 @@ private:
     void clear();
     // The spare node at the end, created when the set has none yet.
     soundNode* spare();
-    // Fills the spare with a sound of `folder` and appends a new spare behind it.
-    void loadIntoSpare(const std::string& folder, const std::string& name);
+    // Fills the spare with a sound of `folder` and appends a new spare behind it; a
+    // sample that does not load is recorded at line `line` of the list file.
+    void loadIntoSpare(const std::string& folder, const std::string& name, loadReport* report,
+                       int line);
 };

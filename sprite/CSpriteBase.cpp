@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "sprite/flipper.h"
+#include "sprite/loadReport.h"
 #include "sprite/problemReport.h"
 #include "sprite/textLine.h"
 
@@ -33,9 +34,9 @@ struct colourKey {
 };
 
 // Reads lines 1 to 14 of a frame block (line 1 already in `first`) into `frame`.
-// Returns the image file name.
+// Returns the image file name. Problems go to `report` when there is one.
 std::string readFrameBlock(FILE* f, const std::string& first, frameInfo& frame, colourKey& key,
-                           int& lineNumber) {
+                           int& lineNumber, loadReport* report, const std::string& path) {
     using namespace textline;
     std::string line = first;
     std::string fileName = firstWord(line);
@@ -46,49 +47,52 @@ std::string readFrameBlock(FILE* f, const std::string& first, frameInfo& frame, 
             ++rest;
         while (*rest && *rest != ' ' && *rest != '\t' && *rest != '\r' && *rest != '\n')
             ++rest;
-        scanInts(rest, {&frame.delay, &key.r, &key.g, &key.b});
+        int parsed = scanInts(rest, {&frame.delay, &key.r, &key.g, &key.b});
+        checkNumbers(parsed, 1, report, path, lineNumber, "the frame's delay after the image name");
+        if (parsed == 2 || parsed == 3)
+            checkNumbers(parsed, 4, report, path, lineNumber, "delay and colour key R G B");
     }
     printf("%s\n", fileName.c_str());
 
-    readLine(f, line, lineNumber);
-    scanInts(line, {&frame.anchorX, &frame.anchorY});
-    readLine(f, line, lineNumber);
-    scanInts(line, {&frame.cBox.left, &frame.cBox.top, &frame.cBox.right, &frame.cBox.bottom});
-    readLine(f, line, lineNumber);
-    scanInts(line, {&frame.dBox.left, &frame.dBox.top, &frame.dBox.right, &frame.dBox.bottom});
-    readLine(f, line, lineNumber);
-    scanInts(line, {&frame.damage});
+    // Each further line of the block: read it, parse `targets`, note a short parse.
+    auto numbers = [&](const std::vector<int*>& targets, const char* what) {
+        readLine(f, line, lineNumber, report, path);
+        int parsed = scanInts(line, targets);
+        checkNumbers(parsed, static_cast<int>(targets.size()), report, path, lineNumber, what);
+        return parsed;
+    };
+    numbers({&frame.anchorX, &frame.anchorY}, "anchor x y");
+    numbers({&frame.cBox.left, &frame.cBox.top, &frame.cBox.right, &frame.cBox.bottom},
+            "body box left top right bottom");
+    numbers({&frame.dBox.left, &frame.dBox.top, &frame.dBox.right, &frame.dBox.bottom},
+            "attack box left top right bottom");
+    numbers({&frame.damage}, "damage");
     int number = 0;
-    readLine(f, line, lineNumber);
-    if (scanInts(line, {&number}) == 1)
+    if (numbers({&number}, "flag") == 1)
         frame.flag1 = number > 0;
-    readLine(f, line, lineNumber);
-    scanInts(line, {&frame.hitType});
-    readLine(f, line, lineNumber);
-    scanInts(line, {&frame.point1.x, &frame.point1.y});
-    readLine(f, line, lineNumber);
-    scanInts(line, {&frame.point2.x, &frame.point2.y});
-    readLine(f, line, lineNumber);
-    frame.soundName = firstWord(line, 95);
+    numbers({&frame.hitType}, "hit type");
+    numbers({&frame.point1.x, &frame.point1.y}, "point x y");
+    numbers({&frame.point2.x, &frame.point2.y}, "point x y");
+    readLine(f, line, lineNumber, report, path);
+    frame.soundName = firstWord(line, 95, report, path, lineNumber, "the sound name");
     printf("%s\n", frame.soundName.c_str());
-    readLine(f, line, lineNumber);
     int count = 0;
-    scanInts(line, {&count});
+    numbers({&count}, "particle count");
+    int countLine = lineNumber;
     // The count only bounds the lines read: a file that ends early keeps what it has.
     for (int i = 0; i < count; ++i) {
-        if (!readLine(f, line, lineNumber))
+        if (!readLine(f, line, lineNumber, report, path))
             break;
         frame.particleNames.push_back(line);
     }
     frame.particleCount = static_cast<int>(frame.particleNames.size());
-    readLine(f, line, lineNumber);
-    scanInts(line, {&frame.moveX, &frame.moveY});
+    checkCount(count, frame.particleCount, report, path, countLine, "particle lines");
+    numbers({&frame.moveX, &frame.moveY}, "movement x y");
     number = 0;
-    readLine(f, line, lineNumber);
-    if (scanInts(line, {&number}) == 1)
+    if (numbers({&number}, "flag") == 1)
         frame.flag2 = number > 0;
-    readLine(f, line, lineNumber);
-    frame.label = firstWord(line, 79);
+    readLine(f, line, lineNumber, report, path);
+    frame.label = firstWord(line, 79, report, path, lineNumber, "the label");
     printf("%s\n", frame.label.c_str());
     return fileName;
 }
@@ -158,6 +162,23 @@ SDL_Surface* loadPlainBMP(const std::string& folder, const std::string& fileName
     return SDL_LoadBMP_RW(rw, 1);
 }
 
+// Records why a frame image could not be read, at the info line that names it.
+void noteBadImage(loadReport& report, const std::string& infoPath, int line,
+                  const std::string& folder, const std::string& fileName) {
+    std::string image = folder + "/" + fileName;
+    struct stat st;
+    if (fileName.empty())
+        report.error(infoPath, line,
+                     "the frame line names no image — start it with the BMP's name");
+    else if (stat(image.c_str(), &st) != 0)
+        report.error(infoPath, line,
+                     "missing frame image " + image + " — add the BMP or fix its name here");
+    else
+        report.error(infoPath, line,
+                     "SDL cannot decode the frame image " + image + " (" + SDL_GetError() +
+                         ") — save it as an uncompressed BMP");
+}
+
 } // namespace
 
 CSpriteBase::~CSpriteBase() {
@@ -200,22 +221,23 @@ void CSpriteBase::releaseFrames() {
 }
 
 int CSpriteBase::initR(const std::string& folder) {
-    return load(folder, true);
+    return load(folder, true, nullptr);
 }
 
-int CSpriteBase::init(const std::string& folder) {
-    return load(folder, false);
+int CSpriteBase::init(const std::string& folder, loadReport* report) {
+    return load(folder, false, report);
 }
 
-int CSpriteBase::load(const std::string& folder, bool fatalImages) {
+int CSpriteBase::load(const std::string& folder, bool fatalImages, loadReport* report) {
     std::string path = folder + "/info";
-    FILE* f = textline::openDescription(path);
+    FILE* f = textline::openDescription(path, report);
     if (!f)
         return -1;
     int lineNumber = 0;
     std::string line;
-    textline::readLine(f, line, lineNumber);
+    textline::readLine(f, line, lineNumber, report, path);
     printf("loading\n");
+    textline::checkHeader(line, "FILES:", report, path, lineNumber);
     int announced = textline::headerCount(line, "FILES:", frameCount);
     printf("%d\n", announced);
 
@@ -228,27 +250,34 @@ int CSpriteBase::load(const std::string& folder, bool fatalImages) {
     // Frames are kept as they are read, so a count larger than the blocks present
     // (or negative) never allocates frames that are not there.
     while (static_cast<int>(frames.size()) < announced) {
-        if (!textline::readLine(f, line, lineNumber))
+        if (!textline::readLine(f, line, lineNumber, report, path))
             break;
         if (textline::isSkippable(line))
             continue;
         int blockLine = lineNumber;
         frameInfo frame;
-        std::string fileName = readFrameBlock(f, line, frame, key, lineNumber);
+        frame.infoLine = blockLine;
+        std::string fileName = readFrameBlock(f, line, frame, key, lineNumber, report, path);
         SDL_Surface* raw = fatalImages ? loadFromResource(folder, fileName, blockLine)
                                        : loadPlainBMP(folder, fileName);
-        if (!raw) {
-            result = -1;
-            break;
+        if (raw) {
+            printf("let me guess\n");
+            frame.image = keyAndConvert(raw, key);
+            if (!frame.image)
+                printf("Unable to load bitmap: %s\n", SDL_GetError());
         }
-        printf("let me guess\n");
-        frame.image = keyAndConvert(raw, key);
         if (!frame.image) {
-            printf("Unable to load bitmap: %s\n", SDL_GetError());
             if (fatalImages)
                 stopOnFrameImage(folder, fileName, blockLine);
             result = -1;
-            break;
+            if (!report)
+                break;
+            // The checker wants every problem: note this one and read on, keeping the
+            // frame (without an image) so its data can still be checked.
+            noteBadImage(*report, path, blockLine, folder, fileName);
+            flippedFrames.push_back(mirrored(frame, nullptr, 0));
+            frames.push_back(std::move(frame));
+            continue;
         }
         if (fatalImages || width == 0) {
             width = frame.image->w;
@@ -262,6 +291,7 @@ int CSpriteBase::load(const std::string& folder, bool fatalImages) {
         frames.push_back(std::move(frame));
     }
     fclose(f);
+    textline::checkCount(announced, static_cast<int>(frames.size()), report, path, 1, "frames");
     frameCount = static_cast<int>(frames.size());
     computeExtents();
     return result;
@@ -311,12 +341,16 @@ void CSpriteBase::alphaAll(int alpha) {
     }
 }
 
-void loadNamedSheet(const std::string& folder, const std::string& name, CSpriteBase& sheet) {
+void loadNamedSheet(const std::string& folder, const std::string& name, CSpriteBase& sheet,
+                    loadReport* report) {
     if (name.empty())
         return;
     std::string path = folder + "/" + name;
     printf("load folder %s\n", path.c_str());
-    sheet.initR(path);
+    if (report)
+        sheet.init(path, report);
+    else
+        sheet.initR(path);
 }
 
 int getfilesize(const std::string& path) {

@@ -7,6 +7,8 @@
 
 #include "sprite/frameInfo.h"
 
+class loadReport;
+
 // One animation's frames, read from a folder holding an `info` file and one BMP per
 // frame, with a left-right mirrored copy of every frame built at load time. A sheet
 // owns its frame surfaces until it is destroyed; sprites only point at it.
@@ -38,8 +40,10 @@ public:
     // Loads the sheet; a frame image that cannot be read ends the process.
     // Returns 0, or -1 when the info file cannot be opened.
     int initR(const std::string& folder);
-    // The same format, but a frame image that cannot be read returns -1.
-    int init(const std::string& folder);
+    // The same format, but a frame image that cannot be read returns -1. With a
+    // report (the data checker's), every problem is recorded in it with its line and
+    // loading goes on past unreadable images, keeping those frames without an image.
+    int init(const std::string& folder, loadReport* report = nullptr);
     // Per-surface alpha for every frame; inert while alphaOp is off.
     void alphaAll(int alpha);
 
@@ -47,15 +51,17 @@ public:
     const frameInfo* frameAt(int i, bool facingRight) const;
 
 private:
-    int load(const std::string& folder, bool fatalImages);
+    int load(const std::string& folder, bool fatalImages, loadReport* report);
     void releaseFrames();
     void computeExtents();
 };
 
 // Loads the sheet in folder/name, as a character's animations and moves are kept,
 // tracing "load folder" and the path. A blank name loads nothing: it would point at
-// the character folder itself, whose info is the animation list and not a sheet.
-void loadNamedSheet(const std::string& folder, const std::string& name, CSpriteBase& sheet);
+// the character folder itself, whose info is the animation list and not a sheet. With a
+// report the sheet is read by init, so an unreadable image is recorded, not fatal.
+void loadNamedSheet(const std::string& folder, const std::string& name, CSpriteBase& sheet,
+                    loadReport* report = nullptr);
 // Reads fileName inside folder whole into memory and decodes it as a BMP in display
 // format; ends the process with a message on any failure, followed by a line naming
 // the file and, when infoLine is above 0, the line of folder/info that named it.

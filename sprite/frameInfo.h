@@ -36,4 +36,5 @@ struct frameInfo {
     int moveY = 0;                          // upward launch when above 0
     bool flag2 = false;                     // stored, read by nobody
     std::string label;                      // a word stored with the frame
+    int infoLine = 0; // line of the sheet's info file where the frame's block starts
 };

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+class loadReport;
+
 // Helpers shared by the text loaders. Every description file is read a line at a time
 // into a 255-byte buffer and parsed by position; a number that does not parse leaves
 // its field as it was.
@@ -39,5 +41,29 @@ FILE* openDescription(const std::string& path);
 int headerCount(const std::string& line, const char* prefix, int fallback);
 // The line without its trailing CR/LF characters.
 std::string withoutLineEnd(const std::string& text);
+
+// The same reads with a report for the data checker. Each behaves exactly as its
+// plain form and, when `report` is not null, records in it what it noticed about
+// line `lineNumber` of the file `path`. A null report records nothing.
+
+// readLine, noting a line cut at the buffer (254 characters without its line end: the
+// rest is read as the next line) and CR LF line ends (once per file).
+bool readLine(FILE* f, std::string& text, int& lineNumber, loadReport* report,
+              const std::string& path);
+// openDescription, noting a file that cannot be opened and whether its folder exists.
+FILE* openDescription(const std::string& path, loadReport* report);
+// firstWord, noting a word longer than maxLength (it is cut); `what` names the field.
+std::string firstWord(const std::string& text, size_t maxLength, loadReport* report,
+                      const std::string& path, int lineNumber, const std::string& what);
+// Notes a header line that is not `prefix` followed by a number.
+void checkHeader(const std::string& line, const char* prefix, loadReport* report,
+                 const std::string& path, int lineNumber);
+// Notes a line on which fewer than `wanted` numbers parsed (`parsed` is what scanInts
+// returned); `what` names the numbers.
+void checkNumbers(int parsed, int wanted, loadReport* report, const std::string& path,
+                  int lineNumber, const std::string& what);
+// Notes a count (announced on line `lineNumber`) larger than the blocks the file holds.
+void checkCount(int announced, int present, loadReport* report, const std::string& path,
+                int lineNumber, const std::string& what);
 
 } // namespace textline

@@ -33,6 +33,33 @@ void makeDirs(const std::string& path) {
     fs::create_directories(path);
 }
 
+void copyTree(const std::string& from, const std::string& to) {
+    fs::copy(from, to, fs::copy_options::recursive);
+}
+
+void replaceLine(const std::string& path, int line, const std::string& text) {
+    std::string all = readFile(path);
+    size_t start = 0;
+    for (int i = 1; i < line; ++i) {
+        start = all.find('\n', start);
+        if (start == std::string::npos)
+            throw std::runtime_error(path + " has no line " + std::to_string(line));
+        ++start;
+    }
+    size_t end = all.find_first_of("\r\n", start);
+    all.replace(start, (end == std::string::npos ? all.size() : end) - start, text);
+    writeFile(path, all);
+}
+
+void replaceFirst(const std::string& path, const std::string& from, const std::string& to) {
+    std::string all = readFile(path);
+    size_t at = all.find(from);
+    if (at == std::string::npos)
+        throw std::runtime_error(path + " does not contain " + from);
+    all.replace(at, from.size(), to);
+    writeFile(path, all);
+}
+
 void writeFile(const std::string& path, const std::string& text) {
     fs::path p(path);
     if (p.has_parent_path())

@@ -30,6 +30,12 @@ private:
 void writeFile(const std::string& path, const std::string& text);
 std::string readFile(const std::string& path);
 void makeDirs(const std::string& path);
+// Copies a folder with everything in it to `to` (which must not exist yet).
+void copyTree(const std::string& from, const std::string& to);
+// Replaces line `line` (1-based) of a text file, keeping its line end.
+void replaceLine(const std::string& path, int line, const std::string& text);
+// Replaces the first occurrence of `from` in a file; throws when there is none.
+void replaceFirst(const std::string& path, const std::string& from, const std::string& to);
 
 struct RGB {
     int r = 0;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Plays the real game in a virtual X display the way a person meets it: waits for the
-# window, then runs the steps given, with real key events, and records how it ended.
+# window to be titled "brawler" (it says "brawler (loading)" until the game is ready
+# for input), then runs the steps given, with real key events, and records how it ended.
 #   runGame.sh <brawler binary> <working dir holding data/> <output dir> <step>...
 # Steps:
 #   sleep:S       wait S seconds
@@ -47,7 +48,7 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 game=$!
 
 wid=""
-for _ in $(seq 200); do
+for _ in $(seq 600); do
     wid="$(xdotool search --name '^brawler$' 2>/dev/null | head -n 1)"
     [ -n "$wid" ] && break
     kill -0 "$game" 2>/dev/null || break

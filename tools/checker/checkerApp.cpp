@@ -1,0 +1,84 @@
+#include "tools/checker/checkerApp.h"
+
+#include <cstdlib>
+
+#include "SDL.h"
+#include "SDL_mixer.h"
+
+#include "sprite/loadReport.h"
+#include "tools/checker/dataChecker.h"
+#include "tools/checker/quietStreams.h"
+
+namespace {
+
+const char* const kUsage = "usage: brawler-check [--quiet] [DATA_DIR]\n"
+                           "Checks a data folder (default: data) as the game reads it.\n";
+
+std::string plural(int n, const char* word) {
+    return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+} // namespace
+
+int checkerApp::run(const std::vector<std::string>& args, std::string& output) {
+    bool quiet = false;
+    std::string dataRoot = "data";
+    bool rootGiven = false;
+    for (const std::string& a : args) {
+        if (a == "--quiet") {
+            quiet = true;
+        } else if (a == "--help" || a == "-h") {
+            output += kUsage;
+            return 0;
+        } else if ((!a.empty() && a[0] == '-') || rootGiven) {
+            output += kUsage;
+            return 2;
+        } else {
+            dataRoot = a;
+            rootGiven = true;
+        }
+    }
+
+    // Dummy drivers whatever the caller's environment says: nothing is shown or played.
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    loadReport report;
+    {
+        quietStreams silence;
+        // Bring up only what is not up yet; SDL stays up for the rest of the process.
+        if (!SDL_WasInit(SDL_INIT_EVERYTHING)) {
+            SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO);
+        } else {
+            if (!SDL_WasInit(SDL_INIT_VIDEO))
+                SDL_InitSubSystem(SDL_INIT_VIDEO);
+            if (!SDL_WasInit(SDL_INIT_AUDIO))
+                SDL_InitSubSystem(SDL_INIT_AUDIO);
+        }
+        if (!SDL_GetVideoSurface())
+            SDL_SetVideoMode(800, 600, 32, SDL_HWPALETTE);
+        bool openedAudio = false;
+        if (Mix_QuerySpec(nullptr, nullptr, nullptr) == 0)
+            openedAudio = Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 2048) == 0;
+        if (!SDL_GetVideoSurface())
+            report.error(dataRoot, 0,
+                         std::string("SDL video did not start (") + SDL_GetError() +
+                             "), so no image was checked — check the SDL installation");
+        else {
+            if (Mix_QuerySpec(nullptr, nullptr, nullptr) == 0)
+                report.warning(dataRoot, 0,
+                               std::string("SDL_mixer did not open (") + Mix_GetError() +
+                                   "), so sounds were only looked for, not decoded");
+            dataChecker checker(dataRoot, report);
+            checker.run();
+        }
+        if (openedAudio)
+            Mix_CloseAudio();
+    }
+
+    if (!quiet)
+        for (const std::string& line : report.sortedLines())
+            output += line + "\n";
+    output += plural(report.errorCount(), "error") + ", " +
+              plural(report.warningCount(), "warning") + "\n";
+    return report.errorCount() > 0 ? 1 : 0;
+}
