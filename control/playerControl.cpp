@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr float kTickScale = 0.1f; // controller time runs in units of 10 ms
+constexpr double kTickScale = 0.1; // controller time runs in units of 10 ms
 constexpr int kWalkStep = 3;       // pixels per movement step
 constexpr int kJumpSpeed = 16;     // upward speed of a jump
 constexpr int kDeadZone = 3200;    // stick values this close to centre count as centred
