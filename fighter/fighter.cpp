@@ -5,6 +5,7 @@
 
 #include "fighter/animationSet.h"
 #include "moves/moveSet.h"
+#include "shell/screenPresenter.h"
 #include "sprite/CSpriteBase.h"
 #include "sprite/frameInfo.h"
 #include "sprite/screenRect.h"
@@ -20,6 +21,7 @@ void fillBox(SDL_Surface* screen, int x, int y, int w, int h, Uint32 pixel) {
     if (w <= 0 || h <= 0)
         return;
     SDL_Rect r = screenRect(x, y, w, h);
+    screenPresenter::noteDraw(screen, r.x, r.y, r.w, r.h);
     SDL_FillRect(screen, &r, pixel);
 }
 
@@ -195,6 +197,7 @@ void Fighter::draw() {
     if (!a || !f || !a->image || !screen)
         return;
     SDL_Rect dest = screenRect(x - a->anchorX, y - f->anchorY, 0, 0);
+    screenPresenter::noteDraw(screen, dest.x, dest.y, a->image->w, a->image->h);
     SDL_BlitSurface(a->image, nullptr, screen, &dest);
 }
 

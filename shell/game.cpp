@@ -36,6 +36,9 @@ void Game::listJoysticks() {
 
 void Game::startUp() {
     requireDataFolder(dataRoot);
+    // From here on every draw on the screen is recorded; the stage drawn below is
+    // presented whole by the first pass.
+    presenter.attach(screen);
     vikingbase.initR(dataRoot + "/run");
     sunbase.initR(dataRoot + "/particle/fireball1");
     loadCharacter(dataRoot + "/Brawler");
@@ -119,7 +122,7 @@ void Game::DrawScene() {
         fighter2.drawColBoxes();
         pList.debug();
     }
-    SDL_Flip(screen);
+    presenter.present();
 }
 
 void Game::run() {

@@ -15,6 +15,7 @@
 #include "moves/target.h"
 #include "particles/partInfoList.h"
 #include "particles/particleList.h"
+#include "shell/screenPresenter.h"
 #include "sound/soundSet.h"
 #include "sprite/CSprite.h"
 #include "sprite/CSpriteBase.h"
@@ -45,6 +46,7 @@ public:
     playerControl player1;                 // drives vikings1 from keys or a joystick
     AI basicAI;                            // drives fighter2
     SDL_Event event;                       // the one event buffer, filled while polling
+    screenPresenter presenter;             // shows what each pass changed on the window
 
     // Loads and sets up everything after the video mode is up (sdlInit). A character
     // that cannot be played, or no data folder, stops the game with a message and exit
@@ -52,7 +54,7 @@ public:
     void startUp();
     // One pass of the main loop; returns false after the pass in which quit arrived.
     bool runPass();
-    // Draws one frame of the scene and flips the screen.
+    // Draws one frame of the scene and presents what it changed.
     void DrawScene();
     // The main loop until Escape, the window's close or a stop signal.
     void run();

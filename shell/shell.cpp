@@ -6,6 +6,7 @@
 #include "SDL_mixer.h"
 
 #include "shell/platform.h"
+#include "shell/screenPresenter.h"
 #include "shell/startupChecks.h"
 #include "sprite/screenRect.h"
 
@@ -68,6 +69,7 @@ void DrawIMG(SDL_Surface* surface, int x, int y) {
     if (!surface || !screen)
         return;
     SDL_Rect dest = screenRect(x, y);
+    screenPresenter::noteDraw(screen, dest.x, dest.y, surface->w, surface->h);
     SDL_BlitSurface(surface, nullptr, screen, &dest);
 }
 

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "shell/gameClock.h"
+#include "shell/screenPresenter.h"
 #include "sprite/CSpriteBase.h"
 #include "sprite/screenRect.h"
 
@@ -13,6 +14,7 @@ void blitAt(SDL_Surface* source, SDL_Surface* target, int x, int y) {
     if (!source || !target)
         return;
     SDL_Rect dest = screenRect(x, y, 0, 0);
+    screenPresenter::noteDraw(target, dest.x, dest.y, source->w, source->h);
     SDL_BlitSurface(source, nullptr, target, &dest);
 }
 
@@ -117,6 +119,7 @@ void CSprite::restoreBackground() {
         return;
     SDL_Rect source = screenRect(0, 0, bgW, bgH);
     SDL_Rect dest = screenRect(bgX, bgY, 0, 0);
+    screenPresenter::noteDraw(screen, bgX, bgY, bgW, bgH);
     SDL_BlitSurface(background, &source, screen, &dest);
 }
 
@@ -237,5 +240,6 @@ void CSprite::drawColBoxes() {
     if (w <= 0 || h <= 0)
         return;
     SDL_Rect r = screenRect(x + f->cBox.left, y + f->cBox.top, w, h);
+    screenPresenter::noteDraw(screen, r.x, r.y, r.w, r.h);
     SDL_FillRect(screen, &r, 0xff0000);
 }

@@ -123,13 +123,14 @@ TEST(EndToEnd, APlayedSessionShowsTheFireballTheOverlayAndIsHeard) {
     TempDir work;
     // The fireball first, while the opponent is still far away and the player faces it;
     // shots at three moments, since on a loaded machine the projectile may leave the
-    // hand late and one of them must show it in flight.
-    GameRun run =
-        play(work, {"sleep:0.6",      "key:Down",  "key:Right",      "key:z",     "sleep:0.2",
-                    "shot:fireball0", "sleep:0.1", "shot:fireball1", "sleep:0.1", "shot:fireball2",
-                    "hold:Right:0.4", "key:Up",    "sleep:0.6",      "key:j",     "sleep:0.3",
-                    "shot:overlay",   "key:j",     "key:x",          "sleep:0.6", "key:c",
-                    "sleep:0.8",      "key:Escape"});
+    // hand late and one of them must show it in flight. The opponent walks in at once
+    // and the fireball is spent on it within half a second, so the shots come early.
+    GameRun run = play(work, {"sleep:0.4",  "key:Down",       "key:Right",      "key:z",
+                              "sleep:0.12", "shot:fireball0", "sleep:0.05",     "shot:fireball1",
+                              "sleep:0.05", "shot:fireball2", "hold:Right:0.4", "key:Up",
+                              "sleep:0.6",  "key:j",          "sleep:0.3",      "shot:overlay",
+                              "key:j",      "key:x",          "sleep:0.6",      "key:c",
+                              "sleep:0.8",  "key:Escape"});
     ASSERT_EQ(0, run.exitCode) << run.log << "\n" << run.stdoutText.substr(0, 2000);
 
     std::string missing;

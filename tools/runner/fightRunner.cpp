@@ -77,8 +77,10 @@ FightSummary FightRunner::run(const FightScript& script) {
     ManualClock clock(kStartUpMs);
     Game game;
     game.dataRoot = dataRootFor(script);
+    game.presenter.presentAll = presentAll;
     auto wallStart = steadyClock::now();
     game.startUp();
+    game.presenter.keepShadow(keepShadow);
     summary.startUpMs = msSince(wallStart);
     g_randomNumber.seed(script.seed);
 
@@ -115,6 +117,8 @@ FightSummary FightRunner::run(const FightScript& script) {
         bool more = game.runPass();
         passUs.push_back(msSince(passStart) * 1000.0);
         summary.passes = k + 1;
+        if (afterPass)
+            afterPass(passMs, game);
 
         for (; nextAfter < steps.size() && steps[nextAfter].timeMs <= passMs;
              nextAfter = nextOfKind(nextAfter + 1, false))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,13 @@ public:
     // One line per check that did not hold or shot that could not be written:
     // "script:line: expected ..., got ...".
     std::vector<std::string> failures;
+    // Present the whole screen every pass rather than what changed.
+    bool presentAll = false;
+    // Keep a copy of what each pass presented (the game's presenter's shadow).
+    bool keepShadow = false;
+    // Called after every pass with its virtual ms, before the script's checks; a tool
+    // or test looks at the game here (or toggles the debug overlay for the next pass).
+    std::function<void(long passMs, Game& game)> afterPass;
 
     // The data folder the script names, relative to the script's own folder; the
     // game's "data" below the working directory when it names none.

@@ -10,15 +10,30 @@
 #include "tools/runner/fightScript.h"
 #include "tools/runner/traceMute.h"
 
-// brawler-run [--trace] SCRIPT: runs a fight script headless and prints its summary.
-// Exit code 0 when every check held, 1 when one did not, 2 for a script it cannot read.
+// brawler-run [--trace] [--flip] [--window] [--hold MS] SCRIPT: runs a fight script
+// headless and prints its summary. Exit code 0 when every check held, 1 when one did
+// not, 2 for a script it cannot read.
+//   --flip    present the whole screen every pass instead of what changed
+//   --window  use the video driver the environment names (a real window) instead of
+//             the dummy one
+//   --hold MS after the summary, keep the window showing the last pass for MS ms of
+//             real time, so a screenshot of it can be taken
 int main(int argc, char** argv) {
     bool trace = false;
+    bool flip = false;
+    bool window = false;
+    long holdMs = 0;
     std::string path;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--trace" && !trace) {
             trace = true;
+        } else if (arg == "--flip") {
+            flip = true;
+        } else if (arg == "--window") {
+            window = true;
+        } else if (arg == "--hold" && i + 1 < argc) {
+            holdMs = strtol(argv[++i], nullptr, 10);
         } else if (path.empty() && !arg.empty() && arg[0] != '-') {
             path = arg;
         } else {
@@ -27,7 +42,7 @@ int main(int argc, char** argv) {
         }
     }
     if (path.empty()) {
-        fprintf(stderr, "usage: brawler-run [--trace] SCRIPT\n");
+        fprintf(stderr, "usage: brawler-run [--trace] [--flip] [--window] [--hold MS] SCRIPT\n");
         return 2;
     }
     std::ifstream in(path, std::ios::binary);
@@ -60,10 +75,12 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    // Always headless, whatever the environment says.
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    // Headless unless a window is asked for, whatever the environment says.
+    if (!window)
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     FightRunner runner;
+    runner.presentAll = flip;
     FightSummary summary;
     {
         TraceMute mute(!trace);
@@ -74,5 +91,10 @@ int main(int argc, char** argv) {
     fflush(stdout);
     for (const std::string& failure : runner.failures)
         fprintf(stderr, "%s\n", failure.c_str());
+    // The last pass stays on show, the virtual clock stopped, until the hold is over.
+    for (Uint32 start = SDL_GetTicks(); holdMs > 0 && SDL_GetTicks() - start < Uint32(holdMs);) {
+        SDL_PumpEvents();
+        SDL_Delay(10);
+    }
     return runner.failures.empty() ? 0 : 1;
 }
