@@ -20,29 +20,17 @@ out="$3"
 shift 3
 mkdir -p "$out"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$out/display" >"$out/xvfb.log" 2>&1 &
-xvfb=$!
+source "$(dirname "$0")/xvfb.sh"
+xvfb=""
 game=""
 cleanup() {
     [ -n "$game" ] && kill -KILL "$game" 2>/dev/null
-    kill "$xvfb" 2>/dev/null
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
     wait 2>/dev/null
 }
 trap cleanup EXIT
+start_xvfb "$out" || exit 2
 
-for _ in $(seq 100); do
-    [ -s "$out/display" ] && break
-    sleep 0.05
-done
-if [ ! -s "$out/display" ]; then
-    echo "Xvfb did not start" >&2
-    exit 2
-fi
-export DISPLAY=":$(tr -d '\n' <"$out/display")"
-
-# SDL unloads the X libraries it opened at quit, so their allocations cannot be told
-# apart from ours here; leaks are checked by the unit suite instead.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 (cd "$workdir" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$out/audio.raw" \
     exec "$bin" >"$out/stdout.txt" 2>"$out/stderr.txt") &
 game=$!

@@ -11,26 +11,16 @@ script="$2"
 out="$3"
 mkdir -p "$out"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$out/display" >"$out/xvfb.log" 2>&1 &
-xvfb=$!
+source "$(dirname "$0")/../e2e/xvfb.sh"
+xvfb=""
 run=""
 cleanup() {
     [ -n "$run" ] && kill -KILL "$run" 2>/dev/null
-    kill "$xvfb" 2>/dev/null
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
     wait 2>/dev/null
 }
 trap cleanup EXIT
-
-for _ in $(seq 100); do
-    [ -s "$out/display" ] && break
-    sleep 0.05
-done
-if [ ! -s "$out/display" ]; then
-    echo "Xvfb did not start" >&2
-    exit 2
-fi
-export DISPLAY=":$(tr -d '\n' <"$out/display")"
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+start_xvfb "$out" || exit 2
 
 shoot() {
     local name="$1"
