@@ -23,9 +23,7 @@ int animationSet::loadAll(const std::string& characterFolder, loadReport* report
 
     int lineNumber = 0;
     std::string line;
-    textline::readLine(f, line, lineNumber, report, path);
-    textline::checkHeader(line, "ANIMS:", report, path, lineNumber);
-    int announced = textline::headerCount(line, "ANIMS:", 0);
+    int announced = textline::readHeader(f, line, lineNumber, "ANIMS:", 0, report, path);
 
     // Entries grow as lines arrive, so a count that is negative or far larger than
     // the file never allocates anything the file does not hold.

@@ -30,9 +30,7 @@ int partInfoList::addList(const std::string& listName, SDL_Surface* screen,
         return -1;
     int lineNumber = 0;
     std::string line;
-    textline::readLine(f, line, lineNumber, report, path);
-    textline::checkHeader(line, "PARTS:", report, path, lineNumber);
-    int announced = textline::headerCount(line, "PARTS:", 0);
+    int announced = textline::readHeader(f, line, lineNumber, "PARTS:", 0, report, path);
     int read = 0;
     // Definitions are made as lines arrive: a count larger than the file (or negative)
     // never makes definitions the file does not hold.

@@ -98,9 +98,7 @@ void soundSet::getList(const std::string& folder, loadReport* report) {
 
     int lineNumber = 0;
     std::string line;
-    textline::readLine(f, line, lineNumber, report, path);
-    textline::checkHeader(line, "SOUNDS:", report, path, lineNumber);
-    int announced = textline::headerCount(line, "SOUNDS:", 0);
+    int announced = textline::readHeader(f, line, lineNumber, "SOUNDS:", 0, report, path);
     int read = 0;
 
     // Nodes are made as lines arrive and the count is what was read, so a header that
@@ -129,9 +127,7 @@ void soundSet::addToList(const std::string& folder, loadReport* report) {
 
     int lineNumber = 0;
     std::string line;
-    textline::readLine(f, line, lineNumber, report, path);
-    textline::checkHeader(line, "SOUNDS:", report, path, lineNumber);
-    int announced = textline::headerCount(line, "SOUNDS:", 0);
+    int announced = textline::readHeader(f, line, lineNumber, "SOUNDS:", 0, report, path);
     int read = 0;
 
     // soundCount stays as it was until the end, so find sees only the sounds held

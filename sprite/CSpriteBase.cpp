@@ -235,10 +235,8 @@ int CSpriteBase::load(const std::string& folder, bool fatalImages, loadReport* r
         return -1;
     int lineNumber = 0;
     std::string line;
-    textline::readLine(f, line, lineNumber, report, path);
+    int announced = textline::readHeader(f, line, lineNumber, "FILES:", frameCount, report, path);
     printf("loading\n");
-    textline::checkHeader(line, "FILES:", report, path, lineNumber);
-    int announced = textline::headerCount(line, "FILES:", frameCount);
     printf("%d\n", announced);
 
     releaseFrames();

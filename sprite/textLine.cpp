@@ -155,6 +155,13 @@ std::string firstWord(const std::string& text, size_t maxLength, loadReport* rep
     return whole.substr(0, maxLength);
 }
 
+int readHeader(FILE* f, std::string& line, int& lineNumber, const char* prefix, int fallback,
+               loadReport* report, const std::string& path) {
+    readLine(f, line, lineNumber, report, path);
+    checkHeader(line, prefix, report, path, lineNumber);
+    return headerCount(line, prefix, fallback);
+}
+
 void checkHeader(const std::string& line, const char* prefix, loadReport* report,
                  const std::string& path, int lineNumber) {
     if (!report)

@@ -55,6 +55,10 @@ FILE* openDescription(const std::string& path, loadReport* report);
 // firstWord, noting a word longer than maxLength (it is cut); `what` names the field.
 std::string firstWord(const std::string& text, size_t maxLength, loadReport* report,
                       const std::string& path, int lineNumber, const std::string& what);
+// Reads a description file's first line, notes it when it is not `prefix` followed by a
+// number, and returns that number (`fallback` when there is none). `line` keeps the text.
+int readHeader(FILE* f, std::string& line, int& lineNumber, const char* prefix, int fallback,
+               loadReport* report, const std::string& path);
 // Notes a header line that is not `prefix` followed by a number.
 void checkHeader(const std::string& line, const char* prefix, loadReport* report,
                  const std::string& path, int lineNumber);
