@@ -8,6 +8,10 @@
 #include "shell/shell.h"
 #include "shell/startupChecks.h"
 
+Game::~Game() {
+    ReleaseImages();
+}
+
 void Game::loadCharacter(const std::string& folder) {
     animations.loadAll(folder);
     moves.loadAll(folder);

@@ -54,8 +54,7 @@ SDL_Surface* ImageLoad(const std::string& path) {
 
 int InitImages(const std::string& dataRoot) {
     std::string path = dataRoot + "/tBG2.bmp";
-    if (back)
-        SDL_FreeSurface(back);
+    ReleaseImages();
     back = ImageLoad(path);
     // Every later frame restores pieces of this picture; without it there is no game.
     if (!back) {
@@ -63,6 +62,12 @@ int InitImages(const std::string& dataRoot) {
         exit(1);
     }
     return 0;
+}
+
+void ReleaseImages() {
+    if (back)
+        SDL_FreeSurface(back);
+    back = nullptr;
 }
 
 void DrawIMG(SDL_Surface* surface, int x, int y) {

@@ -18,6 +18,8 @@ SDL_Surface* ImageLoad(const std::string& path);
 // Loads the stage into `back` from dataRoot/tBG2.bmp; a stage that cannot be read
 // stops the game with a message and exit code 1. Returns 0.
 int InitImages(const std::string& dataRoot = "data");
+// Frees the stage; `back` is null after it.
+void ReleaseImages();
 // Blits the whole stage at (0, 0).
 void DrawBG();
 // Blits a whole surface with its top-left corner at (x, y).

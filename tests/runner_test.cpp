@@ -127,6 +127,8 @@ TEST(FightScriptParse, NamesTheLineAndTheFault) {
         {"at 100 shot out.jpg\n", "t.fight:1: shot file \"out.jpg\" must end in .bmp or .png"},
         {"end 500\nat 600 tap z\n", "t.fight:2: at 600 is after the end (500)"},
         {"at 600 tap z\nend 500\n", "t.fight:1: at 600 is after the end (500)"},
+        {"random-input 5\n", "t.fight:1: random-input takes nothing"},
+        {"at 100 expect memory size < 5\n", "t.fight:1: unknown field \"size\" for memory"},
     };
     for (const bad& c : cases) {
         std::string error;
@@ -162,6 +164,31 @@ TEST(FightRunnerRun, SameScriptAndSeedRepeat) {
     // The wall-clock lines are the only ones left out.
     EXPECT_NE(std::string::npos, first.format(true).find("us per pass: median "));
     EXPECT_EQ(std::string::npos, first.format(false).find("wall time"));
+}
+
+// A random player repeats with the seed and fights: keys reach the fighter and the
+// opponent, and the figures differ from a fight where the player stands still. Memory is
+// read every virtual minute and checked against the reading of minute 1.
+TEST(FightRunnerRun, RandomPlayerRepeatsAndMemoryIsSampled) {
+    const std::string fight = "seed 5\nrandom-input\nend 125000\n"
+                              "at 125000 expect memory growth < 1024\n"
+                              "at 125000 expect memory resident > 1000\n";
+    std::vector<std::string> failures;
+    FightSummary first = runScript(fight, &failures);
+    EXPECT_TRUE(failures.empty()) << failures.front();
+    FightSummary second = runScript(fight);
+    EXPECT_EQ(first.format(false), second.format(false));
+    FightSummary still = runScript("seed 5\nend 125000\n");
+    EXPECT_GT(first.hitsOnOpponent, 0) << first.format(false);
+    EXPECT_NE(first.format(false), still.format(false));
+    ASSERT_EQ(2u, first.residentKbByMinute.size());
+    EXPECT_GT(first.residentKbByMinute[0], 0);
+    EXPECT_NE(std::string::npos, first.format().find("memory growth after the first minute: "));
+
+    runScript("end 100\nat 11 expect memory growth > 0\n", &failures);
+    ASSERT_EQ(1u, failures.size());
+    EXPECT_NE(std::string::npos, failures[0].find("expected memory growth > 0 at 11 ms, got 0 KB"))
+        << failures[0];
 }
 
 // Keys go in before the pass of their time and checks look after it: a held key walks

@@ -10,6 +10,9 @@
 #include "shell/keyFeed.h"
 #include "shell/manualClock.h"
 #include "shell/shell.h"
+#include "tools/runner/passTimes.h"
+#include "tools/runner/randomPlayer.h"
+#include "tools/runner/residentMemory.h"
 
 namespace {
 
@@ -22,12 +25,8 @@ double msSince(steadyClock::time_point start) {
     return std::chrono::duration<double, std::milli>(steadyClock::now() - start).count();
 }
 
-// The value at quantile q of sorted figures.
-double quantile(const std::vector<double>& sorted, double q) {
-    if (sorted.empty())
-        return 0.0;
-    return sorted[static_cast<size_t>(q * static_cast<double>(sorted.size() - 1))];
-}
+// Resident memory is read once a virtual minute.
+constexpr long kMinuteMs = 60000;
 
 bool compare(long got, const std::string& op, long want) {
     if (op == "=")
@@ -98,15 +97,19 @@ FightSummary FightRunner::run(const FightScript& script) {
     nextBefore = nextOfKind(0, true);
     nextAfter = nextOfKind(0, false);
 
-    std::vector<double> passUs;
+    PassTimes passTimes;
+    RandomPlayer randomPlayer(script.seed);
     long last = script.lastPassMs();
     long passMs = 0;
+    long nextMinuteMs = kMinuteMs;
     for (long k = 0;; ++k) {
         passMs = k * script.msPerPass;
         clock.set(kStartUpMs + static_cast<Uint32>(script.msPerPass + passMs));
         for (SDLKey key : tapped_)
             feedKeyUp(key);
         tapped_.clear();
+        if (script.randomInput)
+            randomPlayer.step();
         for (; nextBefore < steps.size() && steps[nextBefore].timeMs <= passMs;
              nextBefore = nextOfKind(nextBefore + 1, true))
             before(steps[nextBefore], game);
@@ -115,8 +118,12 @@ FightSummary FightRunner::run(const FightScript& script) {
 
         auto passStart = steadyClock::now();
         bool more = game.runPass();
-        passUs.push_back(msSince(passStart) * 1000.0);
+        passTimes.add(msSince(passStart) * 1000.0);
         summary.passes = k + 1;
+        if (passMs >= nextMinuteMs) {
+            summary.residentKbByMinute.push_back(residentMemoryKb());
+            nextMinuteMs += kMinuteMs;
+        }
         if (afterPass)
             afterPass(passMs, game);
 
@@ -143,13 +150,10 @@ FightSummary FightRunner::run(const FightScript& script) {
     summary.wallMs = msSince(wallStart);
     summary.virtualMs = summary.passes * script.msPerPass;
 
-    std::sort(passUs.begin(), passUs.end());
-    double passTotalUs = 0.0;
-    for (double us : passUs)
-        passTotalUs += us;
-    summary.passMedianUs = quantile(passUs, 0.5);
-    summary.passP99Us = quantile(passUs, 0.99);
-    summary.passesPerSecond = passTotalUs > 0.0 ? summary.passes * 1e6 / passTotalUs : 0.0;
+    summary.passMedianUs = passTimes.quantile(0.5);
+    summary.passP99Us = passTimes.quantile(0.99);
+    summary.passesPerSecond =
+        passTimes.totalUs() > 0.0 ? summary.passes * 1e6 / passTimes.totalUs() : 0.0;
 
     summary.playerHp = game.vikings1.hitPoints;
     summary.playerMaxHp = game.vikings1.maxHitPoints;
@@ -161,6 +165,7 @@ FightSummary FightRunner::run(const FightScript& script) {
     summary.blockedByOpponent = game.basicAI.hitsBlocked;
     summary.blockedByPlayer = game.player1.hitsBlocked;
     // Nothing of this run may stay held into the next one in this process.
+    randomPlayer.releaseAll();
     clearKeys();
     return summary;
 }
@@ -214,6 +219,11 @@ void FightRunner::check(const ScriptStep& step, Game& game, long passMs, FightSu
         long count = game.pList.count();
         held = compare(count, step.op, step.number);
         got = std::to_string(count);
+    } else if (step.who == "memory") {
+        long now = residentMemoryKb();
+        long value = step.field == "growth" ? summary.memoryGrowthKb(now) : now;
+        held = compare(value, step.op, step.number);
+        got = std::to_string(value) + " KB";
     } else {
         const Fighter& f = step.who == "player" ? game.vikings1 : game.fighter2;
         if (step.field == "action") {

@@ -63,6 +63,7 @@ long FightScript::lastPassMs() const {
 
 bool FightScript::parse(const std::string& text, std::string* error) {
     steps.clear();
+    randomInput = false;
     dataLine = 0;
     sawEnd = false;
     lastTimedMs = -1;
@@ -125,6 +126,14 @@ bool FightScript::parseLine(const std::vector<std::string>& words, int line, std
             return false;
         endMs = n;
         sawEnd = true;
+        return true;
+    }
+    if (head == "random-input") {
+        if (words.size() != 1) {
+            *what = "random-input takes nothing (the seed line seeds it)";
+            return false;
+        }
+        randomInput = true;
         return true;
     }
     if (head == "data") {
@@ -243,6 +252,11 @@ bool FightScript::parseExpect(const std::vector<std::string>& words, size_t at, 
             *what = "unknown field \"" + step.field + "\" for particles (only count)";
             return false;
         }
+    } else if (step.who == "memory") {
+        if (step.field != "growth" && step.field != "resident") {
+            *what = "unknown field \"" + step.field + "\" for memory (growth or resident, in KB)";
+            return false;
+        }
     } else if (isFighter(step.who)) {
         static const char* const fields[] = {"action", "hp",       "x",    "y",
                                              "facing", "onGround", "jumps"};
@@ -252,7 +266,7 @@ bool FightScript::parseExpect(const std::vector<std::string>& words, size_t at, 
             return false;
         }
     } else {
-        *what = "unknown subject \"" + step.who + "\" (player, opponent or particles)";
+        *what = "unknown subject \"" + step.who + "\" (player, opponent, particles or memory)";
         return false;
     }
     if (step.op != "=" && step.op != "!=" && step.op != "<" && step.op != ">") {

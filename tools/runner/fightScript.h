@@ -22,8 +22,9 @@ struct ScriptStep {
     long timeMs = 0;           // virtual ms from the first pass; 0 for untimed lines
     SDLKey key = SDLK_UNKNOWN; // Press, Release, Tap
     std::string keyName;       // as written, for messages
-    std::string who;           // Expect, Place: "player", "opponent" or "particles"
-    std::string field;         // Expect: action, hp, x, y, facing, onGround, jumps or count
+    std::string who;           // Expect, Place: "player", "opponent", "particles" or "memory"
+    std::string field;         // Expect: action, hp, x, y, facing, onGround, jumps, count,
+                               // growth or resident
     std::string op;            // Expect: "=", "!=", "<" or ">"
     std::string value;         // Expect: as written ("right", "true", a number, an action name)
     long number = 0;           // Expect: the value as a number (facing right and true are 1);
@@ -47,6 +48,7 @@ public:
     // so 11 gives one step a pass, about as often as on the real clock.
     int msPerPass = 11;
     long endMs = -1;               // `end T`, or -1: the last timed line plus one pass
+    bool randomInput = false;      // `random-input`: a random player presses the keys
     std::vector<ScriptStep> steps; // in file order
 
     // Reads the text; false with `error` set at the first bad line.

@@ -1,5 +1,6 @@
 #include "tools/runner/fightSummary.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -12,6 +13,15 @@ std::string formatted(const char* format, double a, double b = 0.0) {
 
 } // namespace
 
+long FightSummary::memoryGrowthKb(long nowKb) const {
+    if (residentKbByMinute.empty())
+        return 0;
+    long most = nowKb;
+    for (long kb : residentKbByMinute)
+        most = std::max(most, kb);
+    return most - residentKbByMinute.front();
+}
+
 std::string FightSummary::format(bool wallClock) const {
     std::string out;
     auto n = [](long v) { return std::to_string(v); };
@@ -23,6 +33,12 @@ std::string FightSummary::format(bool wallClock) const {
         out += formatted("wall time: %.1f ms (start-up %.1f ms)\n", wallMs, startUpMs);
         out += formatted("passes per second: %.0f\n", passesPerSecond);
         out += formatted("us per pass: median %.0f, p99 %.0f\n", passMedianUs, passP99Us);
+        if (!residentKbByMinute.empty()) {
+            out += "resident memory at each virtual minute (KB):";
+            for (long kb : residentKbByMinute)
+                out += " " + n(kb);
+            out += "\nmemory growth after the first minute: " + n(memoryGrowthKb()) + " KB\n";
+        }
     }
     out += "hit points: player " + n(playerHp) + "/" + n(playerMaxHp) + ", opponent " +
            n(opponentHp) + "/" + n(opponentMaxHp) + "\n";

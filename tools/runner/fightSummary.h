@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The figures of one scripted fight. The wall-clock ones differ from run to run; the
 // rest repeat exactly for the same script and seed.
@@ -29,6 +30,12 @@ struct FightSummary {
     double passMedianUs = 0.0;    // one pass, median
     double passP99Us = 0.0;       // one pass, 99th percentile
     double passesPerSecond = 0.0; // passes over the time spent in them
+    // Resident memory in KB at the end of each virtual minute (the first: minute 1).
+    std::vector<long> residentKbByMinute;
+
+    // The most resident memory grew over its reading at minute 1, including `nowKb`
+    // when it is not negative; 0 before minute 1.
+    long memoryGrowthKb(long nowKb = -1) const;
 
     // The summary as printed; without the wall-clock lines when `wallClock` is false,
     // which is what two runs of one script must agree on.
