@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "sprite/flipper.h"
+#include "sprite/frameLimits.h"
 #include "sprite/loadReport.h"
 #include "sprite/problemReport.h"
 #include "sprite/textLine.h"
@@ -142,6 +143,16 @@ frameInfo mirrored(const frameInfo& frame, SDL_Surface* flippedImage, int width)
     exit(1);
 }
 
+// Ends the game, as for an unreadable image, when a frame's size is out of bounds.
+void refuseFrameSize(const std::string& folder, const std::string& fileName, int infoLine,
+                     long long w, long long h) {
+    std::string problem = frameSizeProblem(w, h);
+    if (problem.empty())
+        return;
+    reportProblem("the frame image " + folder + "/" + fileName + " " + problem);
+    stopOnFrameImage(folder, fileName, infoLine);
+}
+
 // Size of the file in bytes from stat, or -1 when stat fails.
 long long statSize(const std::string& path) {
     struct stat st;
@@ -156,6 +167,8 @@ void printNoFileSize(const std::string& path) {
 
 SDL_Surface* loadPlainBMP(const std::string& folder, const std::string& fileName) {
     std::string path = folder + "/" + fileName;
+    if (!bmpFileSizeProblem(path).empty())
+        return nullptr;
     SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
     if (!rw)
         return nullptr;
@@ -173,6 +186,9 @@ void noteBadImage(loadReport& report, const std::string& infoPath, int line,
     else if (stat(image.c_str(), &st) != 0)
         report.error(infoPath, line,
                      "missing frame image " + image + " — add the BMP or fix its name here");
+    else if (std::string size = bmpFileSizeProblem(image); !size.empty())
+        report.error(infoPath, line,
+                     "the frame image " + image + " " + size + " — draw it smaller");
     else
         report.error(infoPath, line,
                      "SDL cannot decode the frame image " + image + " (" + SDL_GetError() +
@@ -397,12 +413,18 @@ SDL_Surface* loadFromResource(const std::string& folder, const std::string& file
         got += static_cast<int>(n);
     }
     close(fd);
+    // The size is judged from the header, before decoding allocates for it.
+    long long w = 0;
+    long long h = 0;
+    if (bmpHeaderSize(reinterpret_cast<unsigned char*>(buffer), got, &w, &h))
+        refuseFrameSize(folder, fileName, infoLine, w, h);
     SDL_Surface* decoded = SDL_LoadBMP_RW(SDL_RWFromMem(buffer, got), 1);
     free(buffer);
     if (!decoded) {
         printf("Unable to load bitmap: %s\n", SDL_GetError());
         stopOnFrameImage(folder, fileName, infoLine);
     }
+    refuseFrameSize(folder, fileName, infoLine, decoded->w, decoded->h);
     SDL_Surface* converted = SDL_DisplayFormat(decoded);
     SDL_FreeSurface(decoded);
     if (!converted) {
