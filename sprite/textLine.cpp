@@ -1,5 +1,6 @@
 #include "sprite/textLine.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
@@ -15,29 +16,26 @@ namespace textline {
 namespace {
 
 // A file whose lines end in a lone CR (old Mac style) and never in LF would be read
-// as one long line. When `f` is such a file, returns a temporary copy with every CR
-// turned into LF (the copy goes with fclose) and closes `f`; otherwise rewinds `f`
-// and returns it.
+// as one long line. When `f` is such a file (judged from its first 64 KB), returns a
+// temporary copy with every CR turned into LF (the copy goes with fclose) and closes
+// `f`; otherwise rewinds `f` and returns it. Memory stays at one chunk whatever the
+// file's size.
 FILE* withLineFeeds(FILE* f, bool* converted) {
-    std::string text;
-    char chunk[4096];
-    size_t n;
-    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0)
-        text.append(chunk, n);
     *converted = false;
-    if (text.find('\n') != std::string::npos || text.find('\r') == std::string::npos) {
-        rewind(f);
-        return f;
-    }
-    FILE* copy = tmpfile();
+    std::vector<char> chunk(64 * 1024);
+    size_t n = fread(chunk.data(), 1, chunk.size(), f);
+    auto has = [&](char c) {
+        return std::find(chunk.begin(), chunk.begin() + n, c) != chunk.begin() + n;
+    };
+    FILE* copy = has('\n') || !has('\r') ? nullptr : tmpfile();
     if (!copy) {
         rewind(f);
         return f;
     }
-    for (char& c : text)
-        if (c == '\r')
-            c = '\n';
-    fwrite(text.data(), 1, text.size(), copy);
+    do {
+        std::replace(chunk.begin(), chunk.begin() + n, '\r', '\n');
+        fwrite(chunk.data(), 1, n, copy);
+    } while ((n = fread(chunk.data(), 1, chunk.size(), f)) > 0);
     rewind(copy);
     fclose(f);
     *converted = true;
