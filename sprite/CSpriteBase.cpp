@@ -143,10 +143,10 @@ frameInfo mirrored(const frameInfo& frame, SDL_Surface* flippedImage, int width)
     exit(1);
 }
 
-// Ends the game, as for an unreadable image, when a frame's size is out of bounds.
+// Ends the game, as for an unreadable image, when there is a `problem` with the frame's
+// size (from frameSizeProblem).
 void refuseFrameSize(const std::string& folder, const std::string& fileName, int infoLine,
-                     long long w, long long h) {
-    std::string problem = frameSizeProblem(w, h);
+                     const std::string& problem) {
     if (problem.empty())
         return;
     reportProblem("the frame image " + folder + "/" + fileName + " " + problem);
@@ -388,6 +388,9 @@ SDL_Surface* loadFromResource(const std::string& folder, const std::string& file
     }
     closedir(dir);
     std::string path = folder + "/" + fileName;
+    // The size is judged from the header, before anything is read or decoded for it.
+    if (std::string size = bmpFileSizeProblem(path); !size.empty())
+        refuseFrameSize(folder, fileName, infoLine, size);
     int fd = open(path.c_str(), O_RDONLY);
     if (fd < 0) {
         perror("Error opening resource file");
@@ -413,18 +416,13 @@ SDL_Surface* loadFromResource(const std::string& folder, const std::string& file
         got += static_cast<int>(n);
     }
     close(fd);
-    // The size is judged from the header, before decoding allocates for it.
-    long long w = 0;
-    long long h = 0;
-    if (bmpHeaderSize(reinterpret_cast<unsigned char*>(buffer), got, &w, &h))
-        refuseFrameSize(folder, fileName, infoLine, w, h);
     SDL_Surface* decoded = SDL_LoadBMP_RW(SDL_RWFromMem(buffer, got), 1);
     free(buffer);
     if (!decoded) {
         printf("Unable to load bitmap: %s\n", SDL_GetError());
         stopOnFrameImage(folder, fileName, infoLine);
     }
-    refuseFrameSize(folder, fileName, infoLine, decoded->w, decoded->h);
+    refuseFrameSize(folder, fileName, infoLine, frameSizeProblem(decoded->w, decoded->h));
     SDL_Surface* converted = SDL_DisplayFormat(decoded);
     SDL_FreeSurface(decoded);
     if (!converted) {
