@@ -76,10 +76,9 @@ void aiAttackList::getList(const std::string& folder, loadReport* problems) {
 int aiAttackList::getNumberOfAttacks(FILE* f) {
     std::string line;
     if (!textline::readLine(f, line, lineNumber, report, path)) {
-        if (report)
-            report->error(path, lineNumber,
-                          "the file ends before all six groups — add an \"Attacks: 0\" line "
-                          "for each missing group");
+        textline::note(report, true, path, lineNumber,
+                       "the file ends before all six groups — add an \"Attacks: 0\" line "
+                       "for each missing group");
         return 0;
     }
     textline::checkHeader(line, "Attacks:", report, path, lineNumber);

@@ -32,10 +32,10 @@ int animationSet::loadAll(const std::string& characterFolder, loadReport* report
             break;
         std::string name = textline::firstWord(line, kMaxNameLength, report, path, lineNumber,
                                                "the animation name");
-        if (name.empty() && report)
-            report->error(path, lineNumber,
-                          "no animation name on this line — write the name of the animation's "
-                          "folder");
+        if (name.empty())
+            textline::note(report, true, path, lineNumber,
+                           "no animation name on this line — write the name of the "
+                           "animation's folder");
         printf("holy diver: %s\n", name.c_str());
         entries.emplace_back();
         entryCount = static_cast<int>(entries.size());

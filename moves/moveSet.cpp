@@ -76,10 +76,10 @@ int moveSet::loadAll(const std::string& characterFolder, loadReport* report) {
         int blockLine = in.lineNumber;
         std::string name =
             textline::firstWord(line, kMaxWordLength, report, path, blockLine, "the move name");
-        if (name.empty() && report)
-            report->error(path, blockLine,
-                          "no move name on this line — each block starts with the name of the "
-                          "move's folder");
+        if (name.empty())
+            textline::note(report, true, path, blockLine,
+                           "no move name on this line — each block starts with the name of the "
+                           "move's folder");
         printf("Lets Rock!: %s\n", name.c_str());
         moves.emplace_back();
         moveCount = static_cast<int>(moves.size());

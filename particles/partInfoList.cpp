@@ -50,10 +50,10 @@ int partInfoList::addList(const std::string& listName, SDL_Surface* screen,
         head = node;
         head->name = textline::firstWord(line, kMaxNameLength, report, path, lineNumber,
                                          "the particle name");
-        if (report && (head->name.empty() || std::isspace(static_cast<unsigned char>(line[0]))))
-            report->error(path, lineNumber,
-                          "the line does not start with a particle name — write the name of "
-                          "the particle's folder first, then its list number");
+        if (head->name.empty() || std::isspace(static_cast<unsigned char>(line[0])))
+            textline::note(report, true, path, lineNumber,
+                           "the line does not start with a particle name — write the name of "
+                           "the particle's folder first, then its list number");
     }
     fclose(f);
     textline::checkCount(announced, read, report, path, 1, "particle lines");

@@ -16,11 +16,10 @@ void readNumberLine(FILE* f, int& value, int& lineNumber, loadReport* report,
                     const std::string& path, const char* what) {
     std::string line;
     if (!textline::readLine(f, line, lineNumber, report, path)) {
-        if (report)
-            report->error(path, lineNumber,
-                          std::string("the file ends here, before the line with ") + what +
-                              " — add the missing lines (each of the five events needs its "
-                              "count line, 0 for none)");
+        textline::note(report, true, path, lineNumber,
+                       std::string("the file ends here, before the line with ") + what +
+                           " — add the missing lines (each of the five events needs its "
+                           "count line, 0 for none)");
         return;
     }
     textline::checkNumbers(textline::scanInts(line, {&value}), 1, report, path, lineNumber, what);

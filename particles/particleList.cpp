@@ -5,6 +5,8 @@
 #include "fighter/fighter.h"
 #include "particles/particle.h"
 #include "shell/gameClock.h"
+#include "sprite/problemReport.h"
+#include "sprite/textLine.h"
 
 particleList::~particleList() {
     while (head) {
@@ -35,10 +37,27 @@ void particleList::link(particle* p, bool spawned, bool wasEmpty) {
         printf("particle added\n");
     head = new particleNode{p, head};
     ++spawnCount;
+    ++held_;
+}
+
+bool particleList::hasRoom(const std::string& entry) {
+    if (held_ < kCap)
+        return true;
+    if (!capNamed_) {
+        capNamed_ = true;
+        reportProblem("warning: the particle list is full (" + std::to_string(kCap) +
+                      " particles): \"" + textline::firstWord(entry) +
+                      "\" and every spawn after it are dropped while it stays full — a "
+                      "particle whose death list names itself more than once multiplies "
+                      "without end");
+    }
+    return false;
 }
 
 void particleList::addParticle(const std::string& entry, Fighter* owner, CSprite* source,
                                partInfoList* list, SDL_Surface* screen, int time) {
+    if (!hasRoom(entry))
+        return;
     bool wasEmpty = announceSpawn();
     auto* p = new particle;
     bool spawned = p->init(entry, owner, source, list, screen, time);
@@ -47,6 +66,8 @@ void particleList::addParticle(const std::string& entry, Fighter* owner, CSprite
 
 void particleList::addParticleD(const std::string& entry, bool facingRight, CSprite* source,
                                 partInfoList* list, SDL_Surface* screen, int time) {
+    if (!hasRoom(entry))
+        return;
     bool wasEmpty = announceSpawn();
     auto* p = new particle;
     bool spawned = p->initD(entry, facingRight, source, list, screen, time);
@@ -86,6 +107,7 @@ void particleList::removeDead() {
         head = head->next;
         delete gone->part;
         delete gone;
+        --held_;
         printf("\n\nKilling the head particle\n");
         makeParticles();
     }
@@ -100,6 +122,7 @@ void particleList::removeDead() {
         before->next = n->next;
         delete n->part;
         delete n;
+        --held_;
         printf("\n\nKilling a body bit\n");
     }
 }

@@ -20,6 +20,11 @@ struct particleNode {
 // nodes and particles; a particle lives until the first removal after its death.
 class particleList {
 public:
+    // Most particles held at once. A definition whose death list names itself more than
+    // once doubles at every death; the cap keeps such a storm from taking the machine's
+    // memory and time. A fight with the shipped content holds at most a handful.
+    static constexpr int kCap = 256;
+
     particleNode* head = nullptr; // newest particle, null while empty
     int spawnCount = 0;           // particles linked in since the list was made; for figures
 
@@ -57,8 +62,14 @@ public:
     int count() const;
 
 private:
+    // Whether one more particle fits; when not, says so on standard error the first time,
+    // naming the particle of `entry` that is not spawned.
+    bool hasRoom(const std::string& entry);
     // Links a spawned particle in front, or drops it when it could not spawn.
     void link(particle* p, bool spawned, bool wasEmpty);
     // Traces the spawn's opening lines; returns whether the list was empty.
     bool announceSpawn() const;
+
+    int held_ = 0;          // particles in the list, dead ones included
+    bool capNamed_ = false; // the cap has been reported
 };

@@ -8,6 +8,7 @@
 #include "shell/platform.h"
 #include "shell/screenPresenter.h"
 #include "shell/startupChecks.h"
+#include "sprite/problemReport.h"
 #include "sprite/screenRect.h"
 
 SDL_Surface* screen = nullptr;
@@ -58,7 +59,10 @@ int InitImages(const std::string& dataRoot) {
     back = ImageLoad(path);
     // Every later frame restores pieces of this picture; without it there is no game.
     if (!back) {
-        printf("Unable to load the stage %s: %s\n", path.c_str(), SDL_GetError());
+        std::string why = SDL_GetError();
+        printf("Unable to load the stage %s: %s\n", path.c_str(), why.c_str());
+        reportProblem("cannot read the stage image " + path + " (" + why +
+                      ") — it must be an 800x600 BMP");
         exit(1);
     }
     return 0;

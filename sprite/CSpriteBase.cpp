@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "sprite/flipper.h"
+#include "sprite/frameLimits.h"
 #include "sprite/loadReport.h"
 #include "sprite/problemReport.h"
 #include "sprite/textLine.h"
@@ -142,6 +143,16 @@ frameInfo mirrored(const frameInfo& frame, SDL_Surface* flippedImage, int width)
     exit(1);
 }
 
+// Ends the game, as for an unreadable image, when there is a `problem` with the frame's
+// size (from frameSizeProblem).
+void refuseFrameSize(const std::string& folder, const std::string& fileName, int infoLine,
+                     const std::string& problem) {
+    if (problem.empty())
+        return;
+    reportProblem("the frame image " + folder + "/" + fileName + " " + problem);
+    stopOnFrameImage(folder, fileName, infoLine);
+}
+
 // Size of the file in bytes from stat, or -1 when stat fails.
 long long statSize(const std::string& path) {
     struct stat st;
@@ -156,6 +167,8 @@ void printNoFileSize(const std::string& path) {
 
 SDL_Surface* loadPlainBMP(const std::string& folder, const std::string& fileName) {
     std::string path = folder + "/" + fileName;
+    if (!bmpFileSizeProblem(path).empty())
+        return nullptr;
     SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
     if (!rw)
         return nullptr;
@@ -173,6 +186,9 @@ void noteBadImage(loadReport& report, const std::string& infoPath, int line,
     else if (stat(image.c_str(), &st) != 0)
         report.error(infoPath, line,
                      "missing frame image " + image + " — add the BMP or fix its name here");
+    else if (std::string size = bmpFileSizeProblem(image); !size.empty())
+        report.error(infoPath, line,
+                     "the frame image " + image + " " + size + " — draw it smaller");
     else
         report.error(infoPath, line,
                      "SDL cannot decode the frame image " + image + " (" + SDL_GetError() +
@@ -372,6 +388,9 @@ SDL_Surface* loadFromResource(const std::string& folder, const std::string& file
     }
     closedir(dir);
     std::string path = folder + "/" + fileName;
+    // The size is judged from the header, before anything is read or decoded for it.
+    if (std::string size = bmpFileSizeProblem(path); !size.empty())
+        refuseFrameSize(folder, fileName, infoLine, size);
     int fd = open(path.c_str(), O_RDONLY);
     if (fd < 0) {
         perror("Error opening resource file");
@@ -403,6 +422,7 @@ SDL_Surface* loadFromResource(const std::string& folder, const std::string& file
         printf("Unable to load bitmap: %s\n", SDL_GetError());
         stopOnFrameImage(folder, fileName, infoLine);
     }
+    refuseFrameSize(folder, fileName, infoLine, frameSizeProblem(decoded->w, decoded->h));
     SDL_Surface* converted = SDL_DisplayFormat(decoded);
     SDL_FreeSurface(decoded);
     if (!converted) {

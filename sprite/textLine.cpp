@@ -1,5 +1,6 @@
 #include "sprite/textLine.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
@@ -8,8 +9,60 @@
 #include <system_error>
 
 #include "sprite/loadReport.h"
+#include "sprite/problemReport.h"
 
 namespace textline {
+
+namespace {
+
+// A file whose lines end in a lone CR (old Mac style) and never in LF would be read
+// as one long line. When `f` is such a file (judged from its first 64 KB), returns a
+// temporary copy with every CR turned into LF (the copy goes with fclose) and closes
+// `f`; otherwise rewinds `f` and returns it. Memory stays at one chunk whatever the
+// file's size.
+FILE* withLineFeeds(FILE* f, bool* converted) {
+    *converted = false;
+    std::vector<char> chunk(64 * 1024);
+    size_t n = fread(chunk.data(), 1, chunk.size(), f);
+    auto has = [&](char c) {
+        return std::find(chunk.begin(), chunk.begin() + n, c) != chunk.begin() + n;
+    };
+    FILE* copy = has('\n') || !has('\r') ? nullptr : tmpfile();
+    if (!copy) {
+        rewind(f);
+        return f;
+    }
+    do {
+        std::replace(chunk.begin(), chunk.begin() + n, '\r', '\n');
+        fwrite(chunk.data(), 1, n, copy);
+    } while ((n = fread(chunk.data(), 1, chunk.size(), f)) > 0);
+    rewind(copy);
+    fclose(f);
+    *converted = true;
+    return copy;
+}
+
+FILE* openText(const std::string& path, bool* converted) {
+    *converted = false;
+    FILE* f = fopen(path.c_str(), "r");
+    if (!f) {
+        printf("ERROR opening file %s\n\n", path.c_str());
+        return nullptr;
+    }
+    return withLineFeeds(f, converted);
+}
+
+} // namespace
+
+void note(loadReport* report, bool error, const std::string& path, int lineNumber,
+          const std::string& message) {
+    if (!report)
+        reportFileProblem(path, lineNumber, message);
+    else if (error)
+        report->error(path, lineNumber, message);
+    else
+        report->warning(path, lineNumber, message);
+}
 
 bool readLine(FILE* f, std::string& text, int& lineNumber) {
     char buffer[kLineBuffer];
@@ -83,10 +136,8 @@ const char* afterPrefix(const std::string& text, const char* prefix) {
 }
 
 FILE* openDescription(const std::string& path) {
-    FILE* f = fopen(path.c_str(), "r");
-    if (!f)
-        printf("ERROR opening file %s\n\n", path.c_str());
-    return f;
+    bool converted = false;
+    return openText(path, &converted);
 }
 
 int headerCount(const std::string& line, const char* prefix, int fallback) {
@@ -107,19 +158,19 @@ bool readLine(FILE* f, std::string& text, int& lineNumber, loadReport* report,
               const std::string& path) {
     if (!readLine(f, text, lineNumber))
         return false;
-    if (!report)
-        return true;
     // A full buffer without a line end means the line went on: the game reads its
     // rest as the next line, and every line after it shifts by one.
     if (text.size() == static_cast<size_t>(kLineBuffer - 1) && text.back() != '\n') {
         int next = fgetc(f);
         if (next != EOF) {
             ungetc(next, f);
-            report->error(path, lineNumber,
-                          "line longer than 254 characters; the game reads the rest as the next "
-                          "line — shorten it or split it");
+            note(report, true, path, lineNumber,
+                 "line longer than 254 characters; the game reads the rest as the next "
+                 "line — shorten it or split it");
         }
     }
+    if (!report)
+        return true;
     if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0)
         report->warningOncePerFile(path, lineNumber,
                                    "CR LF line ends (first here) — save the file with LF "
@@ -128,30 +179,35 @@ bool readLine(FILE* f, std::string& text, int& lineNumber, loadReport* report,
 }
 
 FILE* openDescription(const std::string& path, loadReport* report) {
-    FILE* f = openDescription(path);
-    if (f || !report)
+    bool converted = false;
+    FILE* f = openText(path, &converted);
+    // The game reads such a file right; only the checker mentions it.
+    if (converted && report)
+        report->warning(path, 1,
+                        "lone CR line ends; read as line ends — save the file with LF line ends");
+    if (f)
         return f;
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::path folder = fs::path(path).parent_path();
     if (fs::exists(path, ec))
-        report->error(path, 0, "cannot open the file — make it readable");
+        note(report, true, path, 0, "cannot open the file — make it readable");
     else if (!folder.empty() && !fs::is_directory(folder, ec))
-        report->error(path, 0,
-                      "missing folder " + folder.string() +
-                          " — create it with its files, or fix the name that points here");
+        note(report, true, path, 0,
+             "missing folder " + folder.string() +
+                 " — create it with its files, or fix the name that points here");
     else
-        report->error(path, 0, "missing file — create it, or fix the name that points here");
+        note(report, true, path, 0, "missing file — create it, or fix the name that points here");
     return nullptr;
 }
 
 std::string firstWord(const std::string& text, size_t maxLength, loadReport* report,
                       const std::string& path, int lineNumber, const std::string& what) {
     std::string whole = firstWord(text);
-    if (report && whole.size() > maxLength)
-        report->warning(path, lineNumber,
-                        what + " \"" + whole + "\" is longer than " + std::to_string(maxLength) +
-                            " characters and is cut — shorten it");
+    if (whole.size() > maxLength)
+        note(report, false, path, lineNumber,
+             what + " \"" + whole + "\" is longer than " + std::to_string(maxLength) +
+                 " characters and is cut — shorten it");
     return whole.substr(0, maxLength);
 }
 
@@ -164,36 +220,38 @@ int readHeader(FILE* f, std::string& line, int& lineNumber, const char* prefix, 
 
 void checkHeader(const std::string& line, const char* prefix, loadReport* report,
                  const std::string& path, int lineNumber) {
-    if (!report)
-        return;
     const char* rest = afterPrefix(line, prefix);
     int count = 0;
     if (!rest || scanInts(rest, {&count}) != 1)
-        report->error(path, lineNumber,
-                      "expected the header \"" + std::string(prefix) + " <count>\", found \"" +
-                          withoutLineEnd(line) + "\" — start the line with " + prefix +
-                          " and the number that follows");
+        note(report, true, path, lineNumber,
+             "expected the header \"" + std::string(prefix) + " <count>\", found \"" +
+                 withoutLineEnd(line) + "\"; read as no entries — start the line with " + prefix +
+                 " and the number that follows");
+    else if (count < 0)
+        note(report, true, path, lineNumber,
+             "the count " + std::to_string(count) +
+                 " is below 0; read as no entries — write how many entries follow");
 }
 
 void checkNumbers(int parsed, int wanted, loadReport* report, const std::string& path,
                   int lineNumber, const std::string& what) {
-    if (!report || parsed >= wanted)
+    if (parsed >= wanted)
         return;
-    report->error(path, lineNumber,
-                  "expected " + std::to_string(wanted) + (wanted == 1 ? " number" : " numbers") +
-                      " (" + what + "), " + std::to_string(parsed) +
-                      " parsed; the rest keep their old values — write whole numbers "
-                      "separated by spaces");
+    note(report, true, path, lineNumber,
+         "expected " + std::to_string(wanted) + (wanted == 1 ? " number" : " numbers") + " (" +
+             what + "), " + std::to_string(parsed) +
+             " parsed; the rest keep their old values — write whole numbers separated by spaces");
 }
 
 void checkCount(int announced, int present, loadReport* report, const std::string& path,
                 int lineNumber, const std::string& what) {
-    if (!report || present >= announced)
+    if (present >= announced)
         return;
-    report->error(path, lineNumber,
-                  "the count says " + std::to_string(announced) + " " + what +
-                      " but the file holds " + std::to_string(present) +
-                      " — lower the count or add the missing lines");
+    // Counts are read clamped to kNumberLimit; a larger number was written.
+    std::string said = std::to_string(announced) + (announced >= kNumberLimit ? " or more" : "");
+    note(report, true, path, lineNumber,
+         "the count says " + said + " " + what + " but the file holds " + std::to_string(present) +
+             " — lower the count or add the missing lines");
 }
 
 } // namespace textline

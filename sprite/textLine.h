@@ -44,7 +44,12 @@ std::string withoutLineEnd(const std::string& text);
 
 // The same reads with a report for the data checker. Each behaves exactly as its
 // plain form and, when `report` is not null, records in it what it noticed about
-// line `lineNumber` of the file `path`. A null report records nothing.
+// line `lineNumber` of the file `path`. With a null report (the game) the problem goes
+// to standard error instead, as a "brawler: warning:" line, the first one of each file.
+
+// Records a problem in the report, or for the game on standard error as above.
+void note(loadReport* report, bool error, const std::string& path, int lineNumber,
+          const std::string& message);
 
 // readLine, noting a line cut at the buffer (254 characters without its line end: the
 // rest is read as the next line) and CR LF line ends (once per file).
@@ -59,7 +64,8 @@ std::string firstWord(const std::string& text, size_t maxLength, loadReport* rep
 // number, and returns that number (`fallback` when there is none). `line` keeps the text.
 int readHeader(FILE* f, std::string& line, int& lineNumber, const char* prefix, int fallback,
                loadReport* report, const std::string& path);
-// Notes a header line that is not `prefix` followed by a number.
+// Notes a header line that is not `prefix` followed by a number, or whose count is
+// below 0.
 void checkHeader(const std::string& line, const char* prefix, loadReport* report,
                  const std::string& path, int lineNumber);
 // Notes a line on which fewer than `wanted` numbers parsed (`parsed` is what scanInts

@@ -146,6 +146,16 @@ TEST(ShellStartUp, CharacterLackingNamesIsWarnedAboutAndStillStarts) {
     fighterdata::writeCharacter(
         dir / "Brawler", {{"blank", f()}, {"walk", {}}, {"duck", f()}, {"inAir", f()}},
         {{{"jab"}, f()}, {{"hit1"}, f()}, {{"blockHi"}, f()}, {{"blockLo"}, f()}});
+    // Empty but present, so that only the character has something to say.
+    for (const char* sheet : {"run/info", "particle/fireball1/info"})
+        writeFile(dir / sheet, "FILES: 0\n");
+    for (const char* list : {"soundSet/sound", "Brawler/sound/sound"})
+        writeFile(dir / list, "SOUNDS: 0\n");
+    writeFile(dir / "particle/default", "PARTS: 0\n");
+    std::string groups;
+    for (int i = 0; i < 6; ++i)
+        groups += "Attacks: 0\n";
+    writeFile(dir / "Brawler/ai/attack", groups);
     auto start = [&] {
         SDL_Quit();
         sdlInit();
@@ -159,7 +169,9 @@ TEST(ShellStartUp, CharacterLackingNamesIsWarnedAboutAndStillStarts) {
     EXPECT_EQ(0, r.exitCode) << r.output;
     std::string d = dir / "Brawler";
     EXPECT_EQ(std::vector<std::string>(
-                  {"brawler: warning: animation \"walk\" has no frames (the folder " + d +
+                  {"brawler: warning: " + d + "/walk/info: missing folder " + d +
+                       "/walk — create it with its files, or fix the name that points here",
+                   "brawler: warning: animation \"walk\" has no frames (the folder " + d +
                        "/walk is missing); the fighter is not drawn while it shows \"walk\"",
                    "brawler: warning: " + d +
                        "/info does not list the animation \"standing\"; the fighter shows "
@@ -169,8 +181,9 @@ TEST(ShellStartUp, CharacterLackingNamesIsWarnedAboutAndStillStarts) {
                        "is played in its place"}),
               problemLines(r.output))
         << r.output;
-    // After the character has loaded, before the game runs.
-    size_t warned = r.output.find("brawler: warning: ");
+    // After the character has loaded, before the game runs (the folder that cannot be
+    // opened is named as the loader meets it).
+    size_t warned = r.output.find("brawler: warning: animation");
     EXPECT_LT(r.output.rfind("Condition: ", warned), warned);
     EXPECT_LT(warned, r.output.find("\nSTARTED\n"));
 
@@ -178,7 +191,9 @@ TEST(ShellStartUp, CharacterLackingNamesIsWarnedAboutAndStillStarts) {
     r = runInChild(start);
     EXPECT_EQ(1, r.exitCode) << r.output;
     EXPECT_EQ(std::vector<std::string>(
-                  {"brawler: " + d + ": no animations loaded (" + d + "/info is missing)"}),
+                  {"brawler: warning: " + d +
+                       "/info: missing file — create it, or fix the name that points here",
+                   "brawler: " + d + ": no animations loaded (" + d + "/info is missing)"}),
               problemLines(r.output))
         << r.output;
 }

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "fighter/characterCheck.h"
+#include "particles/particleList.h"
 #include "sprite/loadReport.h"
 #include "sprite/textLine.h"
 
@@ -249,14 +250,38 @@ void dataChecker::checkFrameParticles(const sheetRef& ref, const frameInfo& f) {
 }
 
 void dataChecker::checkDeathParticles() {
-    for (const partInfoNode* n = particles_.head; n; n = n->next)
+    for (const partInfoNode* n = particles_.head; n; n = n->next) {
+        int selves = 0;
+        int firstSelf = 0;
         for (size_t k = 0; k < n->info.deathParts.size(); ++k) {
             std::string name = textline::firstWord(n->info.deathParts[k]);
+            int line = kFirstDeathLine + static_cast<int>(k);
             if (name != "NULL" && !particleCalled(name))
-                report_.error(n->info.definitionFile, kFirstDeathLine + static_cast<int>(k),
+                report_.error(n->info.definitionFile, line,
                               "no particle " + inQuotes(name) +
                                   " in particle/default — add it there, or fix the name");
+            if (name == n->name && selves++ == 0)
+                firstSelf = line;
         }
+        checkSelfSpawn(*n, selves, firstSelf);
+    }
+}
+
+void dataChecker::checkSelfSpawn(const partInfoNode& n, int selves, int line) {
+    // One copy of itself is a chain that never ends; more than one doubles (or worse) at
+    // every death, and the game's particle list stops it only at its cap.
+    if (selves == 1)
+        report_.warning(n.info.definitionFile, line,
+                        "the particle " + inQuotes(n.name) +
+                            " names itself in its death list, so it respawns for ever — "
+                            "end the chain with another particle unless that is meant");
+    else if (selves > 1)
+        report_.warning(
+            n.info.definitionFile, line,
+            "the particle " + inQuotes(n.name) + " names itself " + std::to_string(selves) +
+                " times in its death list, so it multiplies at every death until "
+                "the game's particle list is full (" +
+                std::to_string(particleList::kCap) + " particles) — name it at most once");
 }
 
 void dataChecker::checkConditions() {

@@ -45,6 +45,8 @@ private:
     void checkSheet(const sheetRef& ref);
     void checkFrameParticles(const sheetRef& ref, const frameInfo& frame);
     void checkDeathParticles();
+    // A definition whose death list names itself `selves` times, the first on `line`.
+    void checkSelfSpawn(const partInfoNode& n, int selves, int line);
     void checkConditions();
     void checkReachableMoves();
     void checkAttackTable();
