@@ -17,6 +17,9 @@ constexpr int kHeight = 22;
 constexpr int kBits = 28;
 constexpr int kCompression = 30;
 constexpr int kHeaderBytes = 34; // everything read above
+// Bytes of the file header and the smallest info header: OS/2's, and Windows' others.
+constexpr long long kOs2HeadersBytes = 14 + 12;
+constexpr long long kHeadersBytes = 14 + 40;
 constexpr uint32_t kOs2InfoSize = 12;
 constexpr uint32_t kUncompressed = 0;
 constexpr uint32_t kBitFields = 3;
@@ -50,11 +53,18 @@ bool sizeFits(SDL_RWops* rw, std::string& why) {
     SDL_RWseek(rw, start, RW_SEEK_SET);
     int got = SDL_RWread(rw, h, 1, kHeaderBytes);
     SDL_RWseek(rw, start, RW_SEEK_SET);
-    if (start < 0 || end < start || got < kHeaderBytes || h[0] != 'B' || h[1] != 'M')
+    if (start < 0 || end < start || got < 2 || h[0] != 'B' || h[1] != 'M')
         return true;
+    // SDL reads a header cut short as if the missing bytes were there, and may then
+    // believe any size; no whole BMP is shorter than its headers.
+    long long fileBytes = end - start;
+    bool os2 = got >= kWidth && u32(h + kInfoSize) == kOs2InfoSize;
+    if (fileBytes < (os2 ? kOs2HeadersBytes : kHeadersBytes)) {
+        why = "the BMP header is cut short: the file has " + std::to_string(fileBytes) + " bytes";
+        return false;
+    }
 
     uint32_t infoSize = u32(h + kInfoSize);
-    bool os2 = infoSize == kOs2InfoSize;
     long long width =
         os2 ? static_cast<int16_t>(u16(h + kWidth)) : static_cast<int32_t>(u32(h + kWidth));
     long long height =
@@ -74,7 +84,6 @@ bool sizeFits(SDL_RWops* rw, std::string& why) {
     long long dataStart = u32(h + kPixelOffset);
     if (dataStart == 0)
         dataStart = 14 + static_cast<long long>(infoSize);
-    long long fileBytes = end - start;
     if (dataStart + pixelBytes(width, height, bits) > fileBytes) {
         why =
             claimed(width, height) + ", more than its " + std::to_string(fileBytes) + " bytes hold";

@@ -12,8 +12,9 @@ namespace bmpheader {
 // Largest width or height a frame image may claim; frames are a few hundred pixels.
 constexpr long long kMaxSide = 4096;
 
-// True when the BMP read from `rw` (at its current position) claims at most kMaxSide
-// pixels a side and, uncompressed, its file holds the pixel rows the header claims.
+// True when the BMP read from `rw` (at its current position) has whole headers, claims
+// at most kMaxSide pixels a side and, uncompressed, its file holds the pixel rows the
+// header claims.
 // Otherwise false, with `why` saying what the header claims. The stream is left where
 // it was. Data that is not a BMP passes: SDL rejects it itself.
 bool sizeFits(SDL_RWops* rw, std::string& why);
