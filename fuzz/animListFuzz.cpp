@@ -5,6 +5,7 @@
 
 #include "fighter/animationSet.h"
 #include "fuzz/fuzzHarness.h"
+#include "sprite/loadReport.h"
 
 namespace {
 std::string folder;
@@ -22,5 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     animationSet anims;
     anims.loadAll(folder);
     anims.returnAnimation("standing");
+    loadReport report;
+    animationSet checked;
+    checked.loadAll(folder, &report);
     return 0;
 }

@@ -6,6 +6,7 @@
 
 #include "ai/aiAttackList.h"
 #include "fuzz/fuzzHarness.h"
+#include "sprite/loadReport.h"
 
 namespace {
 std::string folder;
@@ -25,5 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (char range : {'S', 'M', 'L', 'U', 'D', 'x'})
         for (const char* situation : {"ground", "aerial"})
             attacks.getAttack(range, situation);
+    loadReport report;
+    aiAttackList checked;
+    checked.getList(folder, &report);
     return 0;
 }

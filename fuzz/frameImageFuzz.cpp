@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "fuzz/fuzzHarness.h"
+#include "sprite/loadReport.h"
 #include "sprite/CSpriteBase.h"
 
 namespace {
@@ -39,5 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzharness::writeFile(folder + "/frame.bmp", data, size);
     CSpriteBase sheet;
     sheet.init(folder);
+    loadReport report;
+    CSpriteBase checked;
+    checked.init(folder, &report);
     return 0;
 }

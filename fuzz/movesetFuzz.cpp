@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "fuzz/fuzzHarness.h"
+#include "sprite/loadReport.h"
 #include "moves/moveSet.h"
 
 namespace {
@@ -24,5 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const char* button : {"A", "B", "C"})
         deleteMoveList(moves.returnMoveList(button));
     moves.returnAnimation("hit1");
+    loadReport report;
+    moveSet checked;
+    checked.loadAll(folder, &report);
     return 0;
 }

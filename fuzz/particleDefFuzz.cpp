@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "fuzz/fuzzHarness.h"
+#include "sprite/loadReport.h"
 #include "particles/particleInfo.h"
 
 namespace {
@@ -20,5 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzharness::writeFile(folder + "/particle", data, size);
     particleInfo info;
     info.ParticleInfo(folder);
+    loadReport report;
+    particleInfo checked;
+    checked.ParticleInfo(folder, &report);
     return 0;
 }

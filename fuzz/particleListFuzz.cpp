@@ -7,6 +7,7 @@
 #include "SDL.h"
 
 #include "fuzz/fuzzHarness.h"
+#include "sprite/loadReport.h"
 #include "particles/partInfoList.h"
 
 namespace {
@@ -29,5 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     partInfoList list;
     list.addList("default", SDL_GetVideoSurface(), root);
     list.findParticle("spark");
+    loadReport report;
+    partInfoList checked;
+    checked.addList("default", SDL_GetVideoSurface(), root, &report);
     return 0;
 }

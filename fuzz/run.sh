@@ -14,9 +14,10 @@ build="$root/build-fuzz"
 data="$root/data"
 
 echo "== build the fuzz targets (clang-14, libFuzzer, ASan, UBSan)"
+mkdir -p "$build"
 CC=clang-14 CXX=clang++-14 BUILD_TARGETS=fuzzers \
-    "$root/scripts/build.sh" "$build" -DBRAWLER_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$build.log" 2>&1 ||
-    { cat "$build.log"; exit 1; }
+    "$root/scripts/build.sh" "$build" -DBRAWLER_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$build/build.log" 2>&1 ||
+    { cat "$build/build.log"; exit 1; }
 
 # Seeds: the shipped files of each format, copied at run time (never committed twice).
 seeds="$build/seeds"

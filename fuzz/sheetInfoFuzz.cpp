@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "fuzz/fuzzHarness.h"
+#include "sprite/loadReport.h"
 #include "sprite/CSpriteBase.h"
 
 namespace {
@@ -29,5 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzharness::writeFile(folder + "/info", data, size);
     CSpriteBase sheet;
     sheet.init(folder);
+    // The checker's way: every problem recorded, loading goes on past bad images.
+    loadReport report;
+    CSpriteBase checked;
+    checked.init(folder, &report);
+    report.sortedLines();
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "fuzz/fuzzHarness.h"
+#include "sprite/loadReport.h"
 #include "sound/soundSet.h"
 
 namespace {
@@ -31,5 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     sounds.getList(folder);
     sounds.addToList(folder);
     sounds.returnSound("clack");
+    loadReport report;
+    soundSet checked;
+    checked.getList(folder, &report);
+    checked.addToList(folder, &report);
     return 0;
 }
