@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "sprite/bmpHeader.h"
 #include "sprite/flipper.h"
 #include "sprite/frameLimits.h"
 #include "sprite/loadReport.h"
@@ -172,7 +173,7 @@ SDL_Surface* loadPlainBMP(const std::string& folder, const std::string& fileName
     SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
     if (!rw)
         return nullptr;
-    return SDL_LoadBMP_RW(rw, 1);
+    return bmpheader::loadBounded(rw);
 }
 
 // Records why a frame image could not be read, at the info line that names it.
@@ -416,7 +417,7 @@ SDL_Surface* loadFromResource(const std::string& folder, const std::string& file
         got += static_cast<int>(n);
     }
     close(fd);
-    SDL_Surface* decoded = SDL_LoadBMP_RW(SDL_RWFromMem(buffer, got), 1);
+    SDL_Surface* decoded = bmpheader::loadBounded(SDL_RWFromMem(buffer, got));
     free(buffer);
     if (!decoded) {
         printf("Unable to load bitmap: %s\n", SDL_GetError());

@@ -1,0 +1,29 @@
+// The data checker over a copy of the shipped data in which one file, FUZZ_DATA_FILE
+// (relative to the data folder), is the input. Whatever the file holds, the checker
+// must report it and return: never crash, hang or end the process.
+#include <cstddef>
+#include <cstdint>
+
+#include "fuzz/fuzzHarness.h"
+#include "sprite/loadReport.h"
+#include "tools/checker/dataChecker.h"
+
+namespace {
+std::string root;
+}
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzzharness::start();
+    root = fuzzharness::scratch() + "/data";
+    fuzzharness::copyShipped("", root);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzzharness::writeFile(root + "/" + FUZZ_DATA_FILE, data, size);
+    loadReport report;
+    dataChecker checker(root, report);
+    checker.run();
+    report.sortedLines();
+    return 0;
+}

@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Builds the fuzz tree and runs every fuzz target: fuzz/run.sh short|long SECONDS.
+#   short: each target over its saved regression inputs, then SECONDS of fuzzing from
+#          the shipped data's files in a fresh corpus (scripts/fuzz.sh, ./test).
+#   long:  the same, keeping a growing corpus in build-fuzz/corpus/<target>, merged to
+#          the inputs that add coverage after each run (scripts/fuzz-long.sh).
+# Prints the executions of every target; non-zero on any finding (crash, sanitizer
+# report, hang, out-of-memory), whose input is left in build-fuzz/findings/.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+mode="$1"
+seconds="$2"
+build="$root/build-fuzz"
+data="$root/data"
+
+echo "== build the fuzz targets (clang-14, libFuzzer, ASan, UBSan)"
+mkdir -p "$build"
+CC=clang-14 CXX=clang++-14 BUILD_TARGETS=fuzzers \
+    "$root/scripts/build.sh" "$build" -DBRAWLER_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$build/build.log" 2>&1 ||
+    { cat "$build/build.log"; exit 1; }
+
+# Seeds: the shipped files of each format, copied at run time (never committed twice).
+seeds="$build/seeds"
+rm -rf "$seeds"
+seed() { # seed FORMAT FILE...
+    mkdir -p "$seeds/$1"
+    local format="$1" file
+    shift
+    for file in "$@"; do
+        cp "$file" "$seeds/$format/$(echo "${file#"$data/"}" | tr / _)"
+    done
+}
+seed sheetInfo "$data"/run/info "$data"/Brawler/*/info "$data"/particle/*/info
+seed animList "$data"/Brawler/info
+seed moveset "$data"/Brawler/moveset
+seed particleList "$data"/particle/default
+seed particleDef "$data"/particle/*/particle
+seed soundList "$data"/soundSet/sound "$data"/Brawler/sound/sound
+seed attack "$data"/Brawler/ai/attack
+seed frameImage "$data"/particle/*/*.bmp
+
+# Longest input per format: a few times the largest shipped file.
+declare -A maxLen=([sheetInfo]=4096 [animList]=1024 [moveset]=4096 [particleList]=1024
+                   [particleDef]=1024 [soundList]=1024 [attack]=1024 [frameImage]=16384)
+formats=(sheetInfo animList moveset particleList particleDef soundList attack frameImage)
+
+export ASAN_OPTIONS="abort_on_error=0:detect_leaks=1"
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+findings="$build/findings"
+logs="$build/logs"
+mkdir -p "$findings" "$logs"
+failed=()
+table=()
+
+for format in "${formats[@]}"; do
+    for target in "fuzz_$format" "fuzz_check_$format"; do
+        exe="$build/fuzz/$target"
+        log="$logs/$target.log"
+        # Checker runs load the whole data folder per input: allow them longer.
+        timeout=10
+        [[ $target == fuzz_check_* ]] && timeout=30
+        common=(-rss_limit_mb=2048 -timeout="$timeout" -max_len="${maxLen[$format]}"
+                -artifact_prefix="$findings/$target-")
+
+        regressions=("$root/fuzz/regressions/$format"/*)
+        if [ -e "${regressions[0]}" ]; then
+            if ! "$exe" "${common[@]}" "${regressions[@]}" >"$logs/$target.regressions.log" 2>&1; then
+                echo "$target: a saved regression input fails again; see $logs/$target.regressions.log"
+                failed+=("$target (regressions)")
+                continue
+            fi
+        fi
+
+        if [ "$mode" = long ]; then
+            corpus="$build/corpus/$target"
+        else
+            corpus="$build/run/$target"
+            rm -rf "$corpus"
+        fi
+        mkdir -p "$corpus"
+        status=0
+        "$exe" "${common[@]}" -max_total_time="$seconds" -print_final_stats=1 \
+            -dict="$root/fuzz/dict/$format.dict" "$corpus" "$seeds/$format" >"$log" 2>&1 || status=$?
+        runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n1)"
+        if [ "$status" -ne 0 ]; then
+            unit="$(sed -n 's/.*Test unit written to //p' "$log" | tail -n1)"
+            echo "$target: FINDING (exit $status): ${unit:-no input saved}; log $log"
+            grep -m3 -E '^(==[0-9]+==ERROR|SUMMARY|.*runtime error)' "$log" || true
+            failed+=("$target")
+        elif [ "$mode" = long ]; then
+            # Keep only the inputs that add coverage.
+            merged="$corpus.merged"
+            rm -rf "$merged" && mkdir -p "$merged"
+            "$exe" "${common[@]}" -merge=1 "$merged" "$corpus" >"$logs/$target.merge.log" 2>&1 &&
+                rm -rf "$corpus" && mv "$merged" "$corpus"
+        fi
+        table+=("$(printf '%-24s %10s  %s' "$target" "${runs:-?}" "$([ "$status" -eq 0 ] && echo ok || echo FINDING)")")
+    done
+done
+
+printf '%-24s %10s  %s\n' target executions result
+printf '%s\n' "${table[@]}"
+if ((${#failed[@]})); then
+    echo "fuzz: findings in: ${failed[*]} (inputs in $findings)"
+    exit 1
+fi
+echo "fuzz: no findings ($seconds s per target)"
