@@ -8,6 +8,7 @@
 #include "shell/platform.h"
 #include "shell/screenPresenter.h"
 #include "shell/startupChecks.h"
+#include "sprite/bmpHeader.h"
 #include "sprite/problemReport.h"
 #include "sprite/screenRect.h"
 
@@ -45,7 +46,7 @@ SDL_Surface* ImageLoad(const std::string& path) {
     SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
     if (!rw)
         return nullptr;
-    SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
+    SDL_Surface* loaded = bmpheader::loadBounded(rw);
     if (!loaded)
         return nullptr;
     SDL_Surface* converted = SDL_DisplayFormat(loaded);

@@ -46,6 +46,24 @@ long long pixelBytes(long long width, long long height, long long bits) {
 
 } // namespace
 
+bool claimedSize(const unsigned char* data, std::size_t size, long long* w, long long* h) {
+    if (size < static_cast<std::size_t>(kWidth) || data[0] != 'B' || data[1] != 'M')
+        return false;
+    uint32_t infoSize = u32(data + kInfoSize);
+    if (infoSize == kOs2InfoSize) {
+        if (size < static_cast<std::size_t>(kOs2Height + 2))
+            return false;
+        *w = u16(data + kWidth);
+        *h = u16(data + kOs2Height);
+        return true;
+    }
+    if (infoSize < 16 || size < static_cast<std::size_t>(kHeight + 4))
+        return false;
+    *w = static_cast<int32_t>(u32(data + kWidth));
+    *h = std::llabs(static_cast<long long>(static_cast<int32_t>(u32(data + kHeight))));
+    return true;
+}
+
 bool sizeFits(SDL_RWops* rw, std::string& why) {
     long long start = SDL_RWtell(rw);
     long long end = SDL_RWseek(rw, 0, RW_SEEK_END);
@@ -65,14 +83,12 @@ bool sizeFits(SDL_RWops* rw, std::string& why) {
     }
 
     uint32_t infoSize = u32(h + kInfoSize);
-    long long width =
-        os2 ? static_cast<int16_t>(u16(h + kWidth)) : static_cast<int32_t>(u32(h + kWidth));
-    long long height =
-        os2 ? static_cast<int16_t>(u16(h + kOs2Height)) : static_cast<int32_t>(u32(h + kHeight));
-    height = std::llabs(height); // negative: rows stored top-down
+    long long width = 0;
+    long long height = 0;
+    if (!claimedSize(h, static_cast<std::size_t>(got), &width, &height))
+        return true; // not a header SDL knows: it rejects it itself
     if (width > kMaxSide || height > kMaxSide) {
-        why = claimed(width, height) + ", more than " + std::to_string(kMaxSide) +
-              " a side for a frame";
+        why = claimed(width, height) + ", more than " + std::to_string(kMaxSide) + " pixels a side";
         return false;
     }
     long long bits = u16(h + (os2 ? kOs2Bits : kBits));

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "SDL.h"
+#include "sprite/frameLimits.h"
 
 // A look at a BMP's header before SDL decodes it. SDL allocates the whole surface the
 // header asks for before it reads a pixel, so a damaged or hostile header claiming
@@ -10,7 +12,13 @@
 namespace bmpheader {
 
 // Largest width or height a frame image may claim; frames are a few hundred pixels.
-constexpr long long kMaxSide = 4096;
+constexpr long long kMaxSide = kMaxFrameSide;
+
+// The width and height the header claims, from the first bytes of the file (the file
+// header and the start of the info header, 26 bytes are enough); false when the bytes
+// do not start a BMP header. A negative height (rows stored top-down) is given as its
+// size; the old OS/2 header's sides are unsigned 16-bit, as SDL reads them.
+bool claimedSize(const unsigned char* data, std::size_t size, long long* w, long long* h);
 
 // True when the BMP read from `rw` (at its current position) has whole headers, claims
 // at most kMaxSide pixels a side and, uncompressed, its file holds the pixel rows the

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
 
 // The largest frame side the game takes, in pixels. Every frame is kept twice (as drawn
@@ -11,10 +10,6 @@ constexpr int kMaxFrameSide = 4096;
 // Why a frame of w x h pixels is refused ("is 0x0 pixels; ..."), or empty when the size
 // is fine.
 std::string frameSizeProblem(long long w, long long h);
-// The width and height in a BMP's header, from the first bytes of the file; false when
-// the bytes do not start a BMP header. A negative height (rows stored top-down) is
-// given as its size.
-bool bmpHeaderSize(const unsigned char* data, size_t size, long long* w, long long* h);
 // frameSizeProblem for the BMP file at path, judged from its header alone (before
 // anything is decoded); empty when the file cannot be read or is not a BMP.
 std::string bmpFileSizeProblem(const std::string& path);

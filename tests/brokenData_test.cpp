@@ -10,6 +10,7 @@
 #include "particles/particleList.h"
 #include "shell/game.h"
 #include "shell/shell.h"
+#include "sprite/bmpHeader.h"
 #include "sprite/frameLimits.h"
 #include "tests/testSupport.h"
 #include "tools/checker/checkerApp.h"
@@ -183,6 +184,17 @@ const std::vector<BrokenCase>& cases() {
          "brawler: warning: {root}/Brawler/ai/attack: missing file", "Brawler/ai/attack", "error"},
         {"MissingStage", remove("/tBG2.bmp"), true,
          "brawler: cannot read the stage image {root}/tBG2.bmp", "tBG2.bmp", "error"},
+        // A stage whose header claims 30000x30000 pixels: refused before SDL allocates.
+        {"StageClaimsTooMuch",
+         [](auto r) {
+             std::string stage = readFile(r + "/tBG2.bmp");
+             for (int at : {18, 22})
+                 stage.replace(at, 4, std::string("\x30\x75\x00\x00", 4));
+             writeFile(r + "/tBG2.bmp", stage);
+         },
+         true,
+         "brawler: cannot read the stage image {root}/tBG2.bmp (the BMP header claims 30000x30000",
+         "tBG2.bmp", "error"},
         {"MissingFrameImage", remove("/Brawler/kick/kick_2.bmp"), true,
          "brawler: cannot read the frame image {root}/Brawler/kick/kick_2.bmp, named on line 31 "
          "of {root}/Brawler/kick/info",
@@ -453,7 +465,7 @@ TEST(FrameLimits, SidesFromOneToTheLimit) {
     topDown[23] = topDown[24] = topDown[25] = 0xff;
     long long w = 0;
     long long h = 0;
-    ASSERT_TRUE(bmpHeaderSize(topDown, sizeof topDown, &w, &h));
+    ASSERT_TRUE(bmpheader::claimedSize(topDown, sizeof topDown, &w, &h));
     EXPECT_EQ(w, 30);
     EXPECT_EQ(h, 20);
     unsigned char core[26] = {'B', 'M'};
@@ -461,10 +473,11 @@ TEST(FrameLimits, SidesFromOneToTheLimit) {
     core[18] = 0x10; // 16-bit width 4112
     core[19] = 0x10;
     core[20] = 5;
-    ASSERT_TRUE(bmpHeaderSize(core, sizeof core, &w, &h));
+    ASSERT_TRUE(bmpheader::claimedSize(core, sizeof core, &w, &h));
     EXPECT_EQ(w, 4112);
     EXPECT_EQ(h, 5);
-    EXPECT_FALSE(bmpHeaderSize(reinterpret_cast<const unsigned char*>("GIF89a"), 6, &w, &h));
+    EXPECT_FALSE(
+        bmpheader::claimedSize(reinterpret_cast<const unsigned char*>("GIF89a"), 6, &w, &h));
     // The shipped frames all pass.
     EXPECT_EQ(bmpFileSizeProblem(std::string(BRAWLER_SOURCE_DIR) + "/data/Brawler/jab/jab_1.bmp"),
               "");

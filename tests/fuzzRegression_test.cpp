@@ -11,6 +11,7 @@
 #include "particles/partInfoList.h"
 #include "sound/soundSet.h"
 #include "sprite/CSpriteBase.h"
+#include "sprite/bmpHeader.h"
 #include "sprite/loadReport.h"
 #include "tests/testSupport.h"
 #include "tools/checker/dataChecker.h"
@@ -112,9 +113,17 @@ TEST_F(FuzzRegressionTest, FrameImageHeadersClaimingTooMuchAreRefusedWithTheReas
     EXPECT_EQ(4096, loadWith(wide, nullptr));
     std::string wider = wide;
     patch32(wider, 18, 4097);
-    EXPECT_EQ(-1, loadWith(wider, nullptr));
+    loadReport tooWide;
+    EXPECT_EQ(-1, loadWith(wider, &tooWide));
+    ASSERT_EQ(1, tooWide.errorCount());
     EXPECT_NE(std::string::npos,
-              std::string(SDL_GetError()).find("claims 4097x1 pixels, more than 4096 a side"));
+              tooWide.sortedLines()[0].find("is 4097x1 pixels; a frame must be 1 to 4096 pixels "
+                                            "wide and high"));
+    std::string why;
+    SDL_RWops* rw = SDL_RWFromConstMem(wider.data(), static_cast<int>(wider.size()));
+    EXPECT_FALSE(bmpheader::sizeFits(rw, why));
+    SDL_RWclose(rw);
+    EXPECT_NE(std::string::npos, why.find("claims 4097x1 pixels, more than 4096 pixels a side"));
 
     writeBMP(dir / "small.bmp", 20, 30, f.fill);
     std::string small = readFile(dir / "small.bmp");
@@ -148,8 +157,9 @@ TEST_F(FuzzRegressionTest, FrameImageHeadersClaimingTooMuchAreRefusedWithTheReas
         sheet.initR(folder);
     });
     EXPECT_EQ(1, r.exitCode);
-    EXPECT_NE(std::string::npos,
-              r.output.find("Unable to load bitmap: the BMP header claims 33554496x40 pixels"));
+    EXPECT_NE(std::string::npos, r.output.find("brawler: the frame image " + folder +
+                                               "/f0.bmp is 33554496x40 pixels; a frame must be "
+                                               "1 to 4096 pixels wide and high"));
     EXPECT_NE(std::string::npos, r.output.find("brawler: cannot read the frame image " + folder +
                                                "/f0.bmp, named on line 2 of " + folder + "/info"));
 }

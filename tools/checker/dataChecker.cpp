@@ -7,6 +7,7 @@
 
 #include "fighter/characterCheck.h"
 #include "particles/particleList.h"
+#include "sprite/bmpHeader.h"
 #include "sprite/loadReport.h"
 #include "sprite/textLine.h"
 
@@ -106,7 +107,7 @@ void dataChecker::load() {
     SDL_RWops* rw = SDL_RWFromFile(stagePath.c_str(), "rb");
     if (!rw) {
         report_.error(stagePath, 0, "missing stage image — add the 800x600 background BMP");
-    } else if (SDL_Surface* raw = SDL_LoadBMP_RW(rw, 1)) {
+    } else if (SDL_Surface* raw = bmpheader::loadBounded(rw)) {
         stage_ = SDL_DisplayFormat(raw);
         SDL_FreeSurface(raw);
     } else {
