@@ -121,4 +121,15 @@ void makeQuickCharacter(const std::string& folder) {
     }
 }
 
+void shrinkFrames(const std::string& root, const std::string& keep) {
+    fs::path stage = fs::path(root) / "tBG2.bmp";
+    fs::path kept = fs::path(root) / keep;
+    for (const auto& e : fs::recursive_directory_iterator(root)) {
+        const fs::path& p = e.path();
+        if (e.is_regular_file() && p.extension() == ".bmp" && p != stage && p != kept)
+            fs::copy_file(fs::path(shippedData()) / kSmallFrame, p,
+                          fs::copy_options::overwrite_existing);
+    }
+}
+
 } // namespace fuzzharness

@@ -29,5 +29,9 @@ void makeQuickSheet(const std::string& shippedSheet, const std::string& folder);
 // Copies every shipped sheet folder of the character (a folder holding `info`) to
 // `folder` as a quick sheet, and its other files as they are.
 void makeQuickCharacter(const std::string& folder);
+// Replaces every frame image under the data folder `root` but the stage and `keep`
+// (relative to root) with the small frame, so that a whole-data check takes a fraction
+// of the time; names, counts and boxes stay as shipped.
+void shrinkFrames(const std::string& root, const std::string& keep);
 
 } // namespace fuzzharness
