@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "sprite/loadReport.h"
 #include "sprite/problemReport.h"
