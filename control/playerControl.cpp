@@ -11,8 +11,8 @@
 #include "moves/target.h"
 #include "particles/particle.h"
 #include "particles/particleList.h"
-#include "shell/gameClock.h"
-#include "shell/shell.h"
+#include "platform/debugOverlay.h"
+#include "platform/gameClock.h"
 #include "sound/soundSet.h"
 
 namespace {

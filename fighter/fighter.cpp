@@ -5,7 +5,7 @@
 
 #include "fighter/animationSet.h"
 #include "moves/moveSet.h"
-#include "shell/screenPresenter.h"
+#include "platform/screenPresenter.h"
 #include "sprite/CSpriteBase.h"
 #include "sprite/frameInfo.h"
 #include "sprite/screenRect.h"

@@ -7,7 +7,7 @@
 #include "fighter/fighter.h"
 #include "particles/partInfoList.h"
 #include "particles/particleInfo.h"
-#include "shell/gameClock.h"
+#include "platform/gameClock.h"
 #include "sprite/textLine.h"
 
 namespace {

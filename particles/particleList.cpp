@@ -4,7 +4,7 @@
 
 #include "fighter/fighter.h"
 #include "particles/particle.h"
-#include "shell/gameClock.h"
+#include "platform/gameClock.h"
 #include "sprite/problemReport.h"
 #include "sprite/textLine.h"
 

@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/gameClock.h"
-#include "shell/platform.h"
+#include "platform/debugOverlay.h"
+#include "platform/gameClock.h"
+#include "platform/platform.h"
 #include "shell/shell.h"
 #include "shell/startupChecks.h"
 

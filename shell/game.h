@@ -15,7 +15,7 @@
 #include "moves/target.h"
 #include "particles/partInfoList.h"
 #include "particles/particleList.h"
-#include "shell/screenPresenter.h"
+#include "platform/screenPresenter.h"
 #include "sound/soundSet.h"
 #include "sprite/CSprite.h"
 #include "sprite/CSpriteBase.h"

@@ -5,8 +5,8 @@
 
 #include "SDL_mixer.h"
 
-#include "shell/platform.h"
-#include "shell/screenPresenter.h"
+#include "platform/platform.h"
+#include "platform/screenPresenter.h"
 #include "shell/startupChecks.h"
 #include "sprite/bmpHeader.h"
 #include "sprite/problemReport.h"
@@ -14,7 +14,6 @@
 
 SDL_Surface* screen = nullptr;
 SDL_Surface* back = nullptr;
-bool debugging = false;
 
 void sdlInit() {
     hideConsoleWindow();

@@ -7,7 +7,6 @@
 // Program-wide objects of the game shell.
 extern SDL_Surface* screen; // the 800x600 32-bit video surface; every sprite draws on it
 extern SDL_Surface* back;   // the stage bitmap in display format, owned by the shell
-extern bool debugging;      // debug overlay of boxes and anchors, toggled by the player
 
 // Brings up SDL, the mixer and the video mode and sets `screen`; ends the process
 // with exit code 1 when SDL or the video mode cannot start, or when there is no display

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <climits>
 
-#include "shell/gameClock.h"
-#include "shell/screenPresenter.h"
+#include "platform/gameClock.h"
+#include "platform/screenPresenter.h"
 #include "sprite/CSpriteBase.h"
 #include "sprite/screenRect.h"
 

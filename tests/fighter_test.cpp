@@ -4,7 +4,7 @@
 
 #include "fighter/animationSet.h"
 #include "moves/moveSet.h"
-#include "shell/manualClock.h"
+#include "platform/manualClock.h"
 #include "tests/fighterData.h"
 #include "tests/testSupport.h"
 

@@ -1,7 +1,7 @@
 #include "tests/gameHarness.h"
 
 #include "ai/randomNumber.h"
-#include "shell/keyFeed.h"
+#include "platform/keyFeed.h"
 #include "shell/shell.h"
 #include "tests/testSupport.h"
 

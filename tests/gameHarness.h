@@ -4,8 +4,8 @@
 
 #include "SDL.h"
 
+#include "platform/manualClock.h"
 #include "shell/game.h"
-#include "shell/manualClock.h"
 
 // The real game on the shipped data under the dummy video driver, on a clock the test
 // moves: presses go in as SDL events, held keys through SDL's key-state array.

@@ -6,7 +6,7 @@
 #include "particles/partInfoList.h"
 #include "particles/particle.h"
 #include "particles/particleList.h"
-#include "shell/manualClock.h"
+#include "platform/manualClock.h"
 #include "sprite/textLine.h"
 #include "tests/fighterData.h"
 #include "tests/particleData.h"

@@ -3,6 +3,7 @@
 #include "fighter/fighter.h"
 #include "moves/inputChecker.h"
 #include "moves/moveSet.h"
+#include "platform/debugOverlay.h"
 #include "shell/shell.h"
 #include "tests/gameHarness.h"
 #include "tests/testSupport.h"

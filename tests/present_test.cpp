@@ -6,8 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/debugOverlay.h"
+#include "platform/screenPresenter.h"
 #include "shell/game.h"
-#include "shell/screenPresenter.h"
 #include "shell/shell.h"
 #include "tests/testSupport.h"
 #include "tools/runner/fightRunner.h"

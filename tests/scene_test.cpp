@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "particles/particle.h"
+#include "platform/manualClock.h"
 #include "shell/game.h"
-#include "shell/manualClock.h"
 #include "shell/shell.h"
 #include "tests/gameHarness.h"
 #include "tests/testSupport.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/manualClock.h"
+#include "platform/manualClock.h"
 #include "sprite/CSprite.h"
 #include "sprite/CSpriteBase.h"
 #include "tests/testSupport.h"

@@ -6,9 +6,10 @@
 #include <cstdlib>
 
 #include "ai/randomNumber.h"
+#include "platform/debugOverlay.h"
+#include "platform/keyFeed.h"
+#include "platform/manualClock.h"
 #include "shell/game.h"
-#include "shell/keyFeed.h"
-#include "shell/manualClock.h"
 #include "shell/shell.h"
 #include "tools/runner/passTimes.h"
 #include "tools/runner/randomPlayer.h"

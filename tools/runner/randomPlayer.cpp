@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "shell/keyFeed.h"
+#include "platform/keyFeed.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/keyFeed.h"
+#include "platform/keyFeed.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <csignal>
 #include <cstdio>

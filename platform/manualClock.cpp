@@ -1,6 +1,6 @@
-#include "shell/manualClock.h"
+#include "platform/manualClock.h"
 
-#include "shell/gameClock.h"
+#include "platform/gameClock.h"
 
 ManualClock::ManualClock(Uint32 startMs) : nowMs(startMs) {
     setGameClock([this] { return nowMs; });

@@ -1,4 +1,4 @@
-#include "shell/screenPresenter.h"
+#include "platform/screenPresenter.h"
 
 #include <algorithm>
 

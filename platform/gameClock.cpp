@@ -1,4 +1,4 @@
-#include "shell/gameClock.h"
+#include "platform/gameClock.h"
 
 #include <utility>
 

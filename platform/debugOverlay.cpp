@@ -1,0 +1,3 @@
+#include "platform/debugOverlay.h"
+
+bool debugging = false;
