@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "sprite/loadReport.h"
-#include "sprite/textLine.h"
+#include "datafile/loadReport.h"
+#include "datafile/textLine.h"
 
 namespace {
 

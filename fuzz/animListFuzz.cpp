@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "datafile/loadReport.h"
 #include "fighter/animationSet.h"
 #include "fuzz/fuzzHarness.h"
-#include "sprite/loadReport.h"
 
 namespace {
 std::string folder;

@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "ai/aiAttackList.h"
+#include "datafile/loadReport.h"
 #include "fuzz/fuzzHarness.h"
-#include "sprite/loadReport.h"
 
 namespace {
 std::string folder;

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "datafile/loadReport.h"
 #include "fuzz/fuzzHarness.h"
-#include "sprite/loadReport.h"
 #include "tools/checker/dataChecker.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "datafile/loadReport.h"
 #include "fuzz/fuzzHarness.h"
-#include "sprite/loadReport.h"
 #include "moves/moveSet.h"
 
 namespace {

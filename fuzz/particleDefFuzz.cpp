@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "datafile/loadReport.h"
 #include "fuzz/fuzzHarness.h"
-#include "sprite/loadReport.h"
 #include "particles/particleInfo.h"
 
 namespace {

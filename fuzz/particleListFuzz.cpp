@@ -6,8 +6,8 @@
 
 #include "SDL.h"
 
+#include "datafile/loadReport.h"
 #include "fuzz/fuzzHarness.h"
-#include "sprite/loadReport.h"
 #include "particles/partInfoList.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "datafile/loadReport.h"
 #include "fuzz/fuzzHarness.h"
-#include "sprite/loadReport.h"
 #include "sprite/CSpriteBase.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "datafile/textLine.h"
 #include "fighter/fighter.h"
-#include "sprite/textLine.h"
 
 bool Condition::getResult(const std::string& text, Fighter* who, Target* opponent) {
     fighter = who;

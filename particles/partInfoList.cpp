@@ -3,8 +3,8 @@
 #include <cctype>
 #include <cstdio>
 
-#include "sprite/loadReport.h"
-#include "sprite/textLine.h"
+#include "datafile/loadReport.h"
+#include "datafile/textLine.h"
 
 namespace {
 

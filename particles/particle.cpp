@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "collision/SquareCollider.h"
+#include "datafile/textLine.h"
 #include "fighter/fighter.h"
 #include "particles/partInfoList.h"
 #include "particles/particleInfo.h"
 #include "platform/gameClock.h"
-#include "sprite/textLine.h"
 
 namespace {
 

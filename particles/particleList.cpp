@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
+#include "datafile/problemReport.h"
+#include "datafile/textLine.h"
 #include "fighter/fighter.h"
 #include "particles/particle.h"
 #include "platform/gameClock.h"
-#include "sprite/problemReport.h"
-#include "sprite/textLine.h"
 
 particleList::~particleList() {
     while (head) {

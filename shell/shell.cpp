@@ -5,11 +5,11 @@
 
 #include "SDL_mixer.h"
 
+#include "datafile/bmpHeader.h"
+#include "datafile/problemReport.h"
 #include "platform/platform.h"
 #include "platform/screenPresenter.h"
 #include "shell/startupChecks.h"
-#include "sprite/bmpHeader.h"
-#include "sprite/problemReport.h"
 #include "sprite/screenRect.h"
 
 SDL_Surface* screen = nullptr;

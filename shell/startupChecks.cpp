@@ -6,8 +6,8 @@
 
 #include "SDL.h"
 
+#include "datafile/problemReport.h"
 #include "fighter/characterCheck.h"
-#include "sprite/problemReport.h"
 
 namespace fs = std::filesystem;
 

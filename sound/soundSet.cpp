@@ -4,8 +4,8 @@
 
 #include "SDL.h"
 
-#include "sprite/loadReport.h"
-#include "sprite/textLine.h"
+#include "datafile/loadReport.h"
+#include "datafile/textLine.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "sprite/bmpHeader.h"
+#include "datafile/bmpHeader.h"
+#include "datafile/frameLimits.h"
+#include "datafile/loadReport.h"
+#include "datafile/problemReport.h"
+#include "datafile/textLine.h"
 #include "sprite/flipper.h"
-#include "sprite/frameLimits.h"
-#include "sprite/loadReport.h"
-#include "sprite/problemReport.h"
-#include "sprite/textLine.h"
 
 namespace {
 

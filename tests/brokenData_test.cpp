@@ -7,11 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include "datafile/bmpHeader.h"
+#include "datafile/frameLimits.h"
 #include "particles/particleList.h"
 #include "shell/game.h"
 #include "shell/shell.h"
-#include "sprite/bmpHeader.h"
-#include "sprite/frameLimits.h"
 #include "tests/testSupport.h"
 #include "tools/checker/checkerApp.h"
 #include "tools/runner/fightRunner.h"

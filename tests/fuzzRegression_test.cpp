@@ -6,13 +6,13 @@
 
 #include "SDL.h"
 #include "ai/aiAttackList.h"
+#include "datafile/bmpHeader.h"
+#include "datafile/loadReport.h"
 #include "fighter/animationSet.h"
 #include "moves/moveSet.h"
 #include "particles/partInfoList.h"
 #include "sound/soundSet.h"
 #include "sprite/CSpriteBase.h"
-#include "sprite/bmpHeader.h"
-#include "sprite/loadReport.h"
 #include "tests/testSupport.h"
 #include "tools/checker/dataChecker.h"
 

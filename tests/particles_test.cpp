@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "datafile/textLine.h"
 #include "fighter/animationSet.h"
 #include "fighter/fighter.h"
 #include "moves/moveSet.h"
@@ -7,7 +8,6 @@
 #include "particles/particle.h"
 #include "particles/particleList.h"
 #include "platform/manualClock.h"
-#include "sprite/textLine.h"
 #include "tests/fighterData.h"
 #include "tests/particleData.h"
 #include "tests/testSupport.h"

@@ -5,7 +5,7 @@
 #include "SDL.h"
 #include "SDL_mixer.h"
 
-#include "sprite/loadReport.h"
+#include "datafile/loadReport.h"
 #include "tools/checker/dataChecker.h"
 #include "tools/checker/quietStreams.h"
 

@@ -5,11 +5,11 @@
 #include <map>
 #include <system_error>
 
+#include "datafile/bmpHeader.h"
+#include "datafile/loadReport.h"
+#include "datafile/textLine.h"
 #include "fighter/characterCheck.h"
 #include "particles/particleList.h"
-#include "sprite/bmpHeader.h"
-#include "sprite/loadReport.h"
-#include "sprite/textLine.h"
 
 namespace {
 

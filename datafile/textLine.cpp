@@ -1,4 +1,4 @@
-#include "sprite/textLine.h"
+#include "datafile/textLine.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,8 +9,8 @@
 #include <system_error>
 #include <vector>
 
-#include "sprite/loadReport.h"
-#include "sprite/problemReport.h"
+#include "datafile/loadReport.h"
+#include "datafile/problemReport.h"
 
 namespace textline {
 

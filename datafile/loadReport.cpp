@@ -1,4 +1,4 @@
-#include "sprite/loadReport.h"
+#include "datafile/loadReport.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "sprite/bmpHeader.h"
+#include "datafile/bmpHeader.h"
 
 #include <cstdint>
 #include <cstdlib>

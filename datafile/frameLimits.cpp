@@ -1,8 +1,8 @@
-#include "sprite/frameLimits.h"
+#include "datafile/frameLimits.h"
 
 #include <cstdio>
 
-#include "sprite/bmpHeader.h"
+#include "datafile/bmpHeader.h"
 
 std::string frameSizeProblem(long long w, long long h) {
     if (w >= 1 && h >= 1 && w <= kMaxFrameSide && h <= kMaxFrameSide)

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "SDL.h"
-#include "sprite/frameLimits.h"
+#include "datafile/frameLimits.h"
 
 // A look at a BMP's header before SDL decodes it. SDL allocates the whole surface the
 // header asks for before it reads a pixel, so a damaged or hostile header claiming

@@ -1,4 +1,4 @@
-#include "sprite/problemReport.h"
+#include "datafile/problemReport.h"
 
 #include <cstdio>
 #include <set>
