@@ -53,6 +53,14 @@ void AI::init(SDL_Surface* target) {
     jumpDir = 1;
 }
 
+void AI::resetCountdowns() {
+    state = stateThink;
+    timer = 0.0f;
+    phase = 0;
+    jumpDir = 1;
+    blocking = false;
+}
+
 void AI::setup(Fighter* who, partInfoList* defs, particleList* list, soundSet* sounds,
                animationSet* anims, moveSet* moves, Target* opponent, const std::string& folder) {
     playerControl::setup(who, defs, list, sounds, anims, moves, nullptr, nullptr, opponent);

@@ -57,6 +57,8 @@ public:
     // playing finishes, and the opponent thinks again after one, so a test or a replay
     // that wants it standing calls this before every pass.
     void standIdle();
+    // Forgets what it was doing, as at start-up: it thinks again at its next step.
+    void resetCountdowns();
     int getDistance() const;
     int getVerticalDistance() const;
     void takeDamage(int damage, int hitType);

@@ -112,6 +112,13 @@ void playerControl::inputChecking(SDL_Event* event) {
         keyboardCheck(event);
     else
         joystickCheck(event);
+    movementAndCommands(event);
+}
+
+void playerControl::movementAndCommands(SDL_Event* event) {
+    if (!pad || !fighter)
+        return;
+    bool keyboard = pad->joystickIndex == -1;
     if (stepDue()) {
         if (keyboard)
             keyboardMovement();
@@ -135,70 +142,85 @@ void playerControl::jumpPress() {
     buttonPress('U');
 }
 
+void playerControl::handleEvent(const SDL_Event& event) {
+    if (!pad || !fighter)
+        return;
+    if (pad->joystickIndex == -1)
+        keyboardEvent(event);
+    else
+        joystickEvent(event);
+}
+
 void playerControl::keyboardCheck(SDL_Event* event) {
-    while (SDL_PollEvent(event)) {
-        // The window's close button ends the game as Escape does.
-        if (event->type == SDL_QUIT)
-            quit = 1;
-        if (event->type != SDL_KEYDOWN)
-            continue;
-        int sym = event->key.keysym.sym;
-        if (sym == SDLK_ESCAPE)
-            quit = 1;
-        if (sym == pad->buttonA)
-            buttonPress('A');
-        if (sym == pad->buttonB)
-            buttonPress('B');
-        if (sym == pad->buttonC)
-            buttonPress('C');
-        if (sym == pad->keyUp)
-            jumpPress();
-        if (sym == pad->keyDown)
-            buttonPress('D');
-        if (sym == pad->keyRight)
-            pressSideways(true);
-        if (sym == pad->keyLeft)
-            pressSideways(false);
-        if (sym == SDLK_j)
-            debugging = !debugging;
-    }
+    while (SDL_PollEvent(event))
+        keyboardEvent(*event);
+}
+
+void playerControl::keyboardEvent(const SDL_Event& event) {
+    // The window's close button ends the game as Escape does.
+    if (event.type == SDL_QUIT)
+        quit = 1;
+    if (event.type != SDL_KEYDOWN)
+        return;
+    int sym = event.key.keysym.sym;
+    if (sym == SDLK_ESCAPE)
+        quit = 1;
+    if (sym == pad->buttonA)
+        buttonPress('A');
+    if (sym == pad->buttonB)
+        buttonPress('B');
+    if (sym == pad->buttonC)
+        buttonPress('C');
+    if (sym == pad->keyUp)
+        jumpPress();
+    if (sym == pad->keyDown)
+        buttonPress('D');
+    if (sym == pad->keyRight)
+        pressSideways(true);
+    if (sym == pad->keyLeft)
+        pressSideways(false);
+    if (sym == SDLK_j)
+        debugging = !debugging;
 }
 
 void playerControl::joystickCheck(SDL_Event* event) {
-    while (SDL_PollEvent(event)) {
-        switch (event->type) {
-        case SDL_QUIT:
+    while (SDL_PollEvent(event))
+        joystickEvent(*event);
+}
+
+void playerControl::joystickEvent(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_QUIT:
+        quit = 1;
+        break;
+    case SDL_KEYDOWN:
+        if (event.key.keysym.sym == SDLK_ESCAPE)
             quit = 1;
+        break;
+    case SDL_JOYBUTTONDOWN: {
+        int button = event.jbutton.button;
+        if (button == pad->joyButtonA)
+            buttonPress('A');
+        if (button == pad->joyButtonB)
+            buttonPress('B');
+        if (button == pad->joyButtonC)
+            buttonPress('C');
+        break;
+    }
+    case SDL_JOYAXISMOTION: {
+        int value = event.jaxis.value;
+        if (value >= -kDeadZone && value <= kDeadZone)
             break;
-        case SDL_KEYDOWN:
-            if (event->key.keysym.sym == SDLK_ESCAPE)
-                quit = 1;
-            break;
-        case SDL_JOYBUTTONDOWN: {
-            int button = event->jbutton.button;
-            if (button == pad->joyButtonA)
-                buttonPress('A');
-            if (button == pad->joyButtonB)
-                buttonPress('B');
-            if (button == pad->joyButtonC)
-                buttonPress('C');
-            break;
-        }
-        case SDL_JOYAXISMOTION: {
-            int value = event->jaxis.value;
-            if (value >= -kDeadZone && value <= kDeadZone)
-                break;
-            if (event->jaxis.axis == 0)
-                pressSideways(value > 0);
-            else if (event->jaxis.axis == 1 && value > 0)
-                buttonPress('D');
-            else if (event->jaxis.axis == 1)
-                jumpPress();
-            break;
-        }
-        default:
-            break;
-        }
+        if (event.jaxis.axis == 0)
+            pressSideways(value > 0);
+        else if (event.jaxis.axis == 1 && value > 0)
+            buttonPress('D');
+        else if (event.jaxis.axis == 1)
+            jumpPress();
+        break;
+    }
+    default:
+        break;
     }
 }
 
@@ -303,6 +325,21 @@ void playerControl::updatePosition() {
     fighter->boundary();
     if (particles)
         particles->update();
+}
+
+void playerControl::idleStep(bool face) {
+    if (!stepDue() || !fighter)
+        return;
+    if (face)
+        checkDirection();
+    blocking = false;
+    fighter->Gravity();
+    fighter->boundary();
+    if (fighter->onGround && !fighter->returnBusy() && fighter->actionName == "walk")
+        fighter->changeAnim("standing");
+    if (particles)
+        particles->update();
+    stepAccum = 0;
 }
 
 void playerControl::checkParticleCollision(particleList* list, char mode) {

@@ -64,6 +64,16 @@ public:
     void inputChecking(SDL_Event* event);
     void keyboardCheck(SDL_Event* event);
     void joystickCheck(SDL_Event* event);
+    // One event as keyboardCheck or joystickCheck would take it, for a loop that reads
+    // the events itself (the match's).
+    void handleEvent(const SDL_Event& event);
+    // The rest of the player's pass after the events: the movement step when due, then a
+    // recognised move.
+    void movementAndCommands(SDL_Event* event);
+    // The movement step without input or contact, for the moments of a match when
+    // nobody acts: the fighter falls and lands (and stands once landed, facing the
+    // opponent when `face`), the particles fly, nothing is hit.
+    void idleStep(bool face);
     void keyboardMovement();
     void joystickMovement(SDL_Event* event);
     // Hands one abstract input ('A', 'B', 'C', 'U', 'D', 'L', 'R') to the checker.
@@ -90,6 +100,8 @@ protected:
     void showAnim(const std::string& name);
 
 private:
+    void keyboardEvent(const SDL_Event& event);
+    void joystickEvent(const SDL_Event& event);
     // One direction held, read from the keys or the stick; shared by both kinds of
     // movement step.
     struct heldInput {

@@ -227,6 +227,16 @@ void Fighter::changeAnim(const std::string& name) {
     printf("%s\n", name.c_str());
 }
 
+void Fighter::showSheet(const std::string& name, CSpriteBase* sheet) {
+    reseat();
+    actionName = name;
+    base = sheet;
+    if (base && base->frameCount > 1)
+        animating = 1;
+    renewBackground();
+    printf("%s\n", name.c_str());
+}
+
 void Fighter::showInPlace(const std::string& name) {
     actionName = name;
     frame = 0;

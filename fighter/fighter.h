@@ -51,6 +51,9 @@ public:
     void drawColBoxes();
 
     void changeAnim(const std::string& name);
+    // Shows a sheet that is not in the animation set (the match's ko and win) as the
+    // animation `name`, as changeAnim shows one of the set.
+    void showSheet(const std::string& name, CSpriteBase* sheet);
     // Starts a move; refused with no jump left, and spends one when airborne.
     void changeAction(moveInfo* move);
     void duck();

@@ -9,12 +9,17 @@
 #include "platform/gameClock.h"
 
 particleList::~particleList() {
+    removeAll();
+}
+
+void particleList::removeAll() {
     while (head) {
         particleNode* next = head->next;
         delete head->part;
         delete head;
         head = next;
     }
+    held_ = 0;
 }
 
 bool particleList::announceSpawn() const {

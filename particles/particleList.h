@@ -58,6 +58,9 @@ public:
     // Debug overlay: every particle's box.
     void debug();
 
+    // Drops every particle without touching the screen, for a scene whose restores have
+    // already taken them off it.
+    void removeAll();
     // Number of particles held, dead ones included.
     int count() const;
 

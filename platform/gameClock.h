@@ -12,3 +12,7 @@ Uint32 gameTicks();
 // Installs a source of milliseconds in place of SDL's tick count; an empty function
 // puts SDL's back.
 void setGameClock(std::function<Uint32()> source);
+// Stops the game's time (true) or lets it go on from where it stopped (false): while
+// stopped gameTicks() stays put, and afterwards it runs on without the time spent
+// stopped, so nothing jumps ahead. Installing a source starts it running afresh.
+void pauseGameClock(bool paused);

@@ -76,6 +76,15 @@ void screenPresenter::note(int x, int y, int w, int h) {
     rects_.push_back(r);
 }
 
+bool screenPresenter::touched(size_t from, size_t to, const SDL_Rect& r) const {
+    if (wholeScreen_)
+        return true;
+    for (size_t i = from; i < to && i < rects_.size(); ++i)
+        if (overlap(rects_[i], r))
+            return true;
+    return false;
+}
+
 void screenPresenter::merge() {
     // An object's old and new places mostly overlap, and the fighters often stand
     // together: one rectangle for both is cheaper than two as long as it adds little

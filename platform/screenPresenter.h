@@ -38,6 +38,11 @@ public:
     void keepShadow(bool on);
     // The copy of what was presented, or null when none is kept. Owned by the presenter.
     SDL_Surface* shadow() const { return shadow_; }
+    // Rectangles noted since the last present: a mark for touched.
+    size_t noted() const { return rects_.size(); }
+    // Whether a rectangle noted between marks `from` and `to` overlaps r; always true
+    // while the whole screen is to be presented.
+    bool touched(size_t from, size_t to, const SDL_Rect& r) const;
     // The screen area after merging rectangles, as they will be presented (for tests).
     const std::vector<SDL_Rect>& pending();
 

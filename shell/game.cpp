@@ -6,8 +6,11 @@
 #include "platform/debugOverlay.h"
 #include "platform/gameClock.h"
 #include "platform/platform.h"
+#include "shell/matchSession.h"
 #include "shell/shell.h"
 #include "shell/startupChecks.h"
+
+Game::Game() = default;
 
 Game::~Game() {
     ReleaseImages();
@@ -97,10 +100,17 @@ void Game::startUp() {
     basicAI.init(screen);
     basicAI.setup(&fighter2, &particleDefs, &pList, sounds.get(), &animations, &moves, &targ2,
                   dataRoot + "/Brawler/ai");
+    if (matchMode) {
+        match = std::make_unique<matchSession>();
+        match->startHp = matchStartHp;
+        match->startUp(*this, matchRounds);
+    }
     SDL_WM_SetCaption("brawler", "brawler");
 }
 
 bool Game::runPass() {
+    if (match)
+        return match->runPass(*this);
     player1.update();
     player1.checkParticleCollision(&pList, 'E');
     player1.inputChecking(&event);
@@ -113,12 +123,25 @@ bool Game::runPass() {
 }
 
 void Game::DrawScene() {
+    restoreScene();
+    saveScene();
+    drawSceneObjects();
+    presenter.present();
+}
+
+void Game::restoreScene() {
     vikings1.clearBG();
     fighter2.clearBG();
     pList.clearBG();
+}
+
+void Game::saveScene() {
     vikings1.updateBG();
     fighter2.updateBG();
     pList.updateBG();
+}
+
+void Game::drawSceneObjects() {
     vikings1.draw();
     fighter2.draw();
     pList.draw();
@@ -127,7 +150,6 @@ void Game::DrawScene() {
         fighter2.drawColBoxes();
         pList.debug();
     }
-    presenter.present();
 }
 
 void Game::run() {

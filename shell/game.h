@@ -23,16 +23,22 @@
 // Every long-lived object of one run of the game, created at start-up and kept until
 // the run ends; everything else only points at these. Paths are relative to
 // `dataRoot` so a test or a tool can run any copy of the data.
+class matchSession;
+
 class Game {
 public:
     std::string dataRoot = "data"; // the data folder
-    CSpriteBase vikingbase;        // sheet from dataRoot/run, loaded and not drawn
-    CSpriteBase sunbase;           // sheet from dataRoot/particle/fireball1
-    animationSet animations;       // the character's animations, shared by both fighters
-    moveSet moves;                 // the character's moves
-    Fighter vikings1;              // the player's fighter
-    Fighter fighter2;              // the opponent's fighter
-    CSprite vikings2;              // sprites on the shell's sheets, set up and not drawn
+    // A match of rounds with a HUD instead of the endless fight; chosen before startUp.
+    bool matchMode = false;
+    int matchRounds = 3;     // best of this many, odd, 1 to 9
+    int matchStartHp = 1000; // hit points a round starts with; tests lower it
+    CSpriteBase vikingbase;  // sheet from dataRoot/run, loaded and not drawn
+    CSpriteBase sunbase;     // sheet from dataRoot/particle/fireball1
+    animationSet animations; // the character's animations, shared by both fighters
+    moveSet moves;           // the character's moves
+    Fighter vikings1;        // the player's fighter
+    Fighter fighter2;        // the opponent's fighter
+    CSprite vikings2;        // sprites on the shell's sheets, set up and not drawn
     CSprite sun;
     CSprite sun2;
     CSprite sun3;
@@ -47,8 +53,9 @@ public:
     AI basicAI;                            // drives fighter2
     SDL_Event event;                       // the one event buffer, filled while polling
     screenPresenter presenter;             // shows what each pass changed on the window
+    std::unique_ptr<matchSession> match;   // the match, in match mode only
 
-    Game() = default;
+    Game();
     // Frees the stage the start-up loaded: the game is over, and a leak check at exit
     // must find nothing of ours.
     ~Game();
@@ -63,6 +70,11 @@ public:
     bool runPass();
     // Draws one frame of the scene and presents what it changed.
     void DrawScene();
+    // DrawScene's steps: every moving object restores what it covered, saves the
+    // background at its new place, and draws (with the debug overlay).
+    void restoreScene();
+    void saveScene();
+    void drawSceneObjects();
     // The main loop until Escape, the window's close or a stop signal.
     void run();
 

@@ -9,7 +9,9 @@
 #include "platform/debugOverlay.h"
 #include "platform/keyFeed.h"
 #include "platform/manualClock.h"
+#include "platform/gameClock.h"
 #include "shell/game.h"
+#include "shell/matchSession.h"
 #include "shell/shell.h"
 #include "tools/runner/passTimes.h"
 #include "tools/runner/randomPlayer.h"
@@ -41,8 +43,8 @@ bool compare(long got, const std::string& op, long want) {
 
 // Leaves no key held and no event queued from an earlier run in this process.
 void clearKeys() {
-    for (SDLKey k :
-         {SDLK_LEFT, SDLK_RIGHT, SDLK_UP, SDLK_DOWN, SDLK_z, SDLK_x, SDLK_c, SDLK_j, SDLK_ESCAPE})
+    for (SDLKey k : {SDLK_LEFT, SDLK_RIGHT, SDLK_UP, SDLK_DOWN, SDLK_z, SDLK_x, SDLK_c, SDLK_j,
+                     SDLK_p, SDLK_RETURN, SDLK_ESCAPE})
         feedKeyHeld(k, false);
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
@@ -78,6 +80,8 @@ FightSummary FightRunner::run(const FightScript& script) {
     Game game;
     game.dataRoot = dataRootFor(script);
     game.presenter.presentAll = presentAll;
+    game.matchMode = script.match;
+    game.matchRounds = script.rounds;
     auto wallStart = steadyClock::now();
     game.startUp();
     game.presenter.keepShadow(keepShadow);
@@ -165,6 +169,14 @@ FightSummary FightRunner::run(const FightScript& script) {
     summary.hitsOnPlayer = game.player1.hitsTaken;
     summary.blockedByOpponent = game.basicAI.hitsBlocked;
     summary.blockedByPlayer = game.player1.hitsBlocked;
+    if (game.match) {
+        const matchRules& rules = game.match->rules;
+        summary.matchResult = std::string(matchRules::stateName(rules.state)) + " in round " +
+                              std::to_string(rules.round) + ", rounds won: player " +
+                              std::to_string(rules.playerWins) + ", opponent " +
+                              std::to_string(rules.opponentWins) +
+                              ", winner: " + matchRules::sideName(rules.winner);
+    }
     // Nothing of this run may stay held into the next one in this process.
     randomPlayer.releaseAll();
     clearKeys();
@@ -194,6 +206,11 @@ void FightRunner::before(const ScriptStep& step, Game& game) {
         }
         idle_ = false;
         break;
+    case ScriptStep::SetHp: {
+        Fighter& f = step.who == "player" ? game.vikings1 : game.fighter2;
+        f.hitPoints = static_cast<int>(std::min<long>(step.number, f.maxHitPoints));
+        break;
+    }
     case ScriptStep::Place: {
         Fighter& moved = step.who == "player" ? game.vikings1 : game.fighter2;
         moved.x = static_cast<int>(step.number);
@@ -220,6 +237,8 @@ void FightRunner::check(const ScriptStep& step, Game& game, long passMs, FightSu
         long count = game.pList.count();
         held = compare(count, step.op, step.number);
         got = std::to_string(count);
+    } else if (step.who == "match") {
+        checkMatch(step, game, held, got);
     } else if (step.who == "memory") {
         long now = residentMemoryKb();
         long value = step.field == "growth" ? summary.memoryGrowthKb(now) : now;
@@ -264,6 +283,30 @@ void FightRunner::check(const ScriptStep& step, Game& game, long passMs, FightSu
     failures.push_back(summary.script + ":" + std::to_string(step.line) + ": expected " + step.who +
                        " " + step.field + " " + step.op + " " + step.value + " at " + at +
                        " ms, got " + got);
+}
+
+void FightRunner::checkMatch(const ScriptStep& step, Game& game, bool& held, std::string& got) {
+    if (!game.match) {
+        got = "no match (the script plays the classic game: add `mode match`)";
+        held = false;
+        return;
+    }
+    const matchSession& m = *game.match;
+    const matchRules& rules = m.rules;
+    if (step.field == "state" || step.field == "winner") {
+        got = step.field == "state" ? m.stateName() : matchRules::sideName(rules.winner);
+        held = (got == step.value) == (step.op == "=");
+        return;
+    }
+    long value = rules.round;
+    if (step.field == "player-wins")
+        value = rules.playerWins;
+    else if (step.field == "opponent-wins")
+        value = rules.opponentWins;
+    else if (step.field == "timer")
+        value = rules.secondsLeft(gameTicks());
+    held = compare(value, step.op, step.number);
+    got = std::to_string(value);
 }
 
 void FightRunner::shoot(const ScriptStep& step, const std::string& scriptName) {

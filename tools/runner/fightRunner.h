@@ -36,6 +36,7 @@ private:
     void before(const ScriptStep& step, Game& game);
     void after(const ScriptStep& step, Game& game, long passMs, FightSummary& summary);
     void check(const ScriptStep& step, Game& game, long passMs, FightSummary& summary);
+    void checkMatch(const ScriptStep& step, Game& game, bool& held, std::string& got);
     void shoot(const ScriptStep& step, const std::string& scriptName);
     std::vector<SDLKey> tapped_; // keys to lift at the next pass
     bool idle_ = false;          // the opponent is held standing

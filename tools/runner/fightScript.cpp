@@ -13,9 +13,20 @@ struct keyName {
 };
 
 // The names the README's controls table gives the keys.
-constexpr keyName kKeys[] = {{"Left", SDLK_LEFT}, {"Right", SDLK_RIGHT}, {"Up", SDLK_UP},
-                             {"Down", SDLK_DOWN}, {"z", SDLK_z},         {"x", SDLK_x},
-                             {"c", SDLK_c},       {"j", SDLK_j},         {"Escape", SDLK_ESCAPE}};
+constexpr keyName kKeys[] = {{"Left", SDLK_LEFT},     {"Right", SDLK_RIGHT},  {"Up", SDLK_UP},
+                             {"Down", SDLK_DOWN},     {"z", SDLK_z},          {"x", SDLK_x},
+                             {"c", SDLK_c},           {"j", SDLK_j},          {"p", SDLK_p},
+                             {"Return", SDLK_RETURN}, {"Escape", SDLK_ESCAPE}};
+
+// The match's fields and, for the words, the values they take.
+const char* const kMatchFields[] = {"round",       "state",         "winner",
+                                    "player-wins", "opponent-wins", "timer"};
+const char* const kMatchStates[] = {"intro", "fight", "ko", "timeover", "over", "paused"};
+const char* const kMatchSides[] = {"player", "opponent", "draw", "none"};
+
+template <size_t N> bool oneOf(const std::string& word, const char* const (&words)[N]) {
+    return std::find(std::begin(words), std::end(words), word) != std::end(words);
+}
 
 // A whole word as a decimal number within [low, high]; false for anything else.
 bool readNumber(const std::string& word, long low, long high, long* out) {
@@ -64,6 +75,8 @@ long FightScript::lastPassMs() const {
 bool FightScript::parse(const std::string& text, std::string* error) {
     steps.clear();
     randomInput = false;
+    match = false;
+    rounds = 3;
     dataLine = 0;
     sawEnd = false;
     lastTimedMs = -1;
@@ -136,6 +149,24 @@ bool FightScript::parseLine(const std::vector<std::string>& words, int line, std
         randomInput = true;
         return true;
     }
+    if (head == "mode") {
+        if (words.size() != 2 || (words[1] != "match" && words[1] != "classic")) {
+            *what = "mode takes match or classic";
+            return false;
+        }
+        match = words[1] == "match";
+        return true;
+    }
+    if (head == "rounds") {
+        if (!oneNumber(1, 9, "rounds in a match, odd"))
+            return false;
+        if (n % 2 == 0) {
+            *what = "rounds takes an odd number (1, 3, 5, 7 or 9), not " + words[1];
+            return false;
+        }
+        rounds = static_cast<int>(n);
+        return true;
+    }
     if (head == "data") {
         if (words.size() != 2) {
             *what = "data takes one folder";
@@ -186,7 +217,7 @@ bool FightScript::parseStep(const std::vector<std::string>& words, size_t at, Sc
         step.key = keyNamed(step.keyName);
         if (step.key == SDLK_UNKNOWN) {
             *what = "unknown key \"" + step.keyName +
-                    "\" (keys: Left, Right, Up, Down, z, x, c, j, Escape)";
+                    "\" (keys: Left, Right, Up, Down, z, x, c, j, p, Return, Escape)";
             return false;
         }
         return true;
@@ -208,6 +239,19 @@ bool FightScript::parseStep(const std::vector<std::string>& words, size_t at, Sc
         step.who = words[at + 1];
         if (!readNumber(words[at + 2], 2, 798, &step.number)) {
             *what = "bad x \"" + words[at + 2] + "\" (2 to 798, the play area)";
+            return false;
+        }
+        return true;
+    }
+    if (verb == "set") {
+        if (args != 3 || !isFighter(words[at + 1]) || words[at + 2] != "hp") {
+            *what = "set takes player or opponent, hp and a number";
+            return false;
+        }
+        step.kind = ScriptStep::SetHp;
+        step.who = words[at + 1];
+        if (!readNumber(words[at + 3], 0, 1000000, &step.number)) {
+            *what = "bad hit points \"" + words[at + 3] + "\" (0 or more)";
             return false;
         }
         return true;
@@ -257,6 +301,26 @@ bool FightScript::parseExpect(const std::vector<std::string>& words, size_t at, 
             *what = "unknown field \"" + step.field + "\" for memory (growth or resident, in KB)";
             return false;
         }
+    } else if (step.who == "match") {
+        if (!oneOf(step.field, kMatchFields)) {
+            *what = "unknown field \"" + step.field +
+                    "\" for match (round, state, winner, player-wins, opponent-wins, timer)";
+            return false;
+        }
+        bool word = step.field == "state" || step.field == "winner";
+        if (word) {
+            bool known = step.field == "state" ? oneOf(step.value, kMatchStates)
+                                               : oneOf(step.value, kMatchSides);
+            if (!known) {
+                *what = "bad value \"" + step.value + "\" for match " + step.field;
+                return false;
+            }
+            if (step.op != "=" && step.op != "!=") {
+                *what = "match " + step.field + " compares only with = or !=";
+                return false;
+            }
+            return true;
+        }
     } else if (isFighter(step.who)) {
         static const char* const fields[] = {"action", "hp",       "x",    "y",
                                              "facing", "onGround", "jumps"};
@@ -266,7 +330,8 @@ bool FightScript::parseExpect(const std::vector<std::string>& words, size_t at, 
             return false;
         }
     } else {
-        *what = "unknown subject \"" + step.who + "\" (player, opponent, particles or memory)";
+        *what =
+            "unknown subject \"" + step.who + "\" (player, opponent, particles, memory or match)";
         return false;
     }
     if (step.op != "=" && step.op != "!=" && step.op != "<" && step.op != ">") {

@@ -15,20 +15,22 @@ struct ScriptStep {
         Shot,           // the screen after the pass, saved to a file
         OpponentIdle,   // the opponent stands still from this pass on
         OpponentActive, // the opponent fights again
-        Place           // moves a fighter to an x
+        Place,          // moves a fighter to an x
+        SetHp           // sets a fighter's hit points
     };
     Kind kind = Press;
     int line = 0;              // line in the script, from 1
     long timeMs = 0;           // virtual ms from the first pass; 0 for untimed lines
     SDLKey key = SDLK_UNKNOWN; // Press, Release, Tap
     std::string keyName;       // as written, for messages
-    std::string who;           // Expect, Place: "player", "opponent", "particles" or "memory"
+    std::string who;           // Expect, Place, SetHp: "player", "opponent", "particles",
+                               // "memory" or "match"
     std::string field;         // Expect: action, hp, x, y, facing, onGround, jumps, count,
-                               // growth or resident
+                               // growth, resident, or a match field (round, state, ...)
     std::string op;            // Expect: "=", "!=", "<" or ">"
     std::string value;         // Expect: as written ("right", "true", a number, an action name)
     long number = 0;           // Expect: the value as a number (facing right and true are 1);
-                               // Place: the x
+                               // Place: the x; SetHp: the hit points
     std::string file;          // Shot: path, relative to the working directory
     // Whether the step runs before the pass (input, placing, the opponent's mode)
     // rather than after it (checks and shots).
@@ -49,13 +51,16 @@ public:
     int msPerPass = 11;
     long endMs = -1;               // `end T`, or -1: the last timed line plus one pass
     bool randomInput = false;      // `random-input`: a random player presses the keys
+    bool match = false;            // `mode match`: a match of rounds; `mode classic` (default)
+    int rounds = 3;                // `rounds N`: best of N in a match
     std::vector<ScriptStep> steps; // in file order
 
     // Reads the text; false with `error` set at the first bad line.
     bool parse(const std::string& text, std::string* error);
     // The virtual time of the last pass: `end`, or the last timed line plus one pass.
     long lastPassMs() const;
-    // The key behind a name of the controls (Left, Right, Up, Down, z, x, c, j, Escape);
+    // The key behind a name of the controls (Left, Right, Up, Down, z, x, c, j, p, Return,
+    // Escape);
     // SDLK_UNKNOWN for any other word.
     static SDLKey keyNamed(const std::string& name);
 

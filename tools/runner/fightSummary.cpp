@@ -47,6 +47,8 @@ std::string FightSummary::format(bool wallClock) const {
            " on the player\n";
     out += "hits blocked: " + n(blockedByOpponent) + " by the opponent, " + n(blockedByPlayer) +
            " by the player\n";
+    if (!matchResult.empty())
+        out += "match: " + matchResult + "\n";
     out += "expectations: " + n(expectationsHeld) + " held, " + n(expectationsFailed) + " failed\n";
     return out;
 }

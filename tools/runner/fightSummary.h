@@ -21,6 +21,7 @@ struct FightSummary {
     int hitsOnPlayer = 0;      // the same on the player
     int blockedByOpponent = 0; // contacts the opponent blocked
     int blockedByPlayer = 0;   // contacts the player blocked
+    std::string matchResult;   // in a match, its state at the end; empty in the classic game
     int expectationsHeld = 0;
     int expectationsFailed = 0;
 

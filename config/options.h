@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+// What the command line asks of the game.
+struct gameOptions {
+    bool classic = false; // the endless fight without rounds or HUD
+    int rounds = 3;       // a match is best of this many rounds: odd, 1 to 9
+};
+
+// What reading the command line came to.
+enum class optionsResult {
+    play, // start the game with the options read
+    help, // the usage was asked for: print it, exit 0
+    wrong // a bad option or value: print the message and the usage, exit 2
+};
+
+// Reads the options with getopt_long; on `wrong`, `message` holds the line to print.
+optionsResult readOptions(int argc, char** argv, gameOptions& options, std::string& message);
+// The usage text, every option on a line.
+std::string usageText();

@@ -1,0 +1,179 @@
+#include "match/matchRules.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr Uint32 kRoundMs = matchRules::kRoundSeconds * 1000u;
+
+} // namespace
+
+const char* matchRules::stateName(matchState s) {
+    switch (s) {
+    case matchState::intro:
+        return "intro";
+    case matchState::fight:
+        return "fight";
+    case matchState::ko:
+        return "ko";
+    case matchState::timeover:
+        return "timeover";
+    case matchState::over:
+        return "over";
+    }
+    return "intro";
+}
+
+const char* matchRules::sideName(matchSide s) {
+    switch (s) {
+    case matchSide::player:
+        return "player";
+    case matchSide::opponent:
+        return "opponent";
+    case matchSide::draw:
+        return "draw";
+    case matchSide::none:
+        break;
+    }
+    return "none";
+}
+
+void matchRules::start(Uint32 now) {
+    round = 1;
+    playerWins = 0;
+    opponentWins = 0;
+    winner = matchSide::none;
+    beginRound(now);
+}
+
+void matchRules::beginRound(Uint32 now) {
+    roundWinner = matchSide::none;
+    doubleKnockout = false;
+    posed_ = false;
+    fightSince_ = now;
+    fightEnded_ = now;
+    enter(matchState::intro, now);
+}
+
+void matchRules::enter(matchState s, Uint32 now) {
+    state = s;
+    stateSince_ = now;
+}
+
+int matchRules::secondsLeft(Uint32 now) const {
+    Uint32 used = 0;
+    if (state == matchState::fight)
+        used = now - fightSince_;
+    else if (state != matchState::intro)
+        used = fightEnded_ - fightSince_;
+    if (used >= kRoundMs)
+        return 0;
+    return static_cast<int>((kRoundMs - used + 999) / 1000);
+}
+
+matchEvent matchRules::update(Uint32 now, int playerHp, int opponentHp) {
+    switch (state) {
+    case matchState::intro:
+        if (inState(now) < kIntroMs)
+            return matchEvent::nothing;
+        fightSince_ = now;
+        enter(matchState::fight, now);
+        printf("round %d: fight\n", round);
+        return matchEvent::fightStart;
+    case matchState::fight:
+        if (playerHp <= 0 || opponentHp <= 0)
+            return endRound(now, playerHp, opponentHp, false);
+        if (now - fightSince_ >= kRoundMs)
+            return endRound(now, playerHp, opponentHp, true);
+        return matchEvent::nothing;
+    case matchState::ko:
+    case matchState::timeover:
+        return afterRound(now);
+    case matchState::over:
+        return matchEvent::nothing;
+    }
+    return matchEvent::nothing;
+}
+
+matchEvent matchRules::endRound(Uint32 now, int playerHp, int opponentHp, bool byTime) {
+    fightEnded_ = now;
+    if (playerHp == opponentHp)
+        roundWinner = matchSide::draw;
+    else
+        roundWinner = playerHp > opponentHp ? matchSide::player : matchSide::opponent;
+    if (roundWinner == matchSide::player)
+        ++playerWins;
+    if (roundWinner == matchSide::opponent)
+        ++opponentWins;
+    if (byTime) {
+        enter(matchState::timeover, now);
+        if (roundWinner == matchSide::draw)
+            printf("round %d: time over, drawn\n", round);
+        else
+            printf("round %d: time over, %s wins on hit points\n", round, sideName(roundWinner));
+        return matchEvent::timeUp;
+    }
+    enter(matchState::ko, now);
+    doubleKnockout = roundWinner == matchSide::draw;
+    if (doubleKnockout)
+        printf("round %d: double knockout, drawn\n", round);
+    else
+        printf("round %d: %s wins by knockout\n", round, sideName(roundWinner));
+    return matchEvent::knockout;
+}
+
+bool matchRules::decided() const {
+    return playerWins >= winsNeeded() || opponentWins >= winsNeeded() || round >= roundsToPlay;
+}
+
+matchEvent matchRules::afterRound(Uint32 now) {
+    if (!posed_ && inState(now) >= kWinPoseMs) {
+        posed_ = true;
+        if (roundWinner == matchSide::player || roundWinner == matchSide::opponent)
+            return matchEvent::winPose;
+    }
+    if (inState(now) < kRoundEndMs)
+        return matchEvent::nothing;
+    if (!decided()) {
+        ++round;
+        beginRound(now);
+        return matchEvent::nextRound;
+    }
+    // After the last round allowed, more rounds won still wins; equal is a draw.
+    if (playerWins == opponentWins)
+        winner = matchSide::draw;
+    else
+        winner = playerWins > opponentWins ? matchSide::player : matchSide::opponent;
+    enter(matchState::over, now);
+    if (winner == matchSide::draw)
+        printf("match: draw %d-%d\n", playerWins, opponentWins);
+    else if (winner == matchSide::player)
+        printf("match: player wins %d-%d\n", playerWins, opponentWins);
+    else
+        printf("match: opponent wins %d-%d\n", opponentWins, playerWins);
+    return matchEvent::matchOver;
+}
+
+std::string matchRules::banner(Uint32 now) const {
+    switch (state) {
+    case matchState::intro:
+        if (inState(now) < kRoundBannerMs)
+            return "ROUND " + std::to_string(round);
+        return "FIGHT";
+    case matchState::fight:
+        return "";
+    case matchState::ko:
+        return doubleKnockout ? "DOUBLE K.O." : "K.O.";
+    case matchState::timeover:
+        return "TIME";
+    case matchState::over:
+        if (winner == matchSide::player)
+            return "YOU WIN";
+        return winner == matchSide::opponent ? "YOU LOSE" : "DRAW";
+    }
+    return "";
+}
+
+std::string matchRules::prompt() const {
+    return state == matchState::over ? "ENTER: REMATCH  ESCAPE: QUIT" : "";
+}

@@ -1,0 +1,268 @@
+#include "shell/matchSession.h"
+
+#include <sys/stat.h>
+
+#include <cctype>
+#include <cstdio>
+
+#include "fighter/fighter.h"
+#include "match/bodySpacing.h"
+#include "platform/debugOverlay.h"
+#include "platform/gameClock.h"
+#include "shell/game.h"
+#include "shell/shell.h"
+#include "sprite/colourSwap.h"
+
+namespace {
+
+bool exists(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+std::string capitals(std::string s) {
+    for (char& c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// Recolours every sheet of a set and of a move set with the same swap.
+void recolour(const colourSwap& swap, animationSet& anims, moveSet& moves) {
+    for (animEntry& e : anims.entries)
+        swap.apply(e.sheet);
+    for (moveInfo& m : moves.moves)
+        swap.apply(m.sheet);
+}
+
+} // namespace
+
+Fighter& matchSession::fighterOf(Game& g, int side) {
+    return side == 0 ? g.vikings1 : g.fighter2;
+}
+
+void matchSession::startUp(Game& g, int rounds) {
+    const std::string name = "Brawler";
+    const std::string character = g.dataRoot + "/" + name;
+    loadOpponentColours(g, character);
+    loadEndSheets(g, character);
+    if (display.load(g.dataRoot + "/hud") && exists(g.dataRoot + "/hud/sound"))
+        g.sounds->addToList(g.dataRoot + "/hud");
+    display.attach(screen, back);
+    display.setLabels("1P " + capitals(name), capitals(name) + " CPU");
+    rules.roundsToPlay = rounds;
+    rules.start(gameTicks());
+    printf("match: best of %d rounds\n", rounds);
+    for (int side = 0; side < 2; ++side)
+        fighterOf(g, side).setHP(startHp, kFullHp);
+}
+
+// Both sides play the same character: the opponent gets its own copy of the sheets in
+// the colours of the character's palette2, so the player can tell them apart.
+void matchSession::loadOpponentColours(Game& g, const std::string& character) {
+    std::string path = character + "/palette2";
+    colourSwap swap;
+    if (!exists(path) || swap.load(path) != 0 || swap.size() == 0)
+        return;
+    opponentAnimations.loadAll(character);
+    opponentMoves.loadAll(character);
+    recolour(swap, opponentAnimations, opponentMoves);
+    g.fighter2.initS(&opponentAnimations, screen);
+    g.basicAI.animSet = &opponentAnimations;
+    g.basicAI.moveBank = &opponentMoves;
+}
+
+// `ko` and `win` are the match's own: the classic game does not list them, so they are
+// read here by folder name, and a character without them stands instead.
+void matchSession::loadEndSheets(Game& g, const std::string& character) {
+    colourSwap swap;
+    std::string palette = character + "/palette2";
+    bool swapped = g.basicAI.animSet == &opponentAnimations && swap.load(palette) == 0;
+    for (int side = 0; side < 2; ++side) {
+        if (exists(character + "/ko/info"))
+            loadNamedSheet(character, "ko", koSheet[side]);
+        if (exists(character + "/win/info"))
+            loadNamedSheet(character, "win", winSheet[side]);
+        if (side == 1 && swapped) {
+            swap.apply(koSheet[side]);
+            swap.apply(winSheet[side]);
+        }
+    }
+}
+
+std::string matchSession::stateName() const {
+    return paused ? "paused" : matchRules::stateName(rules.state);
+}
+
+bool matchSession::runPass(Game& g) {
+    g.player1.update();
+    readEvents(g);
+    if (!paused)
+        stepFighters(g);
+    drawScene(g);
+    return g.player1.quit == 0;
+}
+
+void matchSession::readEvents(Game& g) {
+    SDL_Event& e = g.event;
+    while (SDL_PollEvent(&e)) {
+        if (e.type == SDL_QUIT) {
+            g.player1.quit = 1;
+            continue;
+        }
+        if (e.type == SDL_KEYDOWN) {
+            SDLKey key = e.key.keysym.sym;
+            if (key == SDLK_ESCAPE) {
+                g.player1.quit = 1;
+                continue;
+            }
+            if (key == SDLK_j) {
+                debugging = !debugging;
+                continue;
+            }
+            if (key == SDLK_p || key == SDLK_RETURN) {
+                onMatchKey(g, key);
+                continue;
+            }
+        }
+        // Keys are read all the time but move the fighter only while the round is on.
+        if (!paused && rules.fighting())
+            g.player1.handleEvent(e);
+    }
+}
+
+void matchSession::onMatchKey(Game& g, SDLKey key) {
+    if (rules.state == matchState::over) {
+        if (key != SDLK_RETURN)
+            return;
+        printf("match: rematch\n");
+        rules.start(gameTicks());
+        resetPending_ = true;
+        return;
+    }
+    paused = !paused;
+    pauseGameClock(paused);
+    printf(paused ? "paused\n" : "resumed\n");
+    (void)g;
+}
+
+void matchSession::stepFighters(Game& g) {
+    bool on = rules.fighting();
+    bool facing = rules.state == matchState::intro;
+    if (on) {
+        g.player1.checkParticleCollision(&g.pList, 'E');
+        g.player1.movementAndCommands(&g.event);
+    } else {
+        g.player1.idleStep(facing);
+    }
+    g.basicAI.update();
+    if (on) {
+        g.basicAI.checkParticleCollision(&g.pList, 'E');
+        g.basicAI.updateAI();
+    } else {
+        g.basicAI.idleStep(facing);
+    }
+    keepApart(g.vikings1, g.fighter2);
+    Uint32 now = gameTicks();
+    act(g, rules.update(now, g.vikings1.hitPoints, g.fighter2.hitPoints));
+    holdRoundEnd(g);
+}
+
+void matchSession::act(Game& g, matchEvent e) {
+    switch (e) {
+    case matchEvent::fightStart:
+        g.sounds->Play("bell", -1);
+        break;
+    case matchEvent::knockout:
+        g.sounds->Play("knockout", -1);
+        for (int side = 0; side < 2; ++side)
+            down_[side] = fighterOf(g, side).hitPoints <= 0;
+        break;
+    case matchEvent::winPose:
+        posing_[rules.roundWinner == matchSide::player ? 0 : 1] = true;
+        break;
+    case matchEvent::nextRound:
+        resetPending_ = true;
+        break;
+    default:
+        break;
+    }
+}
+
+// After a round: the knocked-out fighter falls once it is on the ground and lies still
+// on the last frame; the winner poses once its move is over and it has landed.
+void matchSession::holdRoundEnd(Game& g) {
+    for (int side = 0; side < 2; ++side) {
+        Fighter& f = fighterOf(g, side);
+        CSpriteBase* sheet = down_[side]     ? &koSheet[side]
+                             : posing_[side] ? &winSheet[side]
+                                             : nullptr;
+        if (!sheet || !f.onGround)
+            continue;
+        const char* name = down_[side] ? "ko" : "win";
+        if (posing_[side] && f.returnBusy())
+            continue;
+        if (f.actionName != name) {
+            f.currentMove = nullptr;
+            if (sheet->frameCount > 0)
+                f.showSheet(name, sheet);
+            else if (f.actionName != "standing")
+                f.changeAnim("standing");
+        }
+        if (down_[side] && f.actionName == name && f.frame >= sheet->frameCount - 1)
+            f.animating = 0;
+    }
+}
+
+// Everything as at start-up, on the clean stage between the scene's restores and saves.
+void matchSession::resetRound(Game& g) {
+    resetPending_ = false;
+    g.pList.removeAll();
+    for (int side = 0; side < 2; ++side) {
+        Fighter& f = fighterOf(g, side);
+        f.currentMove = nullptr;
+        f.x = kStartX[side];
+        f.y = kStartY;
+        f.onGround = false;
+        f.verticalSpeed = 0;
+        f.jumpsLeft = 0;
+        f.setHP(startHp, kFullHp);
+        f.animating = 1;
+        f.changeAnim("walk");
+        down_[side] = posing_[side] = false;
+    }
+    if (g.checker)
+        g.checker->deleteList();
+    g.player1.blocking = false;
+    g.basicAI.resetCountdowns();
+}
+
+hudView matchSession::view(Game& g) {
+    Uint32 now = gameTicks();
+    hudView v;
+    for (int side = 0; side < 2; ++side) {
+        Fighter& f = fighterOf(g, side);
+        trails[side].follow(f.hitPoints, now);
+        v.hp[side] = f.hitPoints;
+        v.maxHp[side] = f.maxHitPoints;
+        v.trailTop[side] = trails[side].top(now);
+    }
+    v.seconds = rules.secondsLeft(now);
+    v.wins[0] = rules.playerWins;
+    v.wins[1] = rules.opponentWins;
+    v.winsNeeded = rules.winsNeeded();
+    v.banner = paused ? "PAUSED" : rules.banner(now);
+    v.prompt = paused ? "" : rules.prompt();
+    return v;
+}
+
+void matchSession::drawScene(Game& g) {
+    g.restoreScene();
+    if (resetPending_)
+        resetRound(g);
+    display.drawChanges(view(g));
+    g.saveScene();
+    size_t mark = g.presenter.noted();
+    g.drawSceneObjects();
+    display.drawOver(g.presenter, mark);
+    g.presenter.present();
+}
