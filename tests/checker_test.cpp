@@ -139,6 +139,23 @@ const std::vector<Fault>& faults() {
         {"ProjectileInsideItsOwner",
          [](auto r) { replaceLine(r + "/Brawler/fireball/info", 43, "fireball1 0 100"); },
          "Brawler/fireball/info:43", "warning", "appears inside its owner's body box"},
+        {"MissingKoSheet", [](auto r) { fs::remove_all(r + "/Brawler/ko"); }, "Brawler", "warning",
+         "no \"ko\" sheet; the match shows the fighter standing instead"},
+        {"ColourSwapValueOutOfRange",
+         [](auto r) { replaceLine(r + "/Brawler/palette2", 4, "234 230 218  58 66 300"); },
+         "Brawler/palette2:4", "error", "the colour value 300 is outside 0 to 255"},
+        {"ColourSwapFromAColourNoFrameHolds",
+         [](auto r) { replaceLine(r + "/Brawler/palette2", 5, "1 2 3  4 5 6"); },
+         "Brawler/palette2:5", "warning", "no frame of the character uses the colour 1 2 3"},
+        {"FontWithoutAGlyph", [](auto r) { replaceFirst(r + "/hud/font/info", "\nQ\n", "\nq\n"); },
+         "hud/font/info", "error", "no glyph for \"Q\""},
+        {"BarFillOfAnotherSize",
+         [](auto r) {
+             writeBMP(r + "/hud/bar/bar_1.bmp", 300, 16, {250, 200, 40});
+         },
+         "hud/bar/info:17", "error", "the fill is 300x16, the plate's inside 334x16"},
+        {"MissingHud", [](auto r) { fs::remove_all(r + "/hud"); }, "hud", "warning",
+         "the match is played with plain bars and no banners"},
     };
     return table;
 }
@@ -210,7 +227,8 @@ TEST(Checker, ShippedDataIsCleanAndEveryFaultIsReportedInOrder) {
 
     // Left out: faults that remove what others change, or change the same line.
     auto combinable = [](const Fault& f) {
-        for (const char* apart : {"MissingMoveset", "MissingStage", "ProjectileInsideItsOwner"})
+        for (const char* apart :
+             {"MissingMoveset", "MissingStage", "ProjectileInsideItsOwner", "MissingHud"})
             if (std::string(f.name) == apart)
                 return false;
         return true;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <system_error>
 
 #include "datafile/bmpHeader.h"
@@ -83,6 +84,7 @@ void dataChecker::run() {
         return;
     }
     load();
+    loadMatch();
     checkCharacterNames();
     for (const sheetRef& ref : sheets())
         checkSheet(ref);
@@ -91,6 +93,8 @@ void dataChecker::run() {
     checkReachableMoves();
     checkAttackTable();
     checkStage();
+    checkColourSwap();
+    checkHud();
 }
 
 void dataChecker::load() {
@@ -127,6 +131,18 @@ std::vector<dataChecker::sheetRef> dataChecker::sheets() const {
     for (const moveInfo& m : moves_.moves)
         if (!m.name.empty())
             out.push_back({&m.sheet, moves_.folder + "/" + m.name + "/info", true});
+    if (ko_.loaded)
+        out.push_back({&ko_, anims_.folder + "/ko/info", true});
+    if (win_.loaded)
+        out.push_back({&win_, anims_.folder + "/win/info", true});
+    const std::string hud = root_ + "/hud/";
+    // The bar's plate is larger than its fill by design.
+    if (hudBar_.loaded)
+        out.push_back({&hudBar_, hud + "bar/info", false, false});
+    for (auto [sheet, name] : {std::pair{&hudFont_, "font"}, std::pair{&hudBigFont_, "bigfont"},
+                               std::pair{&hudMarker_, "marker"}})
+        if (sheet->loaded)
+            out.push_back({sheet, hud + name + "/info", false});
     // The definitions' sheets include fireball1, which the shell also loads itself.
     for (const partInfoNode* n = particles_.head; n; n = n->next)
         if (n->info.sheet && !n->name.empty())
@@ -184,8 +200,9 @@ void dataChecker::checkSheet(const sheetRef& ref) {
     for (const frameInfo& f : ref.sheet->frames) {
         if (f.image && !first) {
             first = &f;
-        } else if (f.image && (f.image->w != first->image->w || f.image->h != first->image->h ||
-                               f.anchorX != first->anchorX || f.anchorY != first->anchorY)) {
+        } else if (f.image && ref.uniform &&
+                   (f.image->w != first->image->w || f.image->h != first->image->h ||
+                    f.anchorX != first->anchorX || f.anchorY != first->anchorY)) {
             report_.warning(
                 ref.info, f.infoLine,
                 "the frame is " + std::to_string(f.image->w) + "x" + std::to_string(f.image->h) +
@@ -407,6 +424,142 @@ void dataChecker::checkStage() {
                             "; they are never restored once drawn over — repaint them or "
                             "choose another key colour");
     }
+}
+
+void dataChecker::loadMatch() {
+    // Everything here is optional to the game: without it the match falls back to
+    // plain pictures, so a missing piece is a warning, never an error.
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const std::string character = anims_.folder;
+    for (auto [sheet, name] : {std::pair{&ko_, "ko"}, std::pair{&win_, "win"}}) {
+        const std::string folder = character + "/" + name;
+        if (fs::is_directory(folder, ec))
+            sheet->init(folder, &report_);
+        else
+            report_.warning(character, 0,
+                            std::string("no \"") + name +
+                                "\" sheet; the match shows the fighter standing instead — add "
+                                "a sheet folder " +
+                                name);
+    }
+    const std::string palette = character + "/palette2";
+    hasPalette2_ = fs::exists(palette, ec);
+    if (hasPalette2_)
+        palette2_.load(palette, &report_);
+    const std::string hud = root_ + "/hud";
+    hasHud_ = fs::is_directory(hud, ec);
+    if (!hasHud_) {
+        report_.warning(hud, 0,
+                        "missing folder " + hud +
+                            "; the match is played with plain bars and no banners — add the "
+                            "HUD sheets bar, font, bigfont and marker, and its sound list");
+        return;
+    }
+    hudBar_.init(hud + "/bar", &report_);
+    hudFont_.init(hud + "/font", &report_);
+    hudBigFont_.init(hud + "/bigfont", &report_);
+    hudMarker_.init(hud + "/marker", &report_);
+    hudSounds_.getList(hud, &report_);
+}
+
+void dataChecker::checkColourSwap() {
+    if (!hasPalette2_ || palette2_.size() == 0)
+        return;
+    // Every colour any frame of the character holds, as 0xRRGGBB.
+    std::set<Uint32> used;
+    std::vector<const CSpriteBase*> sheets{&ko_, &win_};
+    for (const animEntry& e : anims_.entries)
+        sheets.push_back(&e.sheet);
+    for (const moveInfo& m : moves_.moves)
+        sheets.push_back(&m.sheet);
+    for (const CSpriteBase* sheet : sheets)
+        for (const frameInfo& f : sheet->frames) {
+            SDL_Surface* s = f.image;
+            if (!s || s->format->BytesPerPixel != 4)
+                continue;
+            SDL_LockSurface(s);
+            for (int y = 0; y < s->h; ++y) {
+                const Uint32* row = reinterpret_cast<const Uint32*>(
+                    static_cast<const Uint8*>(s->pixels) + y * s->pitch);
+                for (int x = 0; x < s->w; ++x) {
+                    Uint8 r, g, b;
+                    SDL_GetRGB(row[x], s->format, &r, &g, &b);
+                    used.insert((Uint32(r) << 16) | (Uint32(g) << 8) | b);
+                }
+            }
+            SDL_UnlockSurface(s);
+        }
+    const std::string path = anims_.folder + "/palette2";
+    for (const colourPair& p : palette2_.pairs()) {
+        Uint32 from = (Uint32(p.from[0]) << 16) | (Uint32(p.from[1]) << 8) | p.from[2];
+        if (!used.count(from))
+            report_.warning(path, p.line,
+                            "no frame of the character uses the colour " +
+                                std::to_string(p.from[0]) + " " + std::to_string(p.from[1]) + " " +
+                                std::to_string(p.from[2]) +
+                                ", so this line changes nothing — write a colour the frames "
+                                "hold (the frames are recoloured by exact match)");
+    }
+}
+
+void dataChecker::checkHud() {
+    if (!hasHud_)
+        return;
+    const std::string hud = root_ + "/hud/";
+    // The match draws life into the plate's body box, filling it with the fill frame and
+    // the damage frame, so both must be exactly the inside's size.
+    const std::string bar = hud + "bar/info";
+    if (hudBar_.loaded && hudBar_.frameCount < 3) {
+        report_.error(bar, 1,
+                      "the bar has " + std::to_string(hudBar_.frameCount) +
+                          " frames; the match needs 3 — give it the plate, the fill and the "
+                          "damage segment, in that order");
+    } else if (hudBar_.loaded && hudBar_.frames[0].image) {
+        const frameInfo& plate = hudBar_.frames[0];
+        const colBox& in = plate.cBox;
+        if (emptyBox(in) || in.left < 0 || in.top < 0 || in.right >= plate.image->w ||
+            in.bottom >= plate.image->h) {
+            report_.error(bar, plate.infoLine + 2,
+                          "the plate's body box is empty or reaches outside its " +
+                              std::to_string(plate.image->w) + "x" +
+                              std::to_string(plate.image->h) +
+                              " image; it marks where life shows — give it the inside of the "
+                              "plate, in image pixels");
+        } else {
+            const int w = in.right - in.left + 1;
+            const int h = in.bottom - in.top + 1;
+            for (int i : {1, 2}) {
+                const frameInfo& f = hudBar_.frames[i];
+                if (f.image && (f.image->w != w || f.image->h != h))
+                    report_.error(bar, f.infoLine,
+                                  std::string(i == 1 ? "the fill" : "the damage segment") + " is " +
+                                      std::to_string(f.image->w) + "x" +
+                                      std::to_string(f.image->h) + ", the plate's inside " +
+                                      std::to_string(w) + "x" + std::to_string(h) +
+                                      " — draw it the size of the plate's body box");
+            }
+        }
+    }
+    for (auto [sheet, name] : {std::pair{&hudFont_, "font"}, std::pair{&hudBigFont_, "bigfont"}}) {
+        if (!sheet->loaded)
+            continue;
+        std::set<std::string> labels;
+        for (const frameInfo& f : sheet->frames)
+            labels.insert(f.label);
+        for (char c : std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"))
+            if (!labels.count(std::string(1, c)))
+                report_.error(hud + name + "/info", 0,
+                              "no glyph for \"" + std::string(1, c) +
+                                  "\"; the match leaves a gap where it belongs — add a frame "
+                                  "labelled " +
+                                  std::string(1, c));
+    }
+    if (hudMarker_.loaded && hudMarker_.frameCount < 2)
+        report_.error(hud + "marker/info", 1,
+                      "the marker has " + std::to_string(hudMarker_.frameCount) +
+                          " frames; the match needs 2 — give it a round not won, then a round "
+                          "won");
 }
 
 bool dataChecker::hasSound(const std::string& name) const {

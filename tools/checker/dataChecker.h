@@ -10,6 +10,7 @@
 #include "moves/moveSet.h"
 #include "particles/partInfoList.h"
 #include "sound/soundSet.h"
+#include "sprite/colourSwap.h"
 #include "sprite/CSpriteBase.h"
 
 class loadReport;
@@ -38,6 +39,7 @@ private:
         const CSpriteBase* sheet; // owned by one of the sets below
         std::string info;         // path of its info file
         bool fighter;             // true for the character's animations and moves
+        bool uniform = true;      // frames should share one size and anchor
     };
 
     void load();
@@ -51,6 +53,10 @@ private:
     void checkReachableMoves();
     void checkAttackTable();
     void checkStage();
+    // The match's content: ko and win, the second colours, data/hud.
+    void loadMatch();
+    void checkColourSwap();
+    void checkHud();
 
     bool hasSound(const std::string& name) const;
     const particleInfo* particleCalled(const std::string& name) const;
@@ -67,4 +73,14 @@ private:
     partInfoList particles_;
     aiAttackList attacks_;
     SDL_Surface* stage_ = nullptr; // display format; freed on destruction
+    CSpriteBase ko_;               // the character's knockout, when its folder is there
+    CSpriteBase win_;              // the character's victory pose, likewise
+    colourSwap palette2_;          // the character's second colours, when there
+    bool hasPalette2_ = false;
+    bool hasHud_ = false;
+    CSpriteBase hudBar_;
+    CSpriteBase hudFont_;
+    CSpriteBase hudBigFont_;
+    CSpriteBase hudMarker_;
+    soundSet hudSounds_;
 };

@@ -1,5 +1,7 @@
 #include "tools/contentgen/BrawlerAnimations.h"
 
+#include <cmath>
+
 #include "tools/contentgen/Layout.h"
 #include "tools/contentgen/PoseBook.h"
 
@@ -9,6 +11,76 @@ BrawlerAnimations::BrawlerAnimations(const FighterFrames& frames) : frames_(fram
 
 std::vector<Sheet> BrawlerAnimations::build() const {
     return {blank(), walk(), standing(), duck(), inAir()};
+}
+
+std::vector<Sheet> BrawlerAnimations::matchSheets() const {
+    return {ko(), win()};
+}
+
+// The match holds the last frame, so the sheet ends lying still.
+Sheet BrawlerAnimations::ko() const {
+    Beat hit;
+    hit.pose = PoseBook::guard();
+    hit.pose.hip = {-8.0, -74.0};
+    hit.pose.torso = -24.0;
+    hit.pose.head = -22.0;
+    hit.pose.armNear = {78.0, 100.0};
+    hit.pose.armFar = {52.0, 84.0};
+    hit.pose.legNear = {30.0, 12.0};
+    hit.pose.legFar = {-14.0, -30.0};
+    hit.pose.bandSwing = 40.0;
+    hit.delay = 40;
+    hit.label = "hit";
+    hit.note = "ko: knocked down; the match holds the last frame";
+
+    Beat fall;
+    fall.pose = hit.pose;
+    fall.pose.grounded = false;
+    fall.pose.hip = {-12.0, -62.0};
+    fall.pose.torso = -62.0;
+    fall.pose.head = -14.0;
+    fall.pose.armNear = {138.0, 150.0};
+    fall.pose.armFar = {112.0, 132.0};
+    fall.pose.legNear = {72.0, 40.0, 140.0};
+    fall.pose.legFar = {52.0, 22.0, 120.0};
+    fall.pose.bandSwing = 70.0;
+    fall.delay = 40;
+    fall.label = "fall";
+
+    // The back hits the floor and the legs swing up once before everything goes still.
+    Beat land;
+    land.pose = PoseBook::lyingDown();
+    land.pose.hip = {2.0, -18.0};
+    land.pose.torso = -82.0;
+    land.pose.head = -44.0;
+    land.pose.armNear = {160.0, 128.0};
+    land.pose.armFar = {-124.0, -96.0};
+    land.pose.legNear = {128.0, 104.0, 190.0};
+    land.pose.legFar = {110.0, 86.0, 176.0};
+    land.pose.bandSwing = 30.0;
+    land.delay = 35;
+    land.label = "land";
+
+    Beat down;
+    down.pose = PoseBook::lyingDown();
+    down.delay = 200;
+    down.label = "down";
+    return frames_.sheet("ko", {hit, fall, land, down});
+}
+
+// Loops: tall, settling, knees bent, rising, and back to tall.
+Sheet BrawlerAnimations::win() const {
+    constexpr int kFrames = 4;
+    std::vector<Beat> beats;
+    for (int i = 0; i < kFrames; ++i) {
+        Beat b;
+        b.pose = PoseBook::victory(0.5 + 0.5 * std::cos(2.0 * kPi * i / kFrames));
+        b.delay = 70;
+        b.label = "cheer";
+        beats.push_back(b);
+    }
+    beats[0].note = "win: fist raised, bouncing; loops";
+    return frames_.sheet("win", beats);
 }
 
 // The engine sizes the fighter's saved background from blank's first frame and copies

@@ -4,6 +4,7 @@
 
 #include "tools/contentgen/BitmapFont.h"
 #include "tools/contentgen/Layout.h"
+#include "tools/contentgen/PaletteSwap.h"
 
 namespace contentgen {
 
@@ -62,6 +63,10 @@ std::vector<ContactSheet::Row> ContactSheet::rows(const ContentModel& model) {
         out.push_back(
             {"move " + m.sheet.name + "   command " + m.command + "   condition " + m.condition,
              &m.sheet, 1, true});
+    for (const Sheet& s : model.matchSheets)
+        out.push_back({"match " + s.name + (s.name == "ko" ? "   last frame held" : "   loops") +
+                           "   (not in the animation list)",
+                       &s, 1, true});
     for (const ParticleDef& p : model.particles)
         out.push_back({"particle " + p.sheet.name + "   life " + std::to_string(p.lifetimeMs) +
                            " ms" + (p.gravity ? "   falls" : ""),
@@ -184,7 +189,72 @@ Image ContactSheet::stagePreview(const ContentModel& model) {
     img.blitKeyed(f.image, 250 - f.info.anchor.x, ground - f.info.anchor.y, f.info.key);
     // The engine mirrors a frame about its width, anchor included.
     const int mirroredAnchor = f.image.width() - f.info.anchor.x;
-    img.blitKeyed(f.image.mirrored(), 550 - mirroredAnchor, ground - f.info.anchor.y, f.info.key);
+    const Image second = PaletteSwap::applied(f.image, model.palette2);
+    img.blitKeyed(second.mirrored(), 550 - mirroredAnchor, ground - f.info.anchor.y, f.info.key);
+    return img;
+}
+
+int ContactSheet::drawText(Image& img, int x, int y, const std::string& text, const Sheet& font) {
+    int pen = x;
+    const int advance = font.frames.empty() ? 0 : font.frames[0].image.width();
+    for (char c : text) {
+        for (const Frame& f : font.frames)
+            if (f.info.label == std::string(1, c))
+                img.blitKeyed(f.image, pen, y, f.info.key);
+        pen += advance; // a space, or a character without a glyph, is a gap
+    }
+    return pen - x;
+}
+
+Image ContactSheet::hudSheet(const ContentModel& model) {
+    const HudModel& hud = model.hud;
+    Image img = model.stage;
+    if (hud.bar.frames.size() < 3 || hud.marker.frames.size() < 2)
+        return img;
+    // Two life bars as the match shows them: full life on the left; on the right, life
+    // at 60 % with the last hit's damage still showing beside it.
+    const Frame& plate = hud.bar.frames[0];
+    const Box in = plate.info.cBox;
+    const int insideWidth = in.right - in.left + 1;
+    for (int side = 0; side < 2; ++side) {
+        const int x = side == 0 ? 16 : 800 - 16 - plate.image.width();
+        const int y = 20;
+        img.blitKeyed(plate.image, x, y, plate.info.key);
+        const int life = side == 0 ? insideWidth : insideWidth * 60 / 100;
+        const int hurt = side == 0 ? 0 : insideWidth * 15 / 100;
+        const Image& fill = hud.bar.frames[1].image;
+        const Image& damage = hud.bar.frames[2].image;
+        // The right bar empties towards the middle, so its life is drawn from the right.
+        for (int yy = 0; yy < fill.height(); ++yy)
+            for (int xx = 0; xx < insideWidth; ++xx) {
+                const int fromEdge = side == 0 ? xx : insideWidth - 1 - xx;
+                if (fromEdge < life)
+                    img.set(x + in.left + xx, y + in.top + yy, fill.at(xx, yy));
+                else if (fromEdge < life + hurt)
+                    img.set(x + in.left + xx, y + in.top + yy, damage.at(xx, yy));
+            }
+        const Frame& won = hud.marker.frames[1];
+        const Frame& open = hud.marker.frames[0];
+        const int my = y + plate.image.height() + 6;
+        for (int k = 0; k < 2; ++k) {
+            const Frame& m = (side == 0 && k == 0) ? won : open;
+            const int mx = side == 0 ? x + k * 20 : x + plate.image.width() - 16 - k * 20;
+            img.blitKeyed(m.image, mx, my, m.info.key);
+        }
+    }
+    drawText(img, 16, 72, "PLAYER", hud.font);
+    drawText(img, 800 - 16 - 8 * 12, 72, "OPPONENT", hud.font);
+    drawText(img, 400 - 38, 16, "59", hud.bigFont);
+    drawText(img, 24, 110, "ABCDEFGHIJKLMNOPQRSTUVWXYZ 0123456789 .:!-'", hud.font);
+    const int big = hud.bigFont.frames.empty() ? 0 : hud.bigFont.frames[0].image.width();
+    int y = 140;
+    for (const std::string& line :
+         {std::string("ROUND 1  FIGHT!"), std::string("K.O.  YOU WIN"),
+          std::string("TIME  DRAW  PAUSED"), std::string("ABCDEFGHIJKLMNOPQR"),
+          std::string("STUVWXYZ0123456789"), std::string(".:!-'")}) {
+        drawText(img, 400 - static_cast<int>(line.size()) * big / 2, y, line, hud.bigFont);
+        y += 56;
+    }
     return img;
 }
 

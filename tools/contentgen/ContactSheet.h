@@ -8,11 +8,13 @@
 namespace contentgen {
 
 // Pictures for people, not for the game: every sheet frame by frame with its boxes
-// drawn over it, and the stage with two fighters standing on it.
+// drawn over it, the stage with two fighters standing on it (the right one in his
+// second colours), and the HUD's pieces put together as the match shows them.
 class ContactSheet {
 public:
     static Image render(const ContentModel& model);
     static Image stagePreview(const ContentModel& model);
+    static Image hudSheet(const ContentModel& model);
 
 private:
     struct Row {
@@ -31,6 +33,8 @@ private:
                          const ContentModel& model);
     static void drawSpawns(Image& img, int x, int y, const Frame& f, const ContentModel& model);
     static std::vector<std::string> captions(const FrameRecord& r, size_t index);
+    // Writes text with a font sheet (glyphs looked up by label); returns the width drawn.
+    static int drawText(Image& img, int x, int y, const std::string& text, const Sheet& font);
 };
 
 } // namespace contentgen

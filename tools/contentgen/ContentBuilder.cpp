@@ -2,7 +2,9 @@
 
 #include "tools/contentgen/BrawlerAnimations.h"
 #include "tools/contentgen/BrawlerMoves.h"
+#include "tools/contentgen/HudArt.h"
 #include "tools/contentgen/Layout.h"
+#include "tools/contentgen/PaletteSwap.h"
 #include "tools/contentgen/ParticleArt.h"
 #include "tools/contentgen/RunnerSheet.h"
 #include "tools/contentgen/SoundFactory.h"
@@ -20,6 +22,16 @@ ContentModel ContentBuilder::build() {
     model.particles = {ParticleArt::fireball(), ParticleArt::spark()};
     model.animations = BrawlerAnimations(frames).build();
     model.moves = BrawlerMoves(artist, frames).build();
+    model.matchSheets = BrawlerAnimations(frames).matchSheets();
+    std::vector<const Sheet*> drawn;
+    for (const Sheet& a : model.animations)
+        drawn.push_back(&a);
+    for (const MoveRecord& m : model.moves)
+        drawn.push_back(&m.sheet);
+    for (const Sheet& s : model.matchSheets)
+        drawn.push_back(&s);
+    model.palette2 = PaletteSwap::build(drawn);
+    model.hud = HudArt::build();
     model.sharedSounds = SoundFactory::sharedSounds();
     model.fighterSounds = SoundFactory::fighterSounds();
     model.attacks = attackTable();

@@ -49,6 +49,21 @@ struct AttackTable {
     std::array<std::vector<AttackEntry>, kGroups> groups;
 };
 
+// One line of data/Brawler/palette2: a colour the frames use and the one worn instead.
+struct ColourPair {
+    Rgb from;
+    Rgb to;
+};
+
+// The match's pictures and sounds, data/hud: each sheet in the usual sheet format.
+struct HudModel {
+    Sheet bar;        // plate (body box = the inside), fill, damage segment
+    Sheet font;       // small glyphs, one frame per character, labelled with it
+    Sheet bigFont;    // banner glyphs, the same characters
+    Sheet marker;     // a round not won, a round won
+    SoundList sounds; // bell and knockout
+};
+
 // Everything under data/, before it is turned into files.
 struct ContentModel {
     Image stage;                        // data/tBG2.bmp
@@ -56,6 +71,9 @@ struct ContentModel {
     std::vector<ParticleDef> particles; // data/particle/default, in list order
     std::vector<Sheet> animations;      // the character's info, in list order
     std::vector<MoveRecord> moves;      // the character's moveset, in file order
+    std::vector<Sheet> matchSheets;     // ko and win: read by folder name, not in the list
+    std::vector<ColourPair> palette2;   // the character's second colours
+    HudModel hud;                       // data/hud
     SoundList sharedSounds;             // data/soundSet
     SoundList fighterSounds;            // data/Brawler/sound
     AttackTable attacks;                // data/Brawler/ai/attack

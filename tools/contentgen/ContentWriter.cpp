@@ -101,6 +101,16 @@ std::string ContentWriter::attackFile(const AttackTable& attacks) {
     return text;
 }
 
+std::string ContentWriter::colourSwap(const std::vector<ColourPair>& pairs) {
+    std::ostringstream s;
+    s << "# The Brawler's second colours, worn when both sides play him.\n"
+      << "# Each line: a colour of the frames (R G B), then the colour worn instead.\n";
+    for (const ColourPair& p : pairs)
+        s << int(p.from.r) << ' ' << int(p.from.g) << ' ' << int(p.from.b) << "  " << int(p.to.r)
+          << ' ' << int(p.to.g) << ' ' << int(p.to.b) << '\n';
+    return s.str();
+}
+
 void ContentWriter::addSheet(FileSet& files, const std::string& folder, const Sheet& sheet) {
     files.addText(folder + "/info", sheetInfo(sheet));
     for (const Frame& f : sheet.frames)
@@ -130,8 +140,18 @@ FileSet ContentWriter::write(const ContentModel& model) {
     files.addText(character + "/moveset", moveset(model.moves));
     for (const MoveRecord& m : model.moves)
         addSheet(files, character + "/" + m.sheet.name, m.sheet);
+    for (const Sheet& s : model.matchSheets)
+        addSheet(files, character + "/" + s.name, s);
+    if (!model.palette2.empty())
+        files.addText(layout::kPalette2, colourSwap(model.palette2));
     addSounds(files, model.sharedSounds);
     addSounds(files, model.fighterSounds);
+    const std::string hud = layout::kHud;
+    for (const Sheet* s : {&model.hud.bar, &model.hud.font, &model.hud.bigFont, &model.hud.marker})
+        if (!s->name.empty())
+            addSheet(files, hud + "/" + s->name, *s);
+    if (!model.hud.sounds.folder.empty())
+        addSounds(files, model.hud.sounds);
     files.addText(layout::kAttackFile, attackFile(model.attacks));
     return files;
 }

@@ -20,6 +20,7 @@ public:
     static std::string particleDefinition(const ParticleDef& particle);
     static std::string soundList(const SoundList& sounds);
     static std::string attackFile(const AttackTable& attacks);
+    static std::string colourSwap(const std::vector<ColourPair>& pairs);
 
 private:
     static void addSheet(FileSet& files, const std::string& folder, const Sheet& sheet);

@@ -12,8 +12,11 @@ constexpr const char* kCharacter = "data/Brawler";
 constexpr const char* kSharedSounds = "data/soundSet";
 constexpr const char* kFighterSounds = "data/Brawler/sound";
 constexpr const char* kAttackFile = "data/Brawler/ai/attack";
+constexpr const char* kPalette2 = "data/Brawler/palette2";
+constexpr const char* kHud = "data/hud";
 constexpr const char* kContactSheet = "docs/contact-sheet.bmp";
 constexpr const char* kStagePreview = "docs/stage-preview.bmp";
+constexpr const char* kHudSheet = "docs/hud-sheet.bmp";
 
 // Fighter frames: every one this size with the feet at the anchor.
 constexpr int kFrameWidth = 200;

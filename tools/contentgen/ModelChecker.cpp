@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <set>
 #include <sstream>
+#include <tuple>
 
+#include "tools/contentgen/PaletteSwap.h"
+#include "tools/contentgen/Palette.h"
 #include "tools/contentgen/WavEncoder.h"
 
 namespace contentgen {
@@ -73,6 +76,8 @@ std::vector<std::string> ModelChecker::run() {
     for (const ParticleDef& p : model_.particles)
         frameData(p.sheet, "particle " + p.sheet.name, false);
     frameData(model_.runner, "runner", false);
+    for (const Sheet* s : hudSheets())
+        frameData(*s, "hud " + s->name, false);
     moveSounds();
     attackReach();
     soundNames();
@@ -82,6 +87,8 @@ std::vector<std::string> ModelChecker::run() {
     projectiles();
     reachability();
     attackTable();
+    colourSwap();
+    hud();
     return problems_;
 }
 
@@ -91,7 +98,22 @@ std::vector<const Sheet*> ModelChecker::fighterSheets() const {
         sheets.push_back(&a);
     for (const MoveRecord& m : model_.moves)
         sheets.push_back(&m.sheet);
+    for (const Sheet& s : model_.matchSheets)
+        sheets.push_back(&s);
     return sheets;
+}
+
+std::vector<const Sheet*> ModelChecker::hudSheets() const {
+    std::vector<const Sheet*> sheets;
+    for (const Sheet* s :
+         {&model_.hud.bar, &model_.hud.font, &model_.hud.bigFont, &model_.hud.marker})
+        if (!s->frames.empty())
+            sheets.push_back(s);
+    return sheets;
+}
+
+std::vector<const SoundList*> ModelChecker::soundLists() const {
+    return {&model_.sharedSounds, &model_.fighterSounds, &model_.hud.sounds};
 }
 
 bool ModelChecker::hasAnimation(const std::string& name) const {
@@ -187,6 +209,8 @@ void ModelChecker::keyColours() {
     for (const ParticleDef& p : model_.particles)
         collect(p.sheet);
     collect(model_.runner);
+    for (const Sheet* s : hudSheets())
+        collect(*s);
     for (int y = 0; y < model_.stage.height(); ++y)
         for (int x = 0; x < model_.stage.width(); ++x)
             for (Rgb k : keys)
@@ -258,7 +282,7 @@ void ModelChecker::attackReach() {
 }
 
 void ModelChecker::soundNames() {
-    for (const SoundList* list : {&model_.sharedSounds, &model_.fighterSounds})
+    for (const SoundList* list : soundLists())
         for (const SoundClip& c : list->clips)
             if (!isOneWord(c.name) || c.name.size() > kMaxSoundName)
                 fail("sound name '" + c.name + "' in " + list->folder + " is not a short word");
@@ -271,7 +295,7 @@ void ModelChecker::soundNames() {
 }
 
 void ModelChecker::soundClips() {
-    for (const SoundList* list : {&model_.sharedSounds, &model_.fighterSounds})
+    for (const SoundList* list : soundLists())
         for (const SoundClip& c : list->clips) {
             const double seconds = double(c.samples.size()) / WavEncoder::kSampleRate;
             if (seconds < 0.1 || seconds > 0.6)
@@ -385,6 +409,78 @@ void ModelChecker::attackTable() {
                 band = static_cast<int>(b);
         }
     }
+}
+
+void ModelChecker::colourSwap() {
+    // The swap must change only the clothes: a colour that also appears elsewhere in the
+    // figure would be repainted there too, and the key must stay the key.
+    std::set<std::tuple<uint8_t, uint8_t, uint8_t>> used;
+    for (const Sheet* s : fighterSheets())
+        for (const Frame& f : s->frames)
+            for (int y = 0; y < f.image.height(); ++y)
+                for (int x = 0; x < f.image.width(); ++x) {
+                    const Rgb c = f.image.at(x, y);
+                    used.insert({c.r, c.g, c.b});
+                }
+    std::set<std::tuple<uint8_t, uint8_t, uint8_t>> from;
+    for (const ColourPair& p : model_.palette2) {
+        const std::string at = "palette2 " + std::to_string(p.from.r) + " " +
+                               std::to_string(p.from.g) + " " + std::to_string(p.from.b);
+        if (p.from == kKeyColour || p.to == kKeyColour)
+            fail(at + ": maps from or to the key colour");
+        if (!used.count({p.from.r, p.from.g, p.from.b}))
+            fail(at + ": no frame of the character holds this colour");
+        if (!from.insert({p.from.r, p.from.g, p.from.b}).second)
+            fail(at + ": the colour is mapped twice");
+        for (Rgb other : {palette::kOutline, palette::kBelt, palette::kSkin, palette::kSkinShadow,
+                          palette::kHair, palette::kEye})
+            for (Rgb shade : PaletteSwap::shadesOf(other))
+                if (shade == p.from)
+                    fail(at + ": the colour is also a shade of skin, hair, belt or outline");
+    }
+}
+
+void ModelChecker::hud() {
+    // The match draws the bar's fill and damage into the plate's body box, and looks
+    // glyphs up by their label; anything else would be drawn wrongly or not at all.
+    const Sheet& bar = model_.hud.bar;
+    if (!bar.frames.empty()) {
+        const Box in = bar.frames[0].info.cBox;
+        const Image& plate = bar.frames[0].image;
+        if (bar.frames.size() != 3)
+            fail("hud bar needs 3 frames: plate, fill, damage");
+        if (isEmpty(in) || in.left < 0 || in.top < 0 || in.right >= plate.width() ||
+            in.bottom >= plate.height())
+            fail("hud bar: the plate's body box must be a non-empty box inside the plate");
+        for (int y = 0; y < plate.height(); ++y)
+            for (int x = 0; x < plate.width(); ++x)
+                if (plate.at(x, y) == bar.frames[0].info.key) {
+                    fail("hud bar: the plate must be opaque, without key colour");
+                    y = plate.height();
+                    break;
+                }
+        for (size_t i = 1; i < bar.frames.size(); ++i)
+            if (bar.frames[i].image.width() != in.right - in.left + 1 ||
+                bar.frames[i].image.height() != in.bottom - in.top + 1)
+                fail(frameName("hud bar", i) + " must be the size of the plate's inside");
+    }
+    for (const Sheet* font : {&model_.hud.font, &model_.hud.bigFont}) {
+        if (font->frames.empty())
+            continue;
+        std::set<std::string> labels;
+        for (const Frame& f : font->frames) {
+            if (!labels.insert(f.info.label).second)
+                fail("hud " + font->name + ": two glyphs labelled " + f.info.label);
+            if (f.image.width() != font->frames[0].image.width() ||
+                f.image.height() != font->frames[0].image.height())
+                fail("hud " + font->name + ": glyph " + f.info.label + " is not the common size");
+        }
+        for (char c : std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"))
+            if (!labels.count(std::string(1, c)))
+                fail("hud " + font->name + " has no glyph for " + std::string(1, c));
+    }
+    if (!model_.hud.marker.frames.empty() && model_.hud.marker.frames.size() != 2)
+        fail("hud marker needs 2 frames: a round not won, a round won");
 }
 
 std::vector<std::string> ModelChecker::checkText(const FileSet& files) {

@@ -35,12 +35,16 @@ private:
     void projectiles();
     void reachability();
     void attackTable();
+    void colourSwap();
+    void hud();
 
     bool hasAnimation(const std::string& name) const;
     bool hasMove(const std::string& name) const;
     bool hasSound(const std::string& name) const;
     const ParticleDef* findParticle(const std::string& name) const;
     std::vector<const Sheet*> fighterSheets() const;
+    std::vector<const Sheet*> hudSheets() const;
+    std::vector<const SoundList*> soundLists() const;
     void fail(const std::string& problem) { problems_.push_back(problem); }
 
     const ContentModel& model_;

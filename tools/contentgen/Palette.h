@@ -16,6 +16,13 @@ constexpr Rgb kSkinShadow{176, 118, 88};
 constexpr Rgb kHair{44, 34, 32};
 constexpr Rgb kBand{204, 40, 46};
 constexpr Rgb kEye{30, 24, 36};
+
+// The second colours (data/Brawler/palette2), worn when both sides play the Brawler: a
+// deep indigo gi and a gold headband, dark against the white gi and warm against the red
+// band, so the two read apart at a glance even mid-fight.
+constexpr Rgb kGi2{58, 66, 150};
+constexpr Rgb kGiFold2{38, 44, 104};
+constexpr Rgb kBand2{250, 190, 36};
 } // namespace palette
 
 } // namespace contentgen

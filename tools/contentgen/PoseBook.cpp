@@ -80,6 +80,35 @@ Pose PoseBook::breathe(double phase) {
     return p;
 }
 
+Pose PoseBook::lyingDown() {
+    Pose p;
+    p.grounded = false; // the back rests on the floor, not the feet
+    p.hip = {6.0, -14.0};
+    p.torso = -90.0;
+    p.head = -54.0; // with the lean's share of the tilt, the head lies in line with the spine
+    p.armNear = {84.0, 98.0};
+    p.armFar = {-100.0, -78.0};
+    p.legNear = {96.0, 84.0, 172.0};
+    p.legFar = {92.0, 90.0, 160.0};
+    p.bandSwing = 28.0; // the tails lie along the floor
+    return p;
+}
+
+Pose PoseBook::victory(double lift) {
+    Pose p;
+    p.hip = {0.0, -74.0};
+    p.torso = -2.0 - 4.0 * lift; // chest out
+    p.head = -12.0 - 6.0 * lift;
+    // The front fist pumps up beside the face, never across it.
+    p.armNear = {136.0 + 18.0 * lift, 168.0 + 14.0 * lift};
+    p.armFar = {-32.0, 62.0};
+    const double bend = 16.0 * (1.0 - lift);
+    p.legNear = {24.0 + bend, 8.0 - bend};
+    p.legFar = {-20.0 + bend, -10.0 - bend};
+    p.bandSwing = 8.0 + 30.0 * lift;
+    return p;
+}
+
 Pose PoseBook::run(double phase) {
     Pose p = guard();
     const double s = wave(phase);

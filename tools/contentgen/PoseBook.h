@@ -18,6 +18,11 @@ public:
     static Pose walk(double phase);
     // One moment of the idle breathing, phase in [0, 1).
     static Pose breathe(double phase);
+    // Flat on his back after a knockout, head behind him (to the left), legs forward.
+    static Pose lyingDown();
+    // The victory pose, front fist raised; lift in [0, 1] bounces it from knees bent
+    // (0) to standing tall (1).
+    static Pose victory(double lift);
     // One moment of a full sprint, phase in [0, 1) (the small runner sheet).
     static Pose run(double phase);
 };

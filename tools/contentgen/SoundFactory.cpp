@@ -16,6 +16,10 @@ SoundList SoundFactory::fighterSounds() {
     return {layout::kFighterSounds, {hurt(), blast(), rising(), clack()}};
 }
 
+SoundList SoundFactory::hudSounds() {
+    return {layout::kHud, {bell(), knockout()}};
+}
+
 SoundClip SoundFactory::whoosh() {
     Signal s = Synth::noise(Synth::samplesFor(0.20), 11u);
     Synth::bandPass(s, 500.0, 2400.0, 0.6);
@@ -110,6 +114,50 @@ SoundClip SoundFactory::rising() {
     Synth::swell(s, 0.6);
     Synth::finish(s, 0.75);
     return {sounds::kRising, s};
+}
+
+} // namespace contentgen
+
+namespace contentgen {
+
+// The match's sounds play alone over a still fight; they are kept at -6 dBFS like the
+// rest so they never clip against a late hit.
+constexpr double kMatchPeak = 0.5;
+
+SoundClip SoundFactory::bell() {
+    const int n = Synth::samplesFor(0.60);
+    Signal s(static_cast<size_t>(n), 0.0);
+    // A struck bell's partials are not harmonic; two quick strikes, "ding-ding".
+    for (int start : {0, Synth::samplesFor(0.22)})
+        for (auto [ratio, gain, decay] :
+             {std::tuple{1.0, 1.0, 0.22}, std::tuple{2.76, 0.55, 0.10},
+              std::tuple{5.40, 0.30, 0.05}, std::tuple{8.93, 0.15, 0.03}}) {
+            const double f = 880.0 * ratio;
+            Signal partial = Synth::tone(n - start, f, f * 0.998);
+            Synth::strike(partial, 0.001, decay);
+            Synth::mixInto(s, partial, gain * (start == 0 ? 1.0 : 0.85), start);
+        }
+    Synth::finish(s, kMatchPeak);
+    return {sounds::kBell, s};
+}
+
+SoundClip SoundFactory::knockout() {
+    const int n = Synth::samplesFor(0.60);
+    // A deep falling thump under a burst of low noise: a body hitting the floor hard.
+    Signal boom = Synth::tone(n, 110.0, 32.0);
+    Synth::strike(boom, 0.003, 0.16);
+    Signal crack = Synth::noise(n, 97u);
+    Synth::lowPass(crack, 2400.0, 300.0);
+    Synth::strike(crack, 0.001, 0.05);
+    Signal rumble = Synth::noise(n, 101u);
+    Synth::lowPass(rumble, 220.0, 90.0);
+    Synth::strike(rumble, 0.02, 0.20);
+    Signal s(static_cast<size_t>(n), 0.0);
+    Synth::mixInto(s, boom, 1.0);
+    Synth::mixInto(s, crack, 0.6);
+    Synth::mixInto(s, rumble, 0.8);
+    Synth::finish(s, kMatchPeak);
+    return {sounds::kKnockout, s};
 }
 
 } // namespace contentgen

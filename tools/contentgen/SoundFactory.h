@@ -6,11 +6,12 @@ namespace contentgen {
 
 // The game's sound effects, synthesised: whooshes for swings, a clack for blocks, a
 // thump and grunt for taking a hit, a roar for the fireball and a rising whoosh for
-// the uppercut.
+// the uppercut; for the match, a round bell and a knockout boom.
 class SoundFactory {
 public:
     static SoundList sharedSounds();
     static SoundList fighterSounds();
+    static SoundList hudSounds();
 
     static SoundClip whoosh();
     static SoundClip whooshHeavy();
@@ -19,6 +20,8 @@ public:
     static SoundClip hurt();
     static SoundClip blast();
     static SoundClip rising();
+    static SoundClip bell();
+    static SoundClip knockout();
 };
 
 } // namespace contentgen

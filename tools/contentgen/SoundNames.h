@@ -14,6 +14,9 @@ constexpr const char* kClack = "clack";
 constexpr const char* kHurt = "hurt";
 constexpr const char* kBlast = "blast";
 constexpr const char* kRising = "rising";
+// The match's own, in data/hud: the bell that opens and closes a round, the knockout.
+constexpr const char* kBell = "bell";
+constexpr const char* kKnockout = "knockout";
 } // namespace sounds
 
 } // namespace contentgen

@@ -1,5 +1,6 @@
 // contentgen <outdir>: draws and synthesises the game's whole data folder into
-// <outdir>/data, plus a contact sheet and a stage preview into <outdir>/docs.
+// <outdir>/data, plus a contact sheet, a stage preview and the HUD's sheet into
+// <outdir>/docs.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -21,8 +22,12 @@ int countFrames(const ContentModel& m) {
         n += a.frames.size();
     for (const MoveRecord& mv : m.moves)
         n += mv.sheet.frames.size();
+    for (const Sheet& s : m.matchSheets)
+        n += s.frames.size();
     for (const ParticleDef& p : m.particles)
         n += p.sheet.frames.size();
+    for (const Sheet* s : {&m.hud.bar, &m.hud.font, &m.hud.bigFont, &m.hud.marker})
+        n += s->frames.size();
     return static_cast<int>(n);
 }
 
@@ -50,6 +55,7 @@ int main(int argc, char** argv) {
         return refuse(problems);
     files.addBytes(layout::kContactSheet, BmpEncoder::encode(ContactSheet::render(model)));
     files.addBytes(layout::kStagePreview, BmpEncoder::encode(ContactSheet::stagePreview(model)));
+    files.addBytes(layout::kHudSheet, BmpEncoder::encode(ContactSheet::hudSheet(model)));
     std::string error;
     if (!files.writeTo(out, error)) {
         std::fprintf(stderr, "contentgen: %s\n", error.c_str());
