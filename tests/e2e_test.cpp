@@ -48,11 +48,14 @@ struct GameRun {
     std::string out; // folder of the screenshots and the audio
 };
 
-GameRun play(const TempDir& work, const std::vector<std::string>& steps) {
+// Plays the game with `steps`; `env` goes before the command (the game's options go in
+// BRAWLER_ARGS), the classic game unless it says otherwise.
+GameRun play(const TempDir& work, const std::vector<std::string>& steps,
+             const std::string& env = "BRAWLER_ARGS=--classic") {
     fs::copy(std::string(BRAWLER_SOURCE_DIR) + "/data", work / "data", fs::copy_options::recursive);
     GameRun run;
     run.out = work / "out";
-    std::string command = std::string(BRAWLER_SOURCE_DIR) + "/tests/e2e/runGame.sh '" +
+    std::string command = env + " " + std::string(BRAWLER_SOURCE_DIR) + "/tests/e2e/runGame.sh '" +
                           BRAWLER_BINARY + "' '" + work.path() + "' '" + run.out + "'";
     for (const std::string& step : steps)
         command += " '" + step + "'";
@@ -186,6 +189,52 @@ TEST(EndToEnd, APlayedSessionShowsTheFireballTheOverlayAndIsHeard) {
     // The overlay fills each body box in this yellow.
     EXPECT_GT(pixelsOf(run.out + "/overlay.bmp", {0xffcc00}), 2000) << "no boxes on the screen";
     EXPECT_GT(loudestSample(run.out + "/audio.raw"), 1000) << "nothing was heard";
+}
+
+// Pixels of the screenshot within the rectangle that differ from the stage.
+long changedIn(const std::string& shotPath, int x0, int y0, int x1, int y1) {
+    SDL_Surface* shot = load32(shotPath);
+    SDL_Surface* stage = load32(std::string(BRAWLER_SOURCE_DIR) + "/data/tBG2.bmp");
+    long n = 0;
+    for (int y = y0; shot && stage && y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            n += pixelAt(shot, x, y) != pixelAt(stage, x, y);
+    if (shot)
+        SDL_FreeSurface(shot);
+    if (stage)
+        SDL_FreeSurface(stage);
+    return n;
+}
+
+// A one-round match with real keys, both sides starting at 1 hit point so the first
+// blow decides it: the HUD shows, a knockout ends the round and the match, its banner
+// is on the screen, Enter starts a rematch and Escape ends the game.
+TEST(EndToEnd, AMatchIsWonByKnockoutAndEnterStartsAnother) {
+    videoScreen();
+    TempDir work;
+    std::vector<std::string> steps = {"sleep:1.7", "shot:fight", "hold:Right:0.8"};
+    for (int i = 0; i < 6; ++i)
+        for (const char* k : {"key:z", "sleep:0.25", "key:x", "sleep:0.25", "key:Down", "key:Right",
+                              "key:z", "sleep:0.3"})
+            steps.push_back(k);
+    for (const char* k :
+         {"sleep:3.5", "shot:over", "key:Return", "sleep:0.4", "shot:rematch", "key:Escape"})
+        steps.push_back(k);
+    GameRun run = play(work, steps, "BRAWLER_ARGS='--rounds 1' BRAWLER_TEST_START_HP=1");
+    ASSERT_EQ(0, run.exitCode) << run.log;
+    std::string missing;
+    EXPECT_NE(std::string::npos,
+              findInOrder(run.stdoutText,
+                          {"match: best of 1 rounds\n", "round 1: fight\n", "wins by knockout\n",
+                           "match: ", " wins 1-0\n", "match: rematch\n"},
+                          &missing))
+        << "missing in order: " << missing;
+    // The bars, names and timer across the top; the banner in the middle.
+    EXPECT_GT(changedIn(run.out + "/fight.bmp", 0, 0, 800, 70), 10000) << "no HUD";
+    EXPECT_LT(changedIn(run.out + "/fight.bmp", 200, 190, 600, 260), 100)
+        << "a banner in the fight";
+    EXPECT_GT(changedIn(run.out + "/over.bmp", 200, 190, 600, 260), 1500) << "no winner's banner";
+    EXPECT_GT(changedIn(run.out + "/rematch.bmp", 200, 190, 600, 260), 1500) << "no ROUND 1";
 }
 
 // Closing the window as a window manager does when its close button is clicked.

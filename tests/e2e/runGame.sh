@@ -2,7 +2,7 @@
 # Plays the real game in a virtual X display the way a person meets it: waits for the
 # window to be titled "brawler" (it says "brawler (loading)" until the game is ready
 # for input), then runs the steps given, with real key events, and records how it ended.
-#   runGame.sh <brawler binary> <working dir holding data/> <output dir> <step>...
+#   [BRAWLER_ARGS=...] runGame.sh <brawler binary> <working dir holding data/> <output dir> <step>...
 # Steps:
 #   sleep:S       wait S seconds
 #   key:K         press and release key K (an xdotool key name: Right, Up, z, Escape)
@@ -32,7 +32,7 @@ trap cleanup EXIT
 start_xvfb "$out" || exit 2
 
 (cd "$workdir" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$out/audio.raw" \
-    exec "$bin" >"$out/stdout.txt" 2>"$out/stderr.txt") &
+    exec "$bin" ${BRAWLER_ARGS:-} >"$out/stdout.txt" 2>"$out/stderr.txt") &
 game=$!
 
 wid=""

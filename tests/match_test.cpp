@@ -1,0 +1,173 @@
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "match/damageTrail.h"
+#include "particles/particle.h"
+#include "platform/debugOverlay.h"
+#include "shell/game.h"
+#include "shell/matchSession.h"
+#include "shell/shell.h"
+#include "tests/testSupport.h"
+#include "tools/runner/fightRunner.h"
+#include "tools/runner/fightScript.h"
+
+using namespace testsupport;
+
+namespace {
+
+const std::string kData = std::string(BRAWLER_SOURCE_DIR) + "/data";
+
+FightSummary runScript(const std::string& text, FightRunner& runner, std::string* out = nullptr) {
+    screen = videoScreen();
+    FightScript script;
+    script.name = "match-test.fight";
+    std::string error;
+    EXPECT_TRUE(script.parse(text, &error)) << error;
+    FightSummary summary;
+    std::string trace = captureStdout([&] { summary = runner.run(script); });
+    if (out)
+        *out = trace;
+    for (const std::string& f : runner.failures)
+        ADD_FAILURE() << f;
+    return summary;
+}
+
+void cover(std::vector<bool>& mask, int x, int y, int w, int h) {
+    for (int j = std::max(y, 0); j < std::min(y + h, 600); ++j)
+        for (int i = std::max(x, 0); i < std::min(x + w, 800); ++i)
+            mask[j * 800 + i] = true;
+}
+
+// Pixels outside everything the pass shows (fighters, particles, HUD parts) that differ
+// from the stage: leftovers of something that moved or changed.
+long strayPixels(Game& game) {
+    std::vector<bool> mask(800 * 600, false);
+    for (const Fighter* f : {&game.vikings1, &game.fighter2})
+        cover(mask, f->bgX, f->bgY, f->bgW, f->bgH);
+    for (particleNode* n = game.pList.head; n; n = n->next)
+        cover(mask, n->part->sprite.bgX, n->part->sprite.bgY, n->part->sprite.bgW,
+              n->part->sprite.bgH);
+    for (int p = 0; p < hud::partCount; ++p) {
+        SDL_Rect r = game.match->display.partRect(p);
+        cover(mask, r.x, r.y, r.w, r.h);
+    }
+    long stray = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            if (!mask[y * 800 + x] && pixelAt(screen, x, y) != pixelAt(back, x, y))
+                ++stray;
+    return stray;
+}
+
+uint64_t fileHash(const std::string& path) {
+    uint64_t h = 1469598103934665603ull;
+    for (unsigned char c : readFile(path)) {
+        h ^= c;
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+} // namespace
+
+// A busy match over three rounds (a random player against the opponent, knockouts,
+// banners coming and going, the timer and the bars changing): at every sampled pass the
+// screen is the stage wherever no fighter, particle or HUD part is, and the window shows
+// exactly the screen drawn on.
+TEST(Match, SceneLeavesNothingBehindWhatItShows) {
+    FightRunner runner;
+    runner.keepShadow = true;
+    long sampled = 0, stray = 0, mismatches = 0;
+    std::vector<std::string> states;
+    runner.afterPass = [&](long passMs, Game& game) {
+        debugging = false;
+        if (states.empty() || states.back() != game.match->stateName())
+            states.push_back(game.match->stateName());
+        if (passMs % 77 != 0)
+            return;
+        ++sampled;
+        stray += strayPixels(game);
+        if (differingPixels(game.presenter.shadow(), screen) != 0)
+            ++mismatches;
+    };
+    runScript("data " + kData +
+                  "\nmode match\nseed 4\nrandom-input\nend 16000\n"
+                  "at 4000 set opponent hp 30\nat 10000 set player hp 0\n",
+              runner);
+    EXPECT_GT(sampled, 150);
+    EXPECT_EQ(0, stray) << "pixels left behind over " << sampled << " sampled passes";
+    EXPECT_EQ(0, mismatches);
+    EXPECT_EQ((std::vector<std::string>{"intro", "fight", "ko", "intro", "fight", "ko", "intro",
+                                        "fight"}),
+              states);
+}
+
+// The classic game is the endless fight it always was: no HUD, and the very picture the
+// game drew before the match existed (this hash is of that game's shot of the same pass).
+TEST(Match, ClassicGameDrawsThePictureItAlwaysDrew) {
+    TempDir dir;
+    FightRunner runner;
+    runScript("data " + kData + "\nseed 5\nrandom-input\nat 20000 shot " + (dir / "c.bmp") + "\n",
+              runner);
+    EXPECT_EQ(0x20d84bfe12e21b74ull, fileHash(dir / "c.bmp"));
+}
+
+// Without data/hud the match still plays, with plain bars, after one warning.
+TEST(Match, PlaysWithPlainBarsWithoutItsPictures) {
+    TempDir dir;
+    makeDirs(dir / "data");
+    for (const char* entry : {"Brawler", "particle", "run", "soundSet", "tBG2.bmp"})
+        ASSERT_EQ(0, symlink((kData + "/" + entry).c_str(), (dir / "data/" + entry).c_str()));
+    FightRunner runner;
+    std::string warnings = captureStderr([&] {
+        runScript("data " + (dir / "data") +
+                      "\nmode match\nopponent idle\nat 2000 set opponent hp 0\n"
+                      "at 2100 expect match state = ko\nat 2100 expect match player-wins = 1\n",
+                  runner);
+    });
+    size_t first = warnings.find("brawler: warning: " + (dir / "data/hud") + ": missing folder");
+    EXPECT_NE(first, std::string::npos) << warnings;
+    EXPECT_EQ(first, warnings.rfind("brawler:")) << "one warning only: " << warnings;
+}
+
+// A hit leaves the damage on the bar for half a second, shrinking to the hit points left.
+TEST(Match, DamageTrailShrinksToTheHitPointsLeft) {
+    damageTrail t;
+    t.follow(1000, 0);
+    t.follow(900, 100);
+    EXPECT_EQ(1000, t.top(100));
+    EXPECT_EQ(950, t.top(350));
+    t.follow(800, 350); // a second hit stretches the same segment
+    EXPECT_EQ(950, t.top(350));
+    EXPECT_EQ(800, t.top(850));
+    t.follow(1000, 900); // a new round
+    EXPECT_EQ(1000, t.top(900));
+}
+
+// The command line on the real binary: help, and bad values refused before any window.
+TEST(Match, CommandLineRefusesWhatItCannotUse) {
+    struct row {
+        const char* args;
+        int exitCode;
+        const char* says;
+    };
+    for (const row& r :
+         {row{"--help", 0, "--rounds N"},
+          row{"--rounds 4", 2,
+              "--rounds takes an odd whole number from 1 to 9, "
+              "not \"4\""},
+          row{"--rounds x", 2, "not \"x\""}, row{"--rounds", 2, "--rounds needs a value"},
+          row{"--fast", 2, "brawler: unknown option \"--fast\""},
+          row{"extra", 2, "unexpected argument \"extra\""}}) {
+        ChildResult c = runCommand(std::string("env -u DISPLAY ") + BRAWLER_BINARY + " " + r.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.args;
+        EXPECT_NE(c.output.find(r.says), std::string::npos) << r.args << ": " << c.output;
+        EXPECT_NE(c.output.find("usage: brawler"), std::string::npos) << r.args;
+    }
+}
