@@ -8,6 +8,7 @@
 #include "fighter/animationSet.h"
 #include "moves/inputChecker.h"
 #include "shell/game.h"
+#include "shell/matchSession.h"
 #include "shell/shell.h"
 #include "tools/runner/fightRunner.h"
 #include "tools/runner/fightScript.h"
@@ -116,7 +117,9 @@ BENCHMARK(BM_InputChecker)->Arg(0)->Arg(1)->ArgName("button")->Unit(benchmark::k
 
 // A whole headless fight through the runner (tests/present/fight.fight, 2000 passes,
 // the opponent fighting, fireballs flying): arg 0 presents changed rectangles, arg 1
-// flips. Reports the runner's own figures of its last run.
+// flips, arg 2 plays the same script as a match with its HUD, and arg 3 the same match
+// with the HUD left undrawn (its baseline), both presenting changed rectangles. Reports
+// the runner's own figures of its last run.
 void BM_RunnerFight(benchmark::State& state) {
     ensureVideo();
     std::ifstream in(std::string(BRAWLER_SOURCE_DIR) + "/tests/present/fight.fight");
@@ -134,6 +137,9 @@ void BM_RunnerFight(benchmark::State& state) {
         QuietStdout quiet;
         FightRunner runner;
         runner.presentAll = state.range(0) == 1;
+        script.match = state.range(0) >= 2;
+        if (state.range(0) == 3)
+            runner.afterPass = [](long, Game& game) { game.match->hudShown = false; };
         summary = runner.run(script);
     }
     state.counters["passes"] = summary.passes;
@@ -142,6 +148,12 @@ void BM_RunnerFight(benchmark::State& state) {
     state.counters["p99_us"] = summary.passP99Us;
     state.counters["startup_ms"] = summary.startUpMs;
 }
-BENCHMARK(BM_RunnerFight)->Arg(0)->Arg(1)->ArgName("flip")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RunnerFight)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(3)
+    ->ArgName("way")
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -259,10 +259,12 @@ void matchSession::drawScene(Game& g) {
     g.restoreScene();
     if (resetPending_)
         resetRound(g);
-    display.drawChanges(view(g));
+    if (hudShown)
+        display.drawChanges(view(g));
     g.saveScene();
     size_t mark = g.presenter.noted();
     g.drawSceneObjects();
-    display.drawOver(g.presenter, mark);
+    if (hudShown)
+        display.drawOver(g.presenter, mark);
     g.presenter.present();
 }

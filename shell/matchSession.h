@@ -28,6 +28,7 @@ public:
     hud display;                     // bars, timer, markers, banners
     damageTrail trails[2];           // the damage just taken, per side
     bool paused = false;             // the game clock is stopped
+    bool hudShown = true;            // false leaves the HUD undrawn, to measure its cost
     int startHp = kFullHp;           // hit points each round starts with (a test may lower it)
     animationSet opponentAnimations; // the opponent's sheets in its other colours
     moveSet opponentMoves;           // the same, for its moves
