@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -118,17 +119,24 @@ TEST(Match, ClassicGameDrawsThePictureItAlwaysDrew) {
     EXPECT_EQ(0x20d84bfe12e21b74ull, fileHash(dir / "c.bmp"));
 }
 
-// Without data/hud the match still plays, with plain bars, after one warning.
-TEST(Match, PlaysWithPlainBarsWithoutItsPictures) {
+// Without data/hud, ko, win and palette2 the match still plays: plain bars after one
+// warning, and the knocked-out fighter stands where it would have fallen.
+TEST(Match, PlaysWithoutItsOwnPictures) {
     TempDir dir;
-    makeDirs(dir / "data");
-    for (const char* entry : {"Brawler", "particle", "run", "soundSet", "tBG2.bmp"})
+    makeDirs(dir / "data/Brawler");
+    for (const char* entry : {"particle", "run", "soundSet", "tBG2.bmp"})
         ASSERT_EQ(0, symlink((kData + "/" + entry).c_str(), (dir / "data/" + entry).c_str()));
+    for (const auto& e : std::filesystem::directory_iterator(kData + "/Brawler")) {
+        std::string name = e.path().filename().string();
+        if (name != "ko" && name != "win" && name != "palette2")
+            ASSERT_EQ(0, symlink(e.path().c_str(), (dir / "data/Brawler/" + name).c_str()));
+    }
     FightRunner runner;
     std::string warnings = captureStderr([&] {
         runScript("data " + (dir / "data") +
                       "\nmode match\nopponent idle\nat 2000 set opponent hp 0\n"
-                      "at 2100 expect match state = ko\nat 2100 expect match player-wins = 1\n",
+                      "at 2100 expect match state = ko\nat 2100 expect match player-wins = 1\n"
+                      "at 4000 expect opponent action = standing\n",
                   runner);
     });
     size_t first = warnings.find("brawler: warning: " + (dir / "data/hud") + ": missing folder");
