@@ -43,8 +43,9 @@ Fighter& matchSession::fighterOf(Game& g, int side) {
 void matchSession::startUp(Game& g, int rounds) {
     const std::string name = "Brawler";
     const std::string character = g.dataRoot + "/" + name;
-    loadOpponentColours(g, character);
-    loadEndSheets(g, character);
+    colourSwap swap;
+    bool swapped = loadOpponentColours(g, character, swap);
+    loadEndSheets(character, swapped ? &swap : nullptr);
     if (display.load(g.dataRoot + "/hud") && exists(g.dataRoot + "/hud/sound"))
         g.sounds->addToList(g.dataRoot + "/hud");
     display.attach(screen, back);
@@ -58,33 +59,30 @@ void matchSession::startUp(Game& g, int rounds) {
 
 // Both sides play the same character: the opponent gets its own copy of the sheets in
 // the colours of the character's palette2, so the player can tell them apart.
-void matchSession::loadOpponentColours(Game& g, const std::string& character) {
+bool matchSession::loadOpponentColours(Game& g, const std::string& character, colourSwap& swap) {
     std::string path = character + "/palette2";
-    colourSwap swap;
     if (!exists(path) || swap.load(path) != 0 || swap.size() == 0)
-        return;
+        return false;
     opponentAnimations.loadAll(character);
     opponentMoves.loadAll(character);
     recolour(swap, opponentAnimations, opponentMoves);
     g.fighter2.initS(&opponentAnimations, screen);
     g.basicAI.animSet = &opponentAnimations;
     g.basicAI.moveBank = &opponentMoves;
+    return true;
 }
 
 // `ko` and `win` are the match's own: the classic game does not list them, so they are
 // read here by folder name, and a character without them stands instead.
-void matchSession::loadEndSheets(Game& g, const std::string& character) {
-    colourSwap swap;
-    std::string palette = character + "/palette2";
-    bool swapped = g.basicAI.animSet == &opponentAnimations && swap.load(palette) == 0;
+void matchSession::loadEndSheets(const std::string& character, const colourSwap* swap) {
     for (int side = 0; side < 2; ++side) {
         if (exists(character + "/ko/info"))
             loadNamedSheet(character, "ko", koSheet[side]);
         if (exists(character + "/win/info"))
             loadNamedSheet(character, "win", winSheet[side]);
-        if (side == 1 && swapped) {
-            swap.apply(koSheet[side]);
-            swap.apply(winSheet[side]);
+        if (side == 1 && swap) {
+            swap->apply(koSheet[side]);
+            swap->apply(winSheet[side]);
         }
     }
 }
@@ -120,7 +118,7 @@ void matchSession::readEvents(Game& g) {
                 continue;
             }
             if (key == SDLK_p || key == SDLK_RETURN) {
-                onMatchKey(g, key);
+                onMatchKey(key);
                 continue;
             }
         }
@@ -130,7 +128,7 @@ void matchSession::readEvents(Game& g) {
     }
 }
 
-void matchSession::onMatchKey(Game& g, SDLKey key) {
+void matchSession::onMatchKey(SDLKey key) {
     if (rules.state == matchState::over) {
         if (key != SDLK_RETURN)
             return;
@@ -142,7 +140,6 @@ void matchSession::onMatchKey(Game& g, SDLKey key) {
     paused = !paused;
     pauseGameClock(paused);
     printf(paused ? "paused\n" : "resumed\n");
-    (void)g;
 }
 
 void matchSession::stepFighters(Game& g) {
@@ -170,6 +167,7 @@ void matchSession::stepFighters(Game& g) {
 void matchSession::act(Game& g, matchEvent e) {
     switch (e) {
     case matchEvent::fightStart:
+    case matchEvent::timeUp:
         g.sounds->Play("bell", -1);
         break;
     case matchEvent::knockout:

@@ -11,6 +11,7 @@
 
 class Fighter;
 class Game;
+class colourSwap;
 
 // The match played on top of the game's fight: rounds with an announcement, a timer and
 // knockouts, a HUD, pause and rematch, the opponent in its other colours and fighters
@@ -48,10 +49,12 @@ public:
     std::string stateName() const;
 
 private:
-    void loadOpponentColours(Game& g, const std::string& character);
-    void loadEndSheets(Game& g, const std::string& character);
+    // Whether the opponent wears the colours of `swap`, read from the character's palette2.
+    bool loadOpponentColours(Game& g, const std::string& character, colourSwap& swap);
+    // ko and win for both sides, the opponent's recoloured with `swap` when there is one.
+    void loadEndSheets(const std::string& character, const colourSwap* swap);
     void readEvents(Game& g);
-    void onMatchKey(Game& g, SDLKey key);
+    void onMatchKey(SDLKey key);
     void stepFighters(Game& g);
     void act(Game& g, matchEvent e);
     void holdRoundEnd(Game& g);
