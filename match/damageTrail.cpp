@@ -13,7 +13,7 @@ void damageTrail::follow(int hitPoints, Uint32 now) {
 int damageTrail::top(Uint32 now) const {
     if (hp_ < 0 || from_ <= hp_)
         return hp_ < 0 ? 0 : hp_;
-    Uint32 gone = now - since_;
+    Uint32 gone = (now - since_) / kStepMs * kStepMs;
     if (gone >= kShrinkMs)
         return hp_;
     long span = from_ - hp_;

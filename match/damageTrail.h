@@ -8,6 +8,9 @@
 class damageTrail {
 public:
     static constexpr Uint32 kShrinkMs = 500;
+    // The segment shrinks in steps this far apart, 40 a second: smooth to the eye, and the
+    // bar is redrawn (and presented) 40 times a second while it shrinks, not every pass.
+    static constexpr Uint32 kStepMs = 25;
 
     // Takes the hit points at `now`; a drop starts (or stretches) the segment, a rise
     // (a new round) clears it.
