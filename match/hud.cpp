@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "datafile/loadReport.h"
 #include "datafile/problemReport.h"
 #include "platform/screenPresenter.h"
 
@@ -43,24 +44,33 @@ hud::hud() {
 
 bool hud::load(const std::string& folder) {
     pictures_ = false;
+    // The sheets' own problems are gathered, not printed: the match says one line.
+    loadReport report;
     std::string why;
     if (!isFolder(folder)) {
         why = "missing folder";
-    } else if (bar_.init(folder + "/bar") != 0 || bar_.frameCount < 3) {
+    } else if (bar_.init(folder + "/bar", &report) != 0 || bar_.frameCount < 3) {
         why = "the life bar (bar) needs 3 frames: plate, fill, damage";
-    } else if (marker_.init(folder + "/marker") != 0 || marker_.frameCount < 2) {
+    } else if (marker_.init(folder + "/marker", &report) != 0 || marker_.frameCount < 2) {
         why = "the round marker (marker) needs 2 frames: not won, won";
-    } else if (!small_.load(folder + "/font") || !small_.covers(kNeeded)) {
+    } else if (!small_.load(folder + "/font", &report) || !small_.covers(kNeeded)) {
         why = "the small font (font) lacks a glyph for a letter or digit";
-    } else if (!big_.load(folder + "/bigfont") || !big_.covers(kNeeded)) {
+    } else if (!big_.load(folder + "/bigfont", &report) || !big_.covers(kNeeded)) {
         why = "the large font (bigfont) lacks a glyph for a letter or digit";
     }
+    std::string where = folder;
+    for (const loadProblem& p : report.problems())
+        if (p.error) {
+            where = p.path + (p.line > 0 ? ":" + std::to_string(p.line) : "");
+            why = p.message;
+            break;
+        }
     const frameInfo* plate = bar_.frameAt(0, true);
     if (why.empty() && (!plate || !plate->image || plate->cBox.left > plate->cBox.right ||
                         plate->cBox.top > plate->cBox.bottom))
         why = "the life bar's plate needs a body box marking where life shows";
     if (!why.empty()) {
-        reportProblem("warning: " + folder + ": " + why +
+        reportProblem("warning: " + where + ": " + why +
                       " — the match is played with plain bars and no banners; "
                       "brawler-check says more");
         layOut();

@@ -13,11 +13,11 @@ int glyphIndex(char c) {
 
 } // namespace
 
-bool hudFont::load(const std::string& folder) {
+bool hudFont::load(const std::string& folder, loadReport* report) {
     for (int& g : glyph_)
         g = -1;
     cellW_ = cellH_ = 0;
-    if (sheet_.init(folder) != 0)
+    if (sheet_.init(folder, report) != 0)
         return false;
     for (int i = 0; i < sheet_.frameCount; ++i) {
         const frameInfo* f = sheet_.frameAt(i, true);

@@ -6,13 +6,16 @@
 
 #include "sprite/CSpriteBase.h"
 
+class loadReport;
+
 // Text drawn from a sprite sheet whose frames are glyphs: each frame's label is the
 // character it shows. Text is drawn in capitals; a space, or a character the sheet has
 // no glyph for, leaves a glyph-wide gap. Glyphs are taken to be one size, the first's.
 class hudFont {
 public:
-    // Reads the sheet in `folder`; false when it cannot be read or has no glyph.
-    bool load(const std::string& folder);
+    // Reads the sheet in `folder`, its problems recorded in `report`; false when it cannot
+    // be read or has no glyph.
+    bool load(const std::string& folder, loadReport* report);
     bool ready() const { return cellW_ > 0; }
     // Whether the sheet has a glyph for every character of `chars`.
     bool covers(const std::string& chars) const;
