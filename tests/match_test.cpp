@@ -132,6 +132,14 @@ TEST(Match, PlaysWithoutItsOwnPictures) {
             ASSERT_EQ(0, symlink(e.path().c_str(), (dir / "data/Brawler/" + name).c_str()));
     }
     FightRunner runner;
+    long barPixels = 0; // of the plain bars, drawn over the stage
+    runner.afterPass = [&](long, Game& game) {
+        SDL_Rect r = game.match->display.partRect(hud::barLeft);
+        barPixels = 0;
+        for (int y = r.y; y < r.y + r.h; ++y)
+            for (int x = r.x; x < r.x + r.w; ++x)
+                barPixels += pixelAt(screen, x, y) != pixelAt(back, x, y);
+    };
     std::string warnings = captureStderr([&] {
         runScript("data " + (dir / "data") +
                       "\nmode match\nopponent idle\nat 2000 set opponent hp 0\n"
@@ -142,6 +150,7 @@ TEST(Match, PlaysWithoutItsOwnPictures) {
     size_t first = warnings.find("brawler: warning: " + (dir / "data/hud") + ": missing folder");
     EXPECT_NE(first, std::string::npos) << warnings;
     EXPECT_EQ(first, warnings.rfind("brawler:")) << "one warning only: " << warnings;
+    EXPECT_GT(barPixels, 5000) << "no plain bar";
 }
 
 // A hit leaves the damage on the bar for half a second, shrinking to the hit points left.
