@@ -41,3 +41,8 @@ void stopForSignal() {
     std::raise(signalNumber);
     std::_Exit(128 + signalNumber);
 }
+
+void stopIfSignalArrived() {
+    if (stopSignalArrived())
+        stopForSignal();
+}

@@ -11,3 +11,7 @@ void installStopSignals();
 bool stopSignalArrived();
 // Writes out the buffered trace, then stops as the signal would have stopped the game.
 [[noreturn]] void stopForSignal();
+// stopForSignal when a stop signal has arrived, else nothing. Start-up calls it between
+// its steps: one of them can take seconds (a sound device slow to open), and Ctrl-C
+// should not have to wait for the loading that follows and the first pass.
+void stopIfSignalArrived();
