@@ -137,6 +137,26 @@ TEST(ShellStartUp, MissingDataFolderIsNamedFirst) {
     EXPECT_EQ(std::string::npos, r.output.find("ERROR opening file")) << r.output;
 }
 
+// With the trace sent to a file, standard error holds only the game's own lines: a
+// sample that does not load is named by its path and the list line naming it, and the
+// loader's outcome lines stay in the trace.
+TEST(ShellStartUp, StandardErrorHoldsOnlyTheGamesOwnLines) {
+    TempDir work;
+    std::filesystem::copy(std::string(BRAWLER_SOURCE_DIR) + "/data", work / "data",
+                          std::filesystem::copy_options::recursive);
+    std::filesystem::remove(work / "data/soundSet/whoosh.wav");
+    ChildResult r = runCommand("cd '" + work.path() +
+                               "' && { SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 1 '" +
+                               BRAWLER_BINARY + "' >trace.txt; }");
+    EXPECT_EQ("brawler: warning: data/soundSet/sound:2: missing sound sample "
+              "data/soundSet/whoosh.wav — add the WAV or fix the name here; the sound stays "
+              "silent\n",
+              r.output);
+    std::string trace = readFile(work / "trace.txt");
+    EXPECT_NE(std::string::npos, trace.find("/whoosh.wav\nCould not load myfile.wav\n")) << trace;
+    EXPECT_NE(std::string::npos, trace.find("/clack.wav\nLoaded myfile.wav\n")) << trace;
+}
+
 // A character that lacks names the game asks for is warned about, one line per name,
 // and the game still starts; one without any animation stops, naming the file.
 TEST(ShellStartUp, CharacterLackingNamesIsWarnedAboutAndStillStarts) {
