@@ -50,6 +50,7 @@ int partInfoList::addList(const std::string& listName, SDL_Surface* screen,
         head = node;
         head->name = textline::firstWord(line, kMaxNameLength, report, path, lineNumber,
                                          "the particle name");
+        head->line = lineNumber;
         if (head->name.empty() || std::isspace(static_cast<unsigned char>(line[0])))
             textline::note(report, true, path, lineNumber,
                            "the line does not start with a particle name — write the name of "

@@ -11,6 +11,7 @@ class loadReport;
 // One definition in the list, under its name.
 struct partInfoNode {
     std::string name;             // the definition's name: first word of its list line
+    int line = 0;                 // line of the list file naming it, from 1
     particleInfo info;            // the definition itself, held in the node
     partInfoNode* next = nullptr; // the definition read before this one, or null
 };

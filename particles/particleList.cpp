@@ -15,11 +15,16 @@ particleList::~particleList() {
 void particleList::removeAll() {
     while (head) {
         particleNode* next = head->next;
-        delete head->part;
-        delete head;
+        release(head);
         head = next;
     }
-    held_ = 0;
+}
+
+void particleList::release(particleNode* gone) {
+    if (gone->bornOfParticle)
+        --bornHeld_;
+    delete gone->part;
+    delete gone;
 }
 
 bool particleList::announceSpawn() const {
@@ -31,7 +36,7 @@ bool particleList::announceSpawn() const {
     return false;
 }
 
-void particleList::link(particle* p, bool spawned, bool wasEmpty) {
+void particleList::link(particle* p, bool spawned, bool wasEmpty, bool bornOfParticle) {
     // A particle without a definition has no frames and no lifetime: it would never
     // show and never go, so it is not kept.
     if (!spawned) {
@@ -40,33 +45,32 @@ void particleList::link(particle* p, bool spawned, bool wasEmpty) {
     }
     if (wasEmpty)
         printf("particle added\n");
-    head = new particleNode{p, head};
+    head = new particleNode{p, head, bornOfParticle};
     ++spawnCount;
-    ++held_;
+    if (bornOfParticle)
+        ++bornHeld_;
 }
 
 bool particleList::hasRoom(const std::string& entry) {
-    if (held_ < kCap)
+    if (bornHeld_ < kCap)
         return true;
     if (!capNamed_) {
         capNamed_ = true;
         reportProblem("warning: the particle list is full (" + std::to_string(kCap) +
-                      " particles): \"" + textline::firstWord(entry) +
-                      "\" and every spawn after it are dropped while it stays full — a "
-                      "particle whose death list names itself more than once multiplies "
-                      "without end");
+                      " particles spawned by particles): \"" + textline::firstWord(entry) +
+                      "\" and every spawn of a dying particle after it are dropped while it "
+                      "stays full — a particle whose death list names itself more than once "
+                      "multiplies without end");
     }
     return false;
 }
 
 void particleList::addParticle(const std::string& entry, Fighter* owner, CSprite* source,
                                partInfoList* list, SDL_Surface* screen, int time) {
-    if (!hasRoom(entry))
-        return;
     bool wasEmpty = announceSpawn();
     auto* p = new particle;
     bool spawned = p->init(entry, owner, source, list, screen, time);
-    link(p, spawned, wasEmpty);
+    link(p, spawned, wasEmpty, false);
 }
 
 void particleList::addParticleD(const std::string& entry, bool facingRight, CSprite* source,
@@ -76,7 +80,7 @@ void particleList::addParticleD(const std::string& entry, bool facingRight, CSpr
     bool wasEmpty = announceSpawn();
     auto* p = new particle;
     bool spawned = p->initD(entry, facingRight, source, list, screen, time);
-    link(p, spawned, wasEmpty);
+    link(p, spawned, wasEmpty, true);
 }
 
 void particleList::update() {
@@ -110,9 +114,7 @@ void particleList::removeDead() {
     while (head && head->part->dead) {
         particleNode* gone = head;
         head = head->next;
-        delete gone->part;
-        delete gone;
-        --held_;
+        release(gone);
         printf("\n\nKilling the head particle\n");
         makeParticles();
     }
@@ -125,9 +127,7 @@ void particleList::removeDead() {
             continue;
         }
         before->next = n->next;
-        delete n->part;
-        delete n;
-        --held_;
+        release(n);
         printf("\n\nKilling a body bit\n");
     }
 }

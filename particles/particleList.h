@@ -13,6 +13,7 @@ class particle;
 struct particleNode {
     particle* part = nullptr;     // the particle, owned by the list
     particleNode* next = nullptr; // the next older particle, or null
+    bool bornOfParticle = false;  // spawned by another particle's event, not by a fighter
 };
 
 // Every live particle of both sides, newest first: the order decides which particle
@@ -20,9 +21,12 @@ struct particleNode {
 // nodes and particles; a particle lives until the first removal after its death.
 class particleList {
 public:
-    // Most particles held at once. A definition whose death list names itself more than
-    // once doubles at every death; the cap keeps such a storm from taking the machine's
-    // memory and time. A fight with the shipped content holds at most a handful.
+    // Most particles born of other particles held at once. A definition whose death list
+    // names itself more than once doubles at every death; the cap keeps such a storm from
+    // taking the machine's memory and time. Only those spawns can multiply: a fighter's
+    // frame spawns one particle per frame shown, so its spawns are never capped, and
+    // particles that never die cannot lock the fighters out of their fireballs. A fight
+    // with the shipped content holds at most a handful.
     static constexpr int kCap = 256;
 
     particleNode* head = nullptr; // newest particle, null while empty
@@ -33,11 +37,12 @@ public:
     particleList(const particleList&) = delete;
     particleList& operator=(const particleList&) = delete;
 
-    // Spawns in front from a fighter's frame entry. An entry naming no definition
-    // spawns nothing.
+    // Spawns in front from a fighter's frame entry, however full the list is. An entry
+    // naming no definition spawns nothing.
     void addParticle(const std::string& entry, Fighter* owner, CSprite* source, partInfoList* list,
                      SDL_Surface* screen, int time);
-    // Spawns in front with a given direction, from a parent particle's event.
+    // Spawns in front with a given direction, from a parent particle's event; dropped
+    // while kCap particles born of particles are held.
     void addParticleD(const std::string& entry, bool facingRight, CSprite* source,
                       partInfoList* list, SDL_Surface* screen, int time);
     // Steps every particle, then spawns pending events and removes the dead.
@@ -65,14 +70,16 @@ public:
     int count() const;
 
 private:
-    // Whether one more particle fits; when not, says so on standard error the first time,
-    // naming the particle of `entry` that is not spawned.
+    // Whether one more particle born of a particle fits; when not, says so on standard
+    // error the first time, naming the particle of `entry` that is not spawned.
     bool hasRoom(const std::string& entry);
     // Links a spawned particle in front, or drops it when it could not spawn.
-    void link(particle* p, bool spawned, bool wasEmpty);
+    void link(particle* p, bool spawned, bool wasEmpty, bool bornOfParticle);
+    // Frees a node already taken out of the list, with its particle.
+    void release(particleNode* gone);
     // Traces the spawn's opening lines; returns whether the list was empty.
     bool announceSpawn() const;
 
-    int held_ = 0;          // particles in the list, dead ones included
+    int bornHeld_ = 0;      // particles born of particles in the list, dead ones included
     bool capNamed_ = false; // the cap has been reported
 };

@@ -3,9 +3,12 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace {
@@ -40,4 +43,38 @@ void stopForSignal() {
     std::signal(signalNumber, SIG_DFL);
     std::raise(signalNumber);
     std::_Exit(128 + signalNumber);
+}
+
+void stopIfSignalArrived() {
+    if (stopSignalArrived())
+        stopForSignal();
+}
+
+void libraryChatterToTrace(const std::function<void()>& step) {
+#ifdef _WIN32
+    step();
+#else
+    fflush(stdout);
+    fflush(stderr);
+    FILE* caught = tmpfile();
+    int savedErr = caught ? dup(STDERR_FILENO) : -1;
+    if (savedErr < 0 || dup2(fileno(caught), STDERR_FILENO) < 0) {
+        if (savedErr >= 0)
+            close(savedErr);
+        if (caught)
+            fclose(caught);
+        step();
+        return;
+    }
+    step();
+    fflush(stderr);
+    dup2(savedErr, STDERR_FILENO);
+    close(savedErr);
+    rewind(caught);
+    char line[1024];
+    while (fgets(line, sizeof line, caught))
+        if (!strstr(line, "XDG_RUNTIME_DIR is invalid or not set"))
+            fputs(line, stdout);
+    fclose(caught);
+#endif
 }

@@ -44,12 +44,16 @@ void Game::listJoysticks() {
 
 void Game::startUp() {
     requireDataFolder(dataRoot);
+    // A stop asked for while loading ends the start-up at the next step.
+    stopIfSignalArrived();
     // From here on every draw on the screen is recorded; the stage drawn below is
     // presented whole by the first pass.
     presenter.attach(screen);
     vikingbase.initR(dataRoot + "/run");
+    stopIfSignalArrived();
     sunbase.initR(dataRoot + "/particle/fireball1");
     loadCharacter(dataRoot + "/Brawler");
+    stopIfSignalArrived();
 
     sun.init(&sunbase, screen);
     sun.x = 20;
@@ -84,9 +88,11 @@ void Game::startUp() {
     sounds->getList(dataRoot + "/soundSet");
     sounds->addToList(dataRoot + "/Brawler/sound");
     sounds->display();
+    stopIfSignalArrived();
     fillDefaultPad(GPad);
     listJoysticks();
     particleDefs.addList("default", screen, dataRoot);
+    stopIfSignalArrived();
 
     InitImages(dataRoot);
     DrawBG();
@@ -105,6 +111,7 @@ void Game::startUp() {
         match->startHp = matchStartHp;
         match->startUp(*this, matchRounds);
     }
+    stopIfSignalArrived();
     SDL_WM_SetCaption("brawler", "brawler");
 }
 
@@ -153,8 +160,6 @@ void Game::drawSceneObjects() {
 }
 
 void Game::run() {
-    while (runPass()) {
-        if (stopSignalArrived())
-            stopForSignal();
-    }
+    while (runPass())
+        stopIfSignalArrived();
 }

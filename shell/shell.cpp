@@ -20,23 +20,34 @@ void sdlInit() {
     // SDL would turn Ctrl-C and SIGTERM into a window-close event; the game catches
     // them itself (installStopSignals) and stops after the pass, with its trace written.
     setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
+    // Caught from the very start, so that a stop during a slow start (SDL's device
+    // probing, the sound device opening) still writes the trace out.
+    installStopSignals();
     // A machine without any usable sound device fails the combined start; the game
     // then starts without audio and the mixer below reports why.
-    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0 &&
-        SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0) {
+    bool started = false;
+    libraryChatterToTrace([&] {
+        started = SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) >= 0 ||
+                  SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) >= 0;
+    });
+    if (!started) {
         printf("Unable to init SDL: %s\n", SDL_GetError());
         exit(1);
     }
     atexit(SDL_Quit);
+    stopIfSignalArrived();
     requireVisibleDisplay();
-    installStopSignals();
-    if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 2048) < 0)
+    bool audio = false;
+    libraryChatterToTrace([&] { audio = Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 2048) >= 0; });
+    if (!audio)
         printf("Warning: Couldn't set 44100 Hz 16-bit audio\n- Reason: %s\n", SDL_GetError());
+    stopIfSignalArrived();
     screen = SDL_SetVideoMode(800, 600, 32, SDL_HWPALETTE);
     if (!screen) {
         printf("Unable to set 800x600 video: %s\n", SDL_GetError());
         exit(1);
     }
+    stopIfSignalArrived();
     // The title says the game is still loading until its first pass can run.
     SDL_WM_SetCaption("brawler (loading)", "brawler");
 }

@@ -67,23 +67,23 @@ void soundSet::loadIntoSpare(const std::string& folder, const std::string& name,
     printf("ANOTHER COUT LOL\n");
     printf("SOUND NAME: %s\n", path.c_str());
     node->chunk = loadSample(path);
-    // The mixer's outcome goes to standard error and names no real file.
-    if (node->chunk)
-        fprintf(stderr, "Loaded myfile.wav\n");
-    else
-        fprintf(stderr, "Could not load myfile.wav\n");
+    // The outcome names no real file; it is trace, so it goes where the trace goes.
+    printf(node->chunk ? "Loaded myfile.wav\n" : "Could not load myfile.wav\n");
     node->next = new soundNode;
-    if (!report || node->chunk)
+    if (node->chunk)
         return;
+    // Said at the list's line that names the sample: on standard error in the game,
+    // into the checker's report there.
     std::string list = folder + "/sound";
     SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
     if (!rw)
-        report->error(list, line,
-                      "missing sound sample " + path + " — add the WAV or fix the name here");
+        textline::note(report, true, list, line,
+                       "missing sound sample " + path +
+                           " — add the WAV or fix the name here; the sound stays silent");
     else if (audioOpen())
-        report->error(list, line,
-                      "SDL_mixer cannot decode the sound sample " + path + " (" + Mix_GetError() +
-                          ") — save it as a PCM WAV");
+        textline::note(report, true, list, line,
+                       "SDL_mixer cannot decode the sound sample " + path + " (" + Mix_GetError() +
+                           ") — save it as a PCM WAV; the sound stays silent");
     if (rw)
         SDL_RWclose(rw);
 }

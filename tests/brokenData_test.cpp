@@ -419,10 +419,10 @@ TEST(ParticleStorm, ListStopsAtItsCapWithOneWarningAndTheFightGoesOn) {
     EXPECT_EQ(game.exitCode, 0) << game.output;
     EXPECT_EQ(linesStarting(game.output, "brawler: "),
               std::vector<std::string>({"brawler: warning: the particle list is full (256 "
-                                        "particles): \"spark\" and every spawn after it are "
-                                        "dropped while it stays full — a particle whose death "
-                                        "list names itself more than once multiplies without "
-                                        "end"}));
+                                        "particles spawned by particles): \"spark\" and every "
+                                        "spawn of a dying particle after it are dropped while it "
+                                        "stays full — a particle whose death list names itself "
+                                        "more than once multiplies without end"}));
     EXPECT_NE(game.output.find("expectations: " + std::to_string(checks) + " held, 0 failed"),
               std::string::npos)
         << game.output;

@@ -77,8 +77,14 @@ const std::vector<Fault>& faults() {
              writeBMP(r + "/Brawler/standing/standing_1.bmp", 150, 200, {9, 9, 9});
          },
          "Brawler/standing/info:17", "warning", "the frame is 150x200 anchored at 100,190"},
-        {"MissingAnimationFolder", [](auto r) { fs::remove_all(r + "/Brawler/sweep"); },
-         "Brawler/sweep/info", "error", "missing folder"},
+        // A folder that is not there is named at the line naming it.
+        {"MissingMoveFolder", [](auto r) { fs::remove_all(r + "/Brawler/sweep"); },
+         "Brawler/moveset:90", "error", "no move folder \"sweep\" in"},
+        {"MissingAnimationFolder", [](auto r) { replaceLine(r + "/Brawler/info", 4, "stand"); },
+         "Brawler/info:4", "error", "no animation folder \"stand\" in"},
+        {"MissingParticleFolder",
+         [](auto r) { replaceLine(r + "/particle/default", 3, "ghost 2"); }, "particle/default:3",
+         "error", "no particle folder \"ghost\" in"},
         {"MissingMoveset", [](auto r) { fs::remove(r + "/Brawler/moveset"); }, "Brawler/moveset",
          "error", "missing file"},
         {"MissingWav", [](auto r) { fs::remove(r + "/Brawler/sound/blast.wav"); },
@@ -227,8 +233,8 @@ TEST(Checker, ShippedDataIsCleanAndEveryFaultIsReportedInOrder) {
 
     // Left out: faults that remove what others change, or change the same line.
     auto combinable = [](const Fault& f) {
-        for (const char* apart :
-             {"MissingMoveset", "MissingStage", "ProjectileInsideItsOwner", "MissingHud"})
+        for (const char* apart : {"MissingMoveset", "MissingStage", "ProjectileInsideItsOwner",
+                                  "MissingHud", "MissingAnimationFolder", "MissingParticleFolder"})
             if (std::string(f.name) == apart)
                 return false;
         return true;

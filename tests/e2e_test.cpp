@@ -260,3 +260,29 @@ TEST(EndToEnd, TermSignalStopsTheGameWithItsTraceWritten) {
     EXPECT_NE(std::string::npos, trace.find("\tAttack 0: airKick\tRange: S\n"))
         << trace.substr(trace.size() > 2000 ? trace.size() - 2000 : 0);
 }
+
+// A TERM that arrives while the game is still starting (here: held up reading the first
+// sheet, a pipe that gives its text only after the signal) stops it after that step,
+// with what it traced so far written out, instead of loading on and playing a pass.
+TEST(EndToEnd, TermSignalDuringStartUpStopsItThere) {
+    TempDir work;
+    fs::copy(std::string(BRAWLER_SOURCE_DIR) + "/data", work / "data", fs::copy_options::recursive);
+    fs::rename(work / "data/run/info", work / "run-info");
+    // Opening the pipe for writing waits until the game opens it to read, so the signal
+    // comes mid start-up; the timeout and the watch loop bound a game that does not stop.
+    writeFile(work / "stop.sh",
+              "mkfifo data/run/info\n"
+              "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \"$1\" >trace.txt 2>/dev/null &\n"
+              "game=$!\n"
+              "timeout 20 sh -c \"exec 3>data/run/info; kill -TERM $game; cat run-info >&3\"\n"
+              "for i in $(seq 100); do kill -0 $game 2>/dev/null || break; sleep 0.1; done\n"
+              "kill -KILL $game 2>/dev/null\n"
+              "wait $game\n"
+              "echo \"exit=$?\"\n");
+    ChildResult r = runCommand("cd '" + work.path() + "' && bash stop.sh '" + BRAWLER_BINARY + "'");
+    EXPECT_NE(std::string::npos, r.output.find("exit=143")) << r.output;
+    std::string trace = readFile(work / "trace.txt");
+    // The sheet's first trace line was written out; nothing loaded after it.
+    EXPECT_EQ(0u, trace.find("loading\n")) << trace;
+    EXPECT_EQ(std::string::npos, trace.find("fireball1")) << trace;
+}

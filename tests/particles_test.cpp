@@ -307,6 +307,39 @@ TEST_F(ParticleTest, ExpiryBurstsIntoItsDeathEntriesAtTheParentsPlace) {
     captureStdout([&] { EXPECT_EQ("", s->getNewPart("OnDeath", 3)); });
 }
 
+// Particles that never die (no lifetime, no step) fill the list up to its cap; the
+// spawns of dying particles are dropped from then on, with one warning, but a fighter's
+// frame still gets its fireball, and it flies.
+TEST_F(ParticleTest, ParticlesThatNeverDieLeaveAFighterItsFireball) {
+    ParticleSpec still{"still", {particleFrame()}};
+    ParticleSpec fireball{"fireball", {particleFrame(5)}};
+    load({still, fireball});
+    particleList list;
+    CSprite parent;
+    std::string err = captureStderr([&] {
+        captureStdout([&] {
+            for (int i = 0; i <= particleList::kCap + 1; ++i)
+                list.addParticleD("still 0 0\n", true, &parent, &defs, screen, 0);
+        });
+    });
+    EXPECT_EQ(particleList::kCap, list.count());
+    EXPECT_EQ("brawler: warning: the particle list is full (256 particles spawned by particles): "
+              "\"still\" and every spawn of a dying particle after it are dropped while it stays "
+              "full — a particle whose death list names itself more than once multiplies "
+              "without end\n",
+              err);
+
+    Fighter owner;
+    owner.x = 300;
+    owner.y = 400;
+    owner.facingRight = true;
+    particle* shot = spawn(list, "fireball 0 0\n", &owner);
+    ASSERT_EQ(particleList::kCap + 1, list.count());
+    int x = shot->sprite.x;
+    captureStdout([&] { list.update(); });
+    EXPECT_EQ(x + 5, shot->sprite.x);
+}
+
 TEST_F(ParticleTest, NewestHitsFirstAndASpentParticleNoLongerHits) {
     load({{"p", {particleFrame()}}});
     CSpriteBase sheet;

@@ -289,5 +289,26 @@ TEST(FightRunnerProgram, ExitCodesAndTrace) {
     EXPECT_EQ(2, noData.exitCode);
     EXPECT_NE(std::string::npos, noData.output.find("nodata.fight:1: no data folder"));
     EXPECT_EQ(2, runCommand(runnerCommand("'" + dir / "missing.fight" + "'")).exitCode);
-    EXPECT_EQ(2, runCommand(runnerCommand("")).exitCode);
+
+    // The command line: the usage on --help or without a script, a named fault with it.
+    const std::string script = "'" + dir / "ok.fight" + "'";
+    const struct {
+        std::string args;
+        int code;
+        std::string first; // the output's first line
+    } lines[] = {
+        {"--help", 0, "usage: brawler-run [--trace] [--flip] [--window] [--hold MS] SCRIPT"},
+        {"", 2, "usage: brawler-run [--trace] [--flip] [--window] [--hold MS] SCRIPT"},
+        {"--x " + script, 2, "brawler-run: unknown option \"--x\""},
+        {"--hold abc " + script, 2,
+         "brawler-run: --hold takes a whole number of milliseconds, not \"abc\""},
+        {script + " --hold", 2, "brawler-run: --hold needs a value"},
+        {script + " " + script, 2, "brawler-run: unexpected argument \"" + dir / "ok.fight" + "\""},
+    };
+    for (const auto& l : lines) {
+        ChildResult r = runCommand(runnerCommand(l.args));
+        EXPECT_EQ(l.code, r.exitCode) << l.args << "\n" << r.output;
+        EXPECT_EQ(l.first, r.output.substr(0, r.output.find('\n'))) << l.args;
+        EXPECT_NE(std::string::npos, r.output.find("\n  --hold MS")) << l.args;
+    }
 }

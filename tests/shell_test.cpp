@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -108,6 +109,8 @@ TEST(ShellStartUp, WithoutADisplayTheGameSaysSoAndStops) {
               "SDL_VIDEODRIVER=dummy",
               lines[1]);
     EXPECT_EQ(std::string::npos, r.output.find("loading")) << "stopped before any data";
+    // Wayland's complaint about the runtime folder, met on the way, is not shown.
+    EXPECT_EQ(std::string::npos, r.output.find("XDG_RUNTIME_DIR")) << r.output;
 
     // Asked for on purpose, the same driver gets as far as the data folder (missing
     // here, so that the game stops there).
@@ -135,6 +138,32 @@ TEST(ShellStartUp, MissingDataFolderIsNamedFirst) {
         problemLines(r.output))
         << r.output;
     EXPECT_EQ(std::string::npos, r.output.find("ERROR opening file")) << r.output;
+}
+
+// With the trace sent to a file, standard error holds only the game's own lines: a
+// sample that does not load is named by its path and the list line naming it, while
+// the loader's outcome lines and the sound library's complaints go to the trace. (No
+// stage, so that the game stops by itself once the sounds are loaded.)
+TEST(ShellStartUp, StandardErrorHoldsOnlyTheGamesOwnLines) {
+    TempDir work;
+    std::filesystem::copy(std::string(BRAWLER_SOURCE_DIR) + "/data", work / "data",
+                          std::filesystem::copy_options::recursive);
+    std::filesystem::remove(work / "data/soundSet/whoosh.wav");
+    std::filesystem::remove(work / "data/tBG2.bmp");
+    ChildResult r = runCommand("cd '" + work.path() +
+                               "' && { SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=alsa "
+                               "AUDIODEV=no-such-device timeout 10 '" +
+                               BRAWLER_BINARY + "' >trace.txt; }");
+    EXPECT_EQ(1, r.exitCode);
+    EXPECT_EQ(0u, r.output.find("brawler: warning: data/soundSet/sound:2: missing sound sample "
+                                "data/soundSet/whoosh.wav — add the WAV or fix the name here; "
+                                "the sound stays silent\nbrawler: cannot read the stage image"))
+        << r.output;
+    // Those two lines and nothing else.
+    EXPECT_EQ(2, std::count(r.output.begin(), r.output.end(), '\n')) << r.output;
+    std::string trace = readFile(work / "trace.txt");
+    EXPECT_NE(std::string::npos, trace.find("/whoosh.wav\nCould not load myfile.wav\n")) << trace;
+    EXPECT_NE(std::string::npos, trace.find("Unknown PCM no-such-device\n")) << trace;
 }
 
 // A character that lacks names the game asks for is warned about, one line per name,

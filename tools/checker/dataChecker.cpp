@@ -86,6 +86,7 @@ void dataChecker::run() {
     load();
     loadMatch();
     checkCharacterNames();
+    checkNamedFolders();
     for (const sheetRef& ref : sheets())
         checkSheet(ref);
     checkDeathParticles();
@@ -193,6 +194,29 @@ void dataChecker::checkCharacterNames() {
                                 "frames");
         }
     }
+}
+
+void dataChecker::checkNamedFolders() {
+    // The loaders report a missing folder where they looked for it; the line to fix is
+    // the one that names it, so that is reported too.
+    for (size_t i = 0; i < anims_.entries.size(); ++i)
+        checkFolderNamed(anims_.folder + "/info", 2 + static_cast<int>(i), "animation",
+                         anims_.folder, anims_.entries[i].name);
+    for (const moveInfo& m : moves_.moves)
+        checkFolderNamed(moves_.folder + "/moveset", m.line, "move", moves_.folder, m.name);
+    for (const partInfoNode* n = particles_.head; n; n = n->next)
+        checkFolderNamed(root_ + "/particle/default", n->line, "particle", root_ + "/particle",
+                         n->name);
+}
+
+void dataChecker::checkFolderNamed(const std::string& list, int line, const std::string& what,
+                                   const std::string& parent, const std::string& name) {
+    std::error_code ec;
+    if (name.empty() || std::filesystem::is_directory(parent + "/" + name, ec))
+        return;
+    report_.error(list, line,
+                  "no " + what + " folder " + inQuotes(name) + " in " + parent +
+                      " — add the folder with its files, or fix the name here");
 }
 
 void dataChecker::checkSheet(const sheetRef& ref) {

@@ -44,6 +44,11 @@ private:
 
     void load();
     void checkCharacterNames();
+    // Every list line that names a folder which is not there: the animation list, the
+    // moveset and the particle list.
+    void checkNamedFolders();
+    void checkFolderNamed(const std::string& list, int line, const std::string& what,
+                          const std::string& parent, const std::string& name);
     void checkSheet(const sheetRef& ref);
     void checkFrameParticles(const sheetRef& ref, const frameInfo& frame);
     void checkDeathParticles();

@@ -1,50 +1,114 @@
+#include <getopt.h>
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <sys/stat.h>
 
 #include "shell/shell.h"
 #include "tools/runner/fightRunner.h"
 #include "tools/runner/fightScript.h"
 #include "tools/runner/traceMute.h"
 
-// brawler-run [--trace] [--flip] [--window] [--hold MS] SCRIPT: runs a fight script
-// headless and prints its summary. Exit code 0 when every check held, 1 when one did
-// not, 2 for a script it cannot read.
-//   --flip    present the whole screen every pass instead of what changed
-//   --window  use the video driver the environment names (a real window) instead of
-//             the dummy one
-//   --hold MS after the summary, keep the window showing the last pass for MS ms of
-//             real time, so a screenshot of it can be taken
-int main(int argc, char** argv) {
+namespace {
+
+const char* const kUsage =
+    "usage: brawler-run [--trace] [--flip] [--window] [--hold MS] SCRIPT\n"
+    "Plays a fight script on the game, headless, and prints its summary.\n"
+    "  --trace    print the game's trace before the summary\n"
+    "  --flip     present the whole screen every pass instead of what changed\n"
+    "  --window   use the video driver the environment names (a real window)\n"
+    "             instead of the dummy one\n"
+    "  --hold MS  after the summary, keep the window showing the last pass for MS ms\n"
+    "             of real time, so a screenshot of it can be taken\n"
+    "  --help     this text\n"
+    "Exit code 0 when every check held, 1 when one did not, 2 for a script or a\n"
+    "command line it cannot use.\n";
+
+// What the command line asks for.
+struct runOptions {
     bool trace = false;
     bool flip = false;
     bool window = false;
-    long holdMs = 0;
-    std::string path;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg == "--trace" && !trace) {
-            trace = true;
-        } else if (arg == "--flip") {
-            flip = true;
-        } else if (arg == "--window") {
-            window = true;
-        } else if (arg == "--hold" && i + 1 < argc) {
-            holdMs = strtol(argv[++i], nullptr, 10);
-        } else if (path.empty() && !arg.empty() && arg[0] != '-') {
-            path = arg;
-        } else {
-            path.clear();
+    long holdMs = 0; // real ms to keep the last pass on show
+    std::string script;
+};
+
+enum optionId { optTrace = 1, optFlip, optWindow, optHold, optHelp };
+
+const option kOptions[] = {
+    {"trace", no_argument, nullptr, optTrace},   {"flip", no_argument, nullptr, optFlip},
+    {"window", no_argument, nullptr, optWindow}, {"hold", required_argument, nullptr, optHold},
+    {"help", no_argument, nullptr, optHelp},     {nullptr, 0, nullptr, 0}};
+
+bool readMs(const char* text, long& ms) {
+    errno = 0;
+    char* end = nullptr;
+    long n = std::strtol(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || n < 0)
+        return false;
+    ms = n;
+    return true;
+}
+
+// Reads the command line; returns -1 to go on, else the exit code, with the usage or
+// the fault already printed.
+int readOptions(int argc, char** argv, runOptions& options) {
+    opterr = 0;
+    std::string fault;
+    int id = 0;
+    while (fault.empty() && (id = getopt_long(argc, argv, ":", kOptions, nullptr)) != -1) {
+        switch (id) {
+        case optTrace:
+            options.trace = true;
+            break;
+        case optFlip:
+            options.flip = true;
+            break;
+        case optWindow:
+            options.window = true;
+            break;
+        case optHold:
+            if (!readMs(optarg, options.holdMs))
+                fault = std::string("--hold takes a whole number of milliseconds, not \"") +
+                        optarg + "\"";
+            break;
+        case optHelp:
+            fputs(kUsage, stdout);
+            return 0;
+        case ':':
+            fault = std::string(argv[optind - 1]) + " needs a value";
+            break;
+        default:
+            fault = std::string("unknown option \"") + argv[optind - 1] + "\"";
             break;
         }
     }
-    if (path.empty()) {
-        fprintf(stderr, "usage: brawler-run [--trace] [--flip] [--window] [--hold MS] SCRIPT\n");
+    if (fault.empty() && optind < argc)
+        options.script = argv[optind++];
+    if (fault.empty() && optind < argc)
+        fault = std::string("unexpected argument \"") + argv[optind] + "\"";
+    if (!fault.empty())
+        fprintf(stderr, "brawler-run: %s\n", fault.c_str());
+    if (!fault.empty() || options.script.empty()) {
+        fputs(kUsage, stderr);
         return 2;
     }
+    return -1;
+}
+
+} // namespace
+
+// brawler-run: plays a fight script headless and prints its summary; see kUsage.
+int main(int argc, char** argv) {
+    runOptions options;
+    int code = readOptions(argc, argv, options);
+    if (code >= 0)
+        return code;
+    const std::string& path = options.script;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         fprintf(stderr, "brawler-run: cannot read the script %s\n", path.c_str());
@@ -76,14 +140,14 @@ int main(int argc, char** argv) {
     }
 
     // Headless unless a window is asked for, whatever the environment says.
-    if (!window)
+    if (!options.window)
         setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     FightRunner runner;
-    runner.presentAll = flip;
+    runner.presentAll = options.flip;
     FightSummary summary;
     {
-        TraceMute mute(!trace);
+        TraceMute mute(!options.trace);
         sdlInit();
         summary = runner.run(script);
     }
@@ -92,7 +156,8 @@ int main(int argc, char** argv) {
     for (const std::string& failure : runner.failures)
         fprintf(stderr, "%s\n", failure.c_str());
     // The last pass stays on show, the virtual clock stopped, until the hold is over.
-    for (Uint32 start = SDL_GetTicks(); holdMs > 0 && SDL_GetTicks() - start < Uint32(holdMs);) {
+    for (Uint32 start = SDL_GetTicks();
+         options.holdMs > 0 && SDL_GetTicks() - start < Uint32(options.holdMs);) {
         SDL_PumpEvents();
         SDL_Delay(10);
     }
