@@ -1,7 +1,10 @@
+// Broken copies of the shipped data, one fault each: the real game either plays a fight
+// through or stops in order saying what is wrong, and the data checker names the fault
+// at its file and line.
+#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <functional>
+#include <optional>
 #include <random>
 #include <sstream>
 
@@ -23,288 +26,154 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// One way to break a copy of the shipped data, and what the game and the checker make
-// of it. In messages, {root} stands for the broken copy's data folder as the tools are
-// given it ("data", from the folder that holds it and the fight script).
-struct BrokenCase {
-    const char* name;
-    std::function<void(const std::string& root)> inject;
-    bool stops; // the game stops with exit code 1; otherwise the fight plays to its end
-    // Text that a "brawler: " line must start with; "" when the game must say nothing,
-    // null when it may say anything.
-    const char* message;
-    const char* where;    // the checker's line starts "<root>/<where>: <severity>: "
-    const char* severity; // "error" (exit 1) or "warning" (exit 0)
+// Skip: only the checker is asked. Plays: the fight plays to its end (exit 0). Stops: the
+// game stops with exit code 1 before the fight.
+enum Outcome { Skip, Plays, Stops };
+
+struct Fault {
+    std::string name;
+    std::string fault;  // "op FILE args"; several joined by " ; "
+    std::string report; // the checker's "<where>: <severity>: " and text its line holds
+    Outcome game;
+    // The start of a "brawler: " line the game must print ({root} for the data folder);
+    // "" when it must say nothing, none when it may say anything.
+    std::optional<std::string> said;
 };
 
-void PrintTo(const BrokenCase& c, std::ostream* os) {
-    *os << c.name;
+void PrintTo(const Fault& f, std::ostream* os) {
+    *os << f.name;
 }
 
-const char* const kSheet = "/Brawler/jab/info";
-const char* const kAnims = "/Brawler/info";
-const char* const kMoves = "/Brawler/moveset";
-const char* const kParts = "/particle/default";
-const char* const kPartDef = "/particle/fireball1/particle";
-const char* const kSounds = "/soundSet/sound";
-const char* const kAttacks = "/Brawler/ai/attack";
-// Every description file of the data, for whole-data line-end conversions.
-const char* const kTextFiles[] = {kSheet, kAnims, kMoves, kParts, kPartDef, kSounds, kAttacks};
-
-// Keeps the first `lines` lines of a file.
-void keepLines(const std::string& path, int lines) {
-    std::string text = readFile(path);
-    size_t at = 0;
-    for (int i = 0; i < lines && at != std::string::npos; ++i) {
-        at = text.find('\n', at);
-        if (at != std::string::npos)
-            ++at;
-    }
-    writeFile(path, text.substr(0, at));
-}
-
-// Bytes from a fixed seed, so every run breaks the file the same way.
-void garbage(const std::string& path) {
-    std::mt19937 random(20240607);
-    std::string bytes(2000, '\0');
-    for (char& c : bytes)
-        c = static_cast<char>(random() & 0xff);
-    writeFile(path, bytes);
-}
-
-void lineEnds(const std::string& root, const std::string& end) {
-    for (const char* file : kTextFiles) {
-        std::string out;
-        for (char c : readFile(root + file))
-            out += c == '\n' ? end : std::string(1, c);
-        writeFile(root + file, out);
-    }
-}
+// The description files, for whole-data line-end conversions.
+const char* const kTextFiles[] = {"Brawler/jab/info",
+                                  "Brawler/info",
+                                  "Brawler/moveset",
+                                  "particle/default",
+                                  "particle/fireball1/particle",
+                                  "soundSet/sound",
+                                  "Brawler/ai/attack"};
 
 // A 1-bit BMP of w x h with all its rows, written by hand: SDL will not make a 0x0 one,
 // and a large one stays small on disk.
-void handBMP(const std::string& path, uint32_t w, uint32_t h) {
-    uint32_t row = (w + 31) / 32 * 4;
-    uint32_t pixels = row * h;
-    uint32_t offset = 14 + 40 + 8;
-    std::string out;
-    auto put = [&](uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
+std::string handBMP(uint32_t w, uint32_t h) {
+    uint32_t pixels = (w + 31) / 32 * 4 * h, offset = 14 + 40 + 8;
+    std::string out = "BM";
+    for (uint32_t v : {offset + pixels, 0u, offset, 40u, w, h, 1u | 1u << 16, 0u, pixels, 2835u,
+                       2835u, 2u, 0u, 0u, 0xffffffu})
+        for (int i = 0; i < 4; ++i)
             out += static_cast<char>((v >> (8 * i)) & 0xff);
-    };
-    out += "BM";
-    put(offset + pixels, 4);
-    put(0, 4);
-    put(offset, 4);
-    put(40, 4);
-    put(w, 4);
-    put(h, 4);
-    put(1, 2);
-    put(1, 2);
-    put(0, 4);
-    put(pixels, 4);
-    put(2835, 4);
-    put(2835, 4);
-    put(2, 4);
-    put(0, 4);
-    put(0x000000, 4);
-    put(0xffffff, 4);
-    out += std::string(pixels, '\x55');
-    writeFile(path, out);
+    return out + std::string(pixels, '\x55');
 }
 
-std::string longLine(char c) {
-    return std::string(10000, c);
+std::string withLineEnds(const std::string& text, const std::string& end) {
+    std::string out;
+    for (char c : text)
+        out += c == '\n' ? end : std::string(1, c);
+    return out;
 }
 
-// The spark's definition with the given death list (count line and entries).
-void sparkDeathList(const std::string& root, const std::string& deathList) {
-    writeFile(root + "/particle/spark/particle",
-              "255\n300\n1\n0\n0\n" + deathList + "0\n0\n0\n0\n");
+// Applies one "op FILE args" to the data folder `root`.
+void applyOne(const std::string& root, const std::string& step) {
+    size_t opEnd = step.find(' '), fileEnd = step.find(' ', opEnd + 1);
+    std::string op = step.substr(0, opEnd);
+    std::string file = step.substr(opEnd + 1, fileEnd == step.npos ? fileEnd : fileEnd - opEnd - 1);
+    std::string rest = fileEnd == step.npos ? "" : step.substr(fileEnd + 1);
+    const std::string path = root + "/" + file;
+    if (op == "cut") {
+        std::string text = readFile(path);
+        size_t at = 0;
+        for (int i = std::stoi(rest); i > 0 && at != std::string::npos; --i)
+            if ((at = text.find('\n', at)) != std::string::npos)
+                ++at;
+        writeFile(path, text.substr(0, at));
+    } else if (op == "remove") {
+        fs::remove_all(path);
+    } else if (op == "rename") {
+        fs::rename(path, root + "/" + rest);
+    } else if (op == "line" || op == "long") {
+        size_t space = rest.find(' ');
+        std::string text = rest.substr(space + 1);
+        replaceLine(path, std::stoi(rest), op == "long" ? std::string(10000, text[0]) : text);
+    } else if (op == "replace") {
+        size_t bar = rest.find('|');
+        replaceFirst(path, rest.substr(0, bar), rest.substr(bar + 1));
+    } else if (op == "write") {
+        writeFile(path, rest);
+    } else if (op == "garbage") { // bytes from a fixed seed: the same fault every run
+        std::mt19937 random(20240607);
+        std::string bytes(2000, '\0');
+        for (char& c : bytes)
+            c = static_cast<char>(random() & 0xff);
+        writeFile(path, bytes);
+    } else if (op == "ends") { // every description file, "crlf" or "cr"
+        for (const char* f : kTextFiles)
+            writeFile(root + "/" + f,
+                      withLineEnds(readFile(root + "/" + f), file == "crlf" ? "\r\n" : "\r"));
+    } else if (op == "crlf") {
+        writeFile(path, withLineEnds(readFile(path), "\r\n"));
+    } else if (op == "handbmp") {
+        int w = 0, h = 0;
+        std::istringstream(rest) >> w >> h;
+        writeFile(path, handBMP(w, h));
+    } else if (op == "bmp") {
+        int w = 0, h = 0;
+        std::istringstream(rest) >> w >> h;
+        writeBMP(path, w, h, {9, 9, 9});
+    } else if (op == "claim") { // a header claiming 30000x30000 pixels
+        std::string bytes = readFile(path);
+        for (int at : {18, 22})
+            bytes.replace(at, 4, std::string("\x30\x75\x00\x00", 4));
+        writeFile(path, bytes);
+    } else if (op == "key") { // the top-left pixel in the key colour
+        SDL_Surface* image = SDL_LoadBMP(path.c_str());
+        ASSERT_NE(image, nullptr) << path;
+        SDL_Rect one{0, 0, 1, 1};
+        SDL_FillRect(image, &one, SDL_MapRGB(image->format, 255, 0, 255));
+        SDL_SaveBMP(image, path.c_str());
+        SDL_FreeSurface(image);
+    } else {
+        FAIL() << "unknown fault " << step;
+    }
 }
 
-const std::vector<BrokenCase>& cases() {
-    auto cut = [](const char* file, int lines) {
-        return [=](const std::string& r) { keepLines(r + file, lines); };
-    };
-    auto remove = [](const char* file) {
-        return [=](const std::string& r) { fs::remove(r + file); };
-    };
-    auto header = [](const char* file, const char* text) {
-        return [=](const std::string& r) { replaceLine(r + file, 1, text); };
-    };
-    auto noise = [](const char* file) { return [=](const std::string& r) { garbage(r + file); }; };
-    auto empty = [](const char* file) {
-        return [=](const std::string& r) { writeFile(r + file, ""); };
-    };
-    const char* noAnims = "brawler: {root}/Brawler: no animations loaded ({root}/Brawler/info ";
-    const char* noMoves = "brawler: {root}/Brawler: no moves loaded ({root}/Brawler/moveset ";
-    const char* jabImage = "brawler: cannot read the frame image {root}/Brawler/jab/jab_1.bmp, "
-                           "named on line 17 of {root}/Brawler/jab/info";
-    static const std::vector<BrokenCase> table = {
-        // Files cut short, in the middle of a block.
-        {"CutSheet", cut(kSheet, 24), false,
-         "brawler: warning: {root}/Brawler/jab/info:24: expected 2 numbers (point x y)",
-         "Brawler/jab/info:1", "error"},
-        {"CutAnimationList", cut(kAnims, 3), false,
-         "brawler: warning: {root}/Brawler/info:1: the count says 5 animations but the file holds "
-         "2",
-         "Brawler/info:1", "error"},
-        {"CutMoveset", cut(kMoves, 50), false,
-         "brawler: warning: {root}/Brawler/moveset:50: expected 1 number", "Brawler/moveset:1",
-         "error"},
-        {"CutParticleList", cut(kParts, 2), false,
-         "brawler: warning: {root}/particle/default:1: the count says 2 particle lines but the "
-         "file holds 1",
-         "particle/default:1", "error"},
-        {"CutParticleDefinition", cut(kPartDef, 7), false,
-         "brawler: warning: {root}/particle/fireball1/particle:6: the count says 3 spawn lines",
-         "particle/fireball1/particle:6", "error"},
-        {"CutSoundList", cut(kSounds, 3), false,
-         "brawler: warning: {root}/soundSet/sound:1: the count says 4 sound names but the file "
-         "holds 2",
-         "soundSet/sound:1", "error"},
-        {"CutAttackTable", cut(kAttacks, 6), false,
-         "brawler: warning: {root}/Brawler/ai/attack:1: the count says 6 entries of two lines but "
-         "the file holds 2",
-         "Brawler/ai/attack:1", "error"},
-        // Missing files.
-        {"MissingSheet", remove(kSheet), false,
-         "brawler: warning: {root}/Brawler/jab/info: missing file", "Brawler/jab/info", "error"},
-        {"MissingAnimationList", remove(kAnims), true, noAnims, "Brawler/info", "error"},
-        {"MissingMoveset", remove(kMoves), true, noMoves, "Brawler/moveset", "error"},
-        {"MissingParticleList", remove(kParts), false,
-         "brawler: warning: {root}/particle/default: missing file", "particle/default", "error"},
-        {"MissingParticleDefinition", remove(kPartDef), false,
-         "brawler: warning: {root}/particle/fireball1/particle: missing file",
-         "particle/fireball1/particle", "error"},
-        {"MissingSoundList", remove(kSounds), false,
-         "brawler: warning: {root}/soundSet/sound: missing file", "soundSet/sound", "error"},
-        {"MissingAttackTable", remove(kAttacks), false,
-         "brawler: warning: {root}/Brawler/ai/attack: missing file", "Brawler/ai/attack", "error"},
-        {"MissingStage", remove("/tBG2.bmp"), true,
-         "brawler: cannot read the stage image {root}/tBG2.bmp", "tBG2.bmp", "error"},
-        // A stage whose header claims 30000x30000 pixels: refused before SDL allocates.
-        {"StageClaimsTooMuch",
-         [](auto r) {
-             std::string stage = readFile(r + "/tBG2.bmp");
-             for (int at : {18, 22})
-                 stage.replace(at, 4, std::string("\x30\x75\x00\x00", 4));
-             writeFile(r + "/tBG2.bmp", stage);
-         },
-         true,
-         "brawler: cannot read the stage image {root}/tBG2.bmp (the BMP header claims 30000x30000",
-         "tBG2.bmp", "error"},
-        {"MissingFrameImage", remove("/Brawler/kick/kick_2.bmp"), true,
-         "brawler: cannot read the frame image {root}/Brawler/kick/kick_2.bmp, named on line 31 "
-         "of {root}/Brawler/kick/info",
-         "Brawler/kick/info:31", "error"},
-        // Counts below zero and far beyond the file.
-        {"SheetCountNegative", header(kSheet, "FILES: -1"), false,
-         "brawler: warning: {root}/Brawler/jab/info:1: the count -1 is below 0",
-         "Brawler/jab/info:1", "error"},
-        {"AnimationCountNegative", header(kAnims, "ANIMS: -1"), true, noAnims, "Brawler/info:1",
-         "error"},
-        {"MoveCountNegative", header(kMoves, "ANIMS: -1"), true, noMoves, "Brawler/moveset:1",
-         "error"},
-        {"ParticleCountNegative", header(kParts, "PARTS: -1"), false,
-         "brawler: warning: {root}/particle/default:1: the count -1 is below 0",
-         "particle/default:1", "error"},
-        {"SoundCountNegative", header(kSounds, "SOUNDS: -1"), false,
-         "brawler: warning: {root}/soundSet/sound:1: the count -1 is below 0", "soundSet/sound:1",
-         "error"},
-        {"AttackCountNegative", header(kAttacks, "Attacks: -1"), false,
-         "brawler: warning: {root}/Brawler/ai/attack:1: the count -1 is below 0",
-         "Brawler/ai/attack:1", "error"},
-        {"SheetCountHuge", header(kSheet, "FILES: 2147483647"), false,
-         "brawler: warning: {root}/Brawler/jab/info:1: the count says 1000000 or more frames but "
-         "the file holds 5",
-         "Brawler/jab/info:1", "error"},
-        {"AnimationCountHuge", header(kAnims, "ANIMS: 2147483647"), false,
-         "brawler: warning: {root}/Brawler/info:1: the count says 1000000 or more animations",
-         "Brawler/info:1", "error"},
-        {"MoveCountHuge", header(kMoves, "ANIMS: 2147483647"), false,
-         "brawler: warning: {root}/Brawler/moveset:1: the count says 1000000 or more move blocks",
-         "Brawler/moveset:1", "error"},
-        {"ParticleCountHuge", header(kParts, "PARTS: 2147483647"), false,
-         "brawler: warning: {root}/particle/default:1: the count says 1000000 or more particle",
-         "particle/default:1", "error"},
-        {"SoundCountHuge", header(kSounds, "SOUNDS: 2147483647"), false,
-         "brawler: warning: {root}/soundSet/sound:1: the count says 1000000 or more sound names",
-         "soundSet/sound:1", "error"},
-        {"AttackCountHuge", header(kAttacks, "Attacks: 2147483647"), false,
-         "brawler: warning: {root}/Brawler/ai/attack:1: the count says 1000000 or more entries",
-         "Brawler/ai/attack:1", "error"},
-        // Random bytes in place of a file: a sheet, a particle definition, a frame image.
-        {"GarbageSheet", noise(kSheet), false,
-         "brawler: warning: {root}/Brawler/jab/info:1: line longer than 254", "Brawler/jab/info:1",
-         "error"},
-        {"GarbageParticleDefinition", noise(kPartDef), false,
-         "brawler: warning: {root}/particle/fireball1/particle:1: line longer than 254",
-         "particle/fireball1/particle:1", "error"},
-        {"GarbageFrameImage", noise("/Brawler/jab/jab_1.bmp"), true, jabImage,
-         "Brawler/jab/info:17", "error"},
-        // Lines of 10,000 characters: a move's name, a particle's lifetime.
-        {"LongNameLine", [](auto r) { replaceLine(r + kMoves, 2, longLine('w')); }, false,
-         "brawler: warning: {root}/Brawler/moveset:2: line longer than 254 characters",
-         "Brawler/moveset:2", "error"},
-        {"LongNumberLine", [](auto r) { replaceLine(r + kPartDef, 2, longLine('7')); }, false,
-         "brawler: warning: {root}/particle/fireball1/particle:2: line longer than 254",
-         "particle/fireball1/particle:2", "error"},
-        // Other line ends, in every description file: read as the game's own.
-        {"CrLfLineEnds", [](auto r) { lineEnds(r, "\r\n"); }, false, "", "Brawler/info:1",
-         "warning"},
-        {"LoneCrLineEnds", [](auto r) { lineEnds(r, "\r"); }, false, "", "Brawler/info:1",
-         "warning"},
-        // Empty files.
-        {"EmptySheet", empty(kSheet), false,
-         "brawler: warning: {root}/Brawler/jab/info: expected the header", "Brawler/jab/info",
-         "error"},
-        {"EmptyAnimationList", empty(kAnims), true, noAnims, "Brawler/info", "error"},
-        {"EmptyMoveset", empty(kMoves), true, noMoves, "Brawler/moveset", "error"},
-        {"EmptyParticleList", empty(kParts), false,
-         "brawler: warning: {root}/particle/default: expected the header", "particle/default",
-         "error"},
-        {"EmptyParticleDefinition", empty(kPartDef), false,
-         "brawler: warning: {root}/particle/fireball1/particle: the file ends here",
-         "particle/fireball1/particle", "error"},
-        {"EmptySoundList", empty(kSounds), false,
-         "brawler: warning: {root}/soundSet/sound: expected the header", "soundSet/sound", "error"},
-        {"EmptyAttackTable", empty(kAttacks), false,
-         "brawler: warning: {root}/Brawler/ai/attack: the file ends before all six groups",
-         "Brawler/ai/attack", "error"},
-        // Frame images the game refuses.
-        {"FrameImageOfText",
-         [](auto r) { writeFile(r + "/Brawler/jab/jab_1.bmp", "a text file, not a picture\n"); },
-         true, jabImage, "Brawler/jab/info:17", "error"},
-        {"FrameImageZeroSize", [](auto r) { handBMP(r + "/Brawler/jab/jab_1.bmp", 0, 0); }, true,
-         "brawler: the frame image {root}/Brawler/jab/jab_1.bmp is 0x0 pixels",
-         "Brawler/jab/info:17", "error"},
-        {"FrameImageHuge", [](auto r) { handBMP(r + "/Brawler/jab/jab_1.bmp", 5000, 5000); }, true,
-         "brawler: the frame image {root}/Brawler/jab/jab_1.bmp is 5000x5000 pixels",
-         "Brawler/jab/info:17", "error"},
-        // Names that point nowhere or back at themselves.
-        {"MoveFolderMissing", [](auto r) { replaceFirst(r + kMoves, "\nkick\n", "\nkickk\n"); },
-         false, "brawler: warning: {root}/Brawler/kickk/info: missing folder", "Brawler/kickk/info",
-         "error"},
-        {"ParticleSpawnsItself", [](auto r) { sparkDeathList(r, "1\nspark 0 0\n"); }, false, "",
-         "particle/spark/particle:7", "warning"},
-        {"ParticleStorm", [](auto r) { sparkDeathList(r, "2\nspark 0 0\nspark 5 0\n"); }, false,
-         nullptr, "particle/spark/particle:7", "warning"},
-    };
-    return table;
+void applyFault(const std::string& root, const std::string& fault) {
+    for (size_t at = 0, end; at != std::string::npos; at = end == fault.npos ? end : end + 3) {
+        end = fault.find(" ; ", at);
+        applyOne(root, fault.substr(at, end == fault.npos ? end : end - at));
+    }
 }
+
+// The rows of tests/brokenData.table.
+std::vector<Fault> faults() {
+    std::vector<Fault> rows;
+    std::istringstream in(readFile(std::string(BRAWLER_SOURCE_DIR) + "/tests/brokenData.table"));
+    for (std::string line; std::getline(in, line);) {
+        std::vector<std::string> f;
+        for (size_t at = 0, tab; line[0] != '#' && at <= line.size(); at = tab + 1) {
+            tab = std::min(line.find('\t', at), line.size());
+            std::string field = line.substr(at, tab - at);
+            for (size_t nl; (nl = field.find("\\n")) != std::string::npos;)
+                field.replace(nl, 2, "\n");
+            f.push_back(field);
+        }
+        if (f.size() == 5)
+            rows.push_back(
+                {f[0], f[2], f[3],
+                 f[1] == "plays"   ? Plays
+                 : f[1] == "stops" ? Stops
+                                   : Skip,
+                 f[4] == "*" ? std::nullopt : std::optional<std::string>(f[4] == "-" ? "" : f[4])});
+    }
+    return rows;
+}
+const std::vector<Fault> kFaults = faults();
 
 // A few seconds of fight on the broken copy: the opponent fights, the player throws two
 // fireballs, kicks, walks, jumps and strikes.
-const char* const kFight = "data data\n"
-                           "seed 3\n"
-                           "opponent active\n"
-                           "at 300 tap Down\nat 320 tap Right\nat 340 tap z\n"
-                           "at 900 tap x\n"
-                           "at 1300 press Right\nat 1700 release Right\n"
-                           "at 1800 tap Up\nat 2000 tap c\n"
-                           "at 2400 tap Down\nat 2420 tap Right\nat 2440 tap z\n"
+const char* const kFight = "data data\nseed 3\nopponent active\n"
+                           "at 300 tap Down\nat 320 tap Right\nat 340 tap z\nat 900 tap x\n"
+                           "at 1300 press Right\nat 1700 release Right\nat 1800 tap Up\n"
+                           "at 2000 tap c\nat 2400 tap Down\nat 2420 tap Right\nat 2440 tap z\n"
                            "end 3000\n";
 
 std::string withRoot(std::string text, const std::string& root) {
@@ -320,6 +189,42 @@ std::vector<std::string> linesStarting(const std::string& output, const std::str
         if (line.compare(0, start.size(), start) == 0)
             found.push_back(line);
     return found;
+}
+
+struct CheckRun {
+    int code = -1;
+    std::vector<std::string> lines; // report lines, the summary excluded
+    std::string summary;
+};
+
+// brawler-check's code, run in this process: a crash or sanitizer report fails the test.
+CheckRun check(const std::vector<std::string>& args) {
+    videoScreen();
+    CheckRun run;
+    std::string output;
+    run.code = checkerApp().run(args, output);
+    std::istringstream in(output);
+    for (std::string line; std::getline(in, line);)
+        run.lines.push_back(line);
+    if (!run.lines.empty()) {
+        run.summary = run.lines.back();
+        run.lines.pop_back();
+    }
+    return run;
+}
+
+// The checker's line for the fault: at its place and severity, holding its text and,
+// when there is text, a hint after a dash.
+bool reported(const CheckRun& run, const std::string& root, const Fault& f) {
+    const std::string& report = f.report;
+    size_t sev = report.find(": error: ") != std::string::npos ? report.find(": error: ")
+                                                               : report.find(": warning: ");
+    std::string start = root + "/" + report.substr(0, report.find(' ', sev + 2) + 1);
+    std::string what = report.substr(start.size() - root.size() - 1);
+    return std::any_of(run.lines.begin(), run.lines.end(), [&](const std::string& l) {
+        return l.compare(0, start.size(), start) == 0 && l.find(what) != std::string::npos &&
+               (what.empty() || l.find(" — ") != std::string::npos);
+    });
 }
 
 // A copy of the shipped data for breaking, with a fight script beside it.
@@ -344,7 +249,6 @@ public:
         return runCommand("cd '" + dir() + "' && " + options("ASAN_OPTIONS") + " " +
                           options("UBSAN_OPTIONS") + " timeout -k 5 60 '" + tool + "' " + args);
     }
-    // Names of the sanitizer reports written so far.
     std::vector<std::string> sanitizerReports() const {
         std::vector<std::string> found;
         for (const auto& e : fs::directory_iterator(dir()))
@@ -357,45 +261,104 @@ private:
     TempDir dir_;
 };
 
-class BrokenData : public ::testing::TestWithParam<BrokenCase> {};
+class BrokenData : public ::testing::TestWithParam<Fault> {};
 
 } // namespace
 
-// The real game, on a copy of the data with one fault, either plays the fight through
-// (exit 0) or stops in order (exit 1), saying what is wrong on a "brawler: " line; it
-// never crashes, hangs or trips a sanitizer. The checker (brawler-check's code, in this
-// process) reports the same fault at its file and line.
+// The real game never crashes, hangs or trips a sanitizer on a broken copy, and the
+// checker reports the fault; an error fails the checker's run, a warning does not.
 TEST_P(BrokenData, GameGoesOnOrStopsInOrderAndCheckerNamesTheFault) {
-    const BrokenCase& c = GetParam();
+    const Fault& f = GetParam();
     BrokenCopy copy;
-    c.inject(copy.root());
+    applyFault(copy.root(), f.fault);
 
-    ChildResult game = copy.run(RUNNER_BINARY, "fight.fight");
-    EXPECT_EQ(game.exitCode, c.stops ? 1 : 0) << game.output;
-    bool played = game.output.find("\nexpectations: 0 held, 0 failed\n") != std::string::npos;
-    EXPECT_EQ(played, !c.stops) << game.output;
-    std::vector<std::string> said = linesStarting(game.output, "brawler: ");
-    if (c.message && !*c.message) {
-        EXPECT_TRUE(said.empty()) << game.output;
-    } else if (c.message) {
-        std::string start = withRoot(c.message, "data");
-        EXPECT_FALSE(linesStarting(game.output, start).empty()) << start << "\n" << game.output;
+    if (f.game != Skip) {
+        ChildResult game = copy.run(RUNNER_BINARY, "fight.fight");
+        EXPECT_EQ(game.exitCode, f.game == Stops ? 1 : 0) << game.output;
+        bool played = game.output.find("\nexpectations: 0 held, 0 failed\n") != std::string::npos;
+        EXPECT_EQ(played, f.game == Plays) << game.output;
+        std::vector<std::string> said = linesStarting(game.output, "brawler: ");
+        if (f.said && f.said->empty()) {
+            EXPECT_TRUE(said.empty()) << game.output;
+        } else if (f.said) {
+            std::string start = "brawler: " + withRoot(*f.said, "data");
+            EXPECT_FALSE(linesStarting(game.output, start).empty()) << start << "\n" << game.output;
+        }
+        EXPECT_EQ(copy.sanitizerReports(), std::vector<std::string>());
     }
 
-    // The checker's own code, run here: a crash or sanitizer report fails this test.
-    videoScreen();
-    std::string report;
-    int checked = checkerApp().run({copy.root()}, report);
-    bool error = std::string(c.severity) == "error";
-    EXPECT_EQ(checked, error ? 1 : 0) << report;
-    std::string where = copy.root() + "/" + c.where + ": " + c.severity + ": ";
-    EXPECT_FALSE(linesStarting(report, where).empty()) << where << "\n" << report;
-
-    EXPECT_EQ(copy.sanitizerReports(), std::vector<std::string>());
+    CheckRun run = check({copy.root()});
+    EXPECT_TRUE(reported(run, copy.root(), f)) << f.report;
+    bool error = f.report.find(": error: ") != std::string::npos;
+    EXPECT_EQ(run.code, error ? 1 : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(OneFaultEach, BrokenData, ::testing::ValuesIn(cases()),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(OneFaultEach, BrokenData, ::testing::ValuesIn(kFaults),
+                         [](const auto& info) { return info.param.name; });
+
+// The shipped data checks clean; with many faults at once every message still comes,
+// sorted by file and line, the summary counts them, and --quiet keeps only the summary.
+TEST(Checker, ShippedDataIsCleanAndEveryFaultIsReportedInOrder) {
+    CheckRun clean = check({std::string(BRAWLER_SOURCE_DIR) + "/data"});
+    EXPECT_EQ(clean.code, 0);
+    EXPECT_TRUE(clean.lines.empty());
+    EXPECT_EQ(clean.summary, "0 errors, 0 warnings");
+
+    // The checker-only faults, less those that change what others change.
+    auto combinable = [](const Fault& f) {
+        return f.game == Skip && f.name != "ProjectileInsideItsOwner" && f.name != "MissingHud" &&
+               f.name != "MissingAnimationFolder" && f.name != "MissingParticleFolder";
+    };
+    BrokenCopy copy;
+    for (const Fault& f : kFaults)
+        if (combinable(f))
+            applyFault(copy.root(), f.fault);
+    CheckRun run = check({copy.root()});
+    EXPECT_EQ(run.code, 1);
+    for (const Fault& f : kFaults) {
+        if (combinable(f)) {
+            EXPECT_TRUE(reported(run, copy.root(), f)) << f.name;
+        }
+    }
+    auto key = [](const std::string& l) {
+        std::string where = l.substr(0, l.find(": "));
+        size_t lineAt = where.rfind(':');
+        if (lineAt == std::string::npos)
+            return std::make_pair(where, 0);
+        return std::make_pair(where.substr(0, lineAt), std::stoi(where.substr(lineAt + 1)));
+    };
+    int errors = 0;
+    for (size_t i = 0; i < run.lines.size(); ++i) {
+        errors += run.lines[i].find(": error: ") != std::string::npos;
+        if (i > 0) {
+            EXPECT_LE(key(run.lines[i - 1]), key(run.lines[i])) << run.lines[i];
+        }
+    }
+    EXPECT_EQ(run.summary, std::to_string(errors) + " errors, " +
+                               std::to_string(run.lines.size() - errors) + " warnings");
+    CheckRun quiet = check({"--quiet", copy.root()});
+    EXPECT_EQ(quiet.code, 1);
+    EXPECT_TRUE(quiet.lines.empty());
+    EXPECT_EQ(quiet.summary, run.summary);
+}
+
+// As a program: a folder that is not there is an error; a bad option is a usage error.
+TEST(Checker, CommandLine) {
+    TempDir dir;
+    ChildResult missing =
+        runCommand(std::string(BRAWLER_CHECK_BINARY) + " " + dir.path() + "/none");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.output, dir.path() + "/none: error: no data folder here — give the folder "
+                                           "that holds run/, Brawler/, particle/, soundSet/ and "
+                                           "tBG2.bmp\n1 error, 0 warnings\n");
+    ChildResult bad = runCommand(std::string(BRAWLER_CHECK_BINARY) + " --loud 2>&1");
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_NE(bad.output.find("usage: brawler-check [--quiet] [DATA_DIR]"), std::string::npos);
+    ChildResult shipped =
+        runCommand("cd " + std::string(BRAWLER_SOURCE_DIR) + " && " + BRAWLER_CHECK_BINARY);
+    EXPECT_EQ(shipped.exitCode, 0);
+    EXPECT_EQ(shipped.output, "0 errors, 0 warnings\n");
+}
 
 // A particle whose death list names itself twice doubles at every death. The list stops
 // at its cap with one warning naming the particle, and the fight goes on.
@@ -403,7 +366,8 @@ TEST(ParticleStorm, ListStopsAtItsCapWithOneWarningAndTheFightGoesOn) {
     BrokenCopy copy;
     // The fireball dies in flight, before it reaches anyone, into one spark; every spark
     // dies into two more.
-    writeFile(copy.root() + kPartDef, "255\n150\n0\n0\n0\n1\nspark 0 0\n0\n0\n0\n0\n");
+    writeFile(copy.root() + "/particle/fireball1/particle",
+              "255\n150\n0\n0\n0\n1\nspark 0 0\n0\n0\n0\n0\n");
     writeFile(copy.root() + "/particle/spark/particle",
               "255\n100\n1\n0\n0\n2\nspark 0 0\nspark 5 0\n0\n0\n0\n0\n");
     std::string script = "data data\nopponent idle\nplace opponent 700\n"
@@ -455,7 +419,7 @@ TEST(FrameLimits, SidesFromOneToTheLimit) {
     EXPECT_NE(frameSizeProblem(20, 0), "");
 
     TempDir dir;
-    handBMP(dir / "wide.bmp", kMaxFrameSide + 1, 2);
+    writeFile(dir / "wide.bmp", handBMP(kMaxFrameSide + 1, 2));
     EXPECT_EQ(bmpFileSizeProblem(dir / "wide.bmp"),
               "is 4097x2 pixels; a frame must be 1 to 4096 pixels wide and high");
     unsigned char topDown[26] = {'B', 'M'};
