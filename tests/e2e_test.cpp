@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -86,23 +87,24 @@ std::set<uint32_t> paletteOf(const std::string& folder) {
     return colours;
 }
 
-// Pixels of the screenshot that differ from the stage and have one of `colours`.
-long pixelsOf(const std::string& shotPath, const std::set<uint32_t>& colours) {
+// Pixels of the screenshot that differ from the stage and that `wanted(x, y, colour)`.
+long changedPixels(const std::string& shotPath,
+                   const std::function<bool(int, int, uint32_t)>& wanted) {
     SDL_Surface* shot = load32(shotPath);
     SDL_Surface* stage = load32(std::string(BRAWLER_SOURCE_DIR) + "/data/tBG2.bmp");
     long n = 0;
-    if (shot && stage)
-        for (int y = 0; y < shot->h; ++y)
-            for (int x = 0; x < shot->w; ++x) {
-                uint32_t c = pixelAt(shot, x, y);
-                if (c != pixelAt(stage, x, y) && colours.count(c))
-                    ++n;
-            }
-    if (shot)
-        SDL_FreeSurface(shot);
-    if (stage)
-        SDL_FreeSurface(stage);
+    for (int y = 0; shot && stage && y < shot->h; ++y)
+        for (int x = 0; x < shot->w; ++x) {
+            uint32_t c = pixelAt(shot, x, y);
+            n += c != pixelAt(stage, x, y) && wanted(x, y, c);
+        }
+    SDL_FreeSurface(shot);
+    SDL_FreeSurface(stage);
     return n;
+}
+
+long pixelsOf(const std::string& shotPath, const std::set<uint32_t>& colours) {
+    return changedPixels(shotPath, [&](int, int, uint32_t c) { return colours.count(c) > 0; });
 }
 
 // The loudest 16-bit sample the game sent to the sound device.
@@ -136,37 +138,8 @@ TEST(EndToEnd, APlayedSessionShowsTheFireballTheOverlayAndIsHeard) {
                               "sleep:0.8",  "key:Escape"});
     ASSERT_EQ(0, run.exitCode) << run.log << "\n" << run.stdoutText.substr(0, 2000);
 
-    std::string missing;
-    // Start-up order: the shell's two sheets, the character's animations and moves,
-    // the input checker, the sound set, the joysticks and the particle definitions.
-    std::vector<std::string> order = {"loading\n",
-                                      "let me guess\n",
-                                      "loading\n",
-                                      "let me guess\n",
-                                      "holy diver: blank\n",
-                                      "ACTION COMMANDO\n",
-                                      "Lets Rock!: hit1",
-                                      "Loaded!",
-                                      "Lets start this up",
-                                      "A LIST TIME!!!",
-                                      "B LIST TIME!!!",
-                                      "C LIST TIME!!!",
-                                      "====================\nB LIST\n====================\n",
-                                      "making an Sset\n",
-                                      "SOUND CLASS INITIATED!\n",
-                                      "ANOTHER COUT LOL\nSOUND NAME: data/soundSet/",
-                                      "ADDING TO SOUND SET, YAY!\n",
-                                      "New Total is : ",
-                                      "Sound - ",
-                                      "0 joysticks were found.\n\n",
-                                      "New Particle: fireball1 1\n",
-                                      "GOOD SHIT\n",
-                                      "New Particle: spark 2\n",
-                                      "GOOD SHIT\n",
-                                      "\tAttack 0: jab\tRange: S\n"};
-    EXPECT_NE(std::string::npos, findInOrder(run.stdoutText, order, &missing))
-        << "missing in order: " << missing << "\n"
-        << run.stdoutText.substr(0, 4000);
+    // The start-up order is the golden trace's (GoldenTrace.*); here, that the game ran.
+    EXPECT_NE(std::string::npos, run.stdoutText.find("making an Sset\n"));
     EXPECT_EQ(std::string::npos, run.stdoutText.find("ERROR opening file"));
     // What the keys did, after the start-up: the fireball command and its projectile,
     // a jump, the attack buttons, and the sounds of the moves.
@@ -191,19 +164,9 @@ TEST(EndToEnd, APlayedSessionShowsTheFireballTheOverlayAndIsHeard) {
     EXPECT_GT(loudestSample(run.out + "/audio.raw"), 1000) << "nothing was heard";
 }
 
-// Pixels of the screenshot within the rectangle that differ from the stage.
 long changedIn(const std::string& shotPath, int x0, int y0, int x1, int y1) {
-    SDL_Surface* shot = load32(shotPath);
-    SDL_Surface* stage = load32(std::string(BRAWLER_SOURCE_DIR) + "/data/tBG2.bmp");
-    long n = 0;
-    for (int y = y0; shot && stage && y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            n += pixelAt(shot, x, y) != pixelAt(stage, x, y);
-    if (shot)
-        SDL_FreeSurface(shot);
-    if (stage)
-        SDL_FreeSurface(stage);
-    return n;
+    return changedPixels(
+        shotPath, [=](int x, int y, uint32_t) { return x >= x0 && x < x1 && y >= y0 && y < y1; });
 }
 
 // A one-round match with real keys, both sides starting at 1 hit point so the first
