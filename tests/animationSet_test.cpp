@@ -26,26 +26,6 @@ std::string load(animationSet& set, const std::string& folder) {
 
 } // namespace
 
-TEST(AnimationSet, LooksUpByExactNameFallingBackToTheFirst) {
-    videoScreen();
-    TempDir dir;
-    writeThree(dir.path());
-    animationSet set;
-    std::string out = load(set, dir.path());
-    ASSERT_EQ(set.entryCount, 3);
-    EXPECT_EQ(set.returnAnimation("walk"), &set.entries[1].sheet);
-    EXPECT_EQ(set.returnAnimation("duck")->width, 13);
-    for (const char* other : {"missing", "Walk", "walk "})
-        EXPECT_EQ(set.returnAnimation(other), &set.entries[0].sheet) << other;
-    EXPECT_EQ(set.find("duck"), 2);
-    EXPECT_EQ(set.find("DUCK"), 0);
-    EXPECT_NE(
-        out.find("holy diver: walk\nload folder " + dir.path() + "/walk\nloading\n1\nf0.bmp\n"),
-        std::string::npos)
-        << out;
-    EXPECT_NE(out.find("let me guess\nACTION COMMANDO\nholy diver: duck\n"), std::string::npos);
-}
-
 TEST(AnimationSet, HostileListFiles) {
     videoScreen();
     TempDir dir;
@@ -178,28 +158,4 @@ TEST(AnimationSet, CharacterWarningsNameTheFileAtFaultAndTheFallback) {
               std::vector<std::string>{"animation \"blank\" has no frames (" + noBlank +
                                        "/blank/info is missing); the fighter saves its background "
                                        "without a key colour"});
-}
-
-// The shipped character must answer every name the game asks for from an entry of its
-// own, not through the first-entry fallback.
-TEST(ShippedCharacter, LoadsWithEveryNameTheGameAsksFor) {
-    const std::string folder = BRAWLER_SOURCE_DIR "/data/Brawler";
-    if (!std::filesystem::exists(folder + "/info"))
-        GTEST_SKIP() << "no shipped character at " << folder;
-    videoScreen();
-    // A frame image that cannot be read ends the process, so load in a child.
-    ChildResult r = runInChild([&] {
-        animationSet anims;
-        moveSet moves;
-        anims.loadAll(folder);
-        moves.loadAll(folder);
-        std::string why;
-        if (!characterUsable(anims, moves, &why))
-            printf("\nUNUSABLE %s\n", why.c_str());
-        for (const std::string& line : characterWarnings(anims, moves))
-            printf("\nWARNING %s\n", line.c_str());
-    });
-    EXPECT_EQ(r.exitCode, 0) << r.output;
-    for (const char* bad : {"ERROR opening file", "\nUNUSABLE", "\nWARNING"})
-        EXPECT_EQ(r.output.find(bad), std::string::npos) << r.output;
 }

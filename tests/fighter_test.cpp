@@ -182,35 +182,12 @@ TEST_F(FighterTest, TwoOverlappingFightersLeaveTheStageIntact) {
     SDL_FreeSurface(stage);
 }
 
-TEST_F(FighterTest, JumpArcSecondJumpLandingAndLaunch) {
+// Jumps are replays (double-jump, air-kick); a frame with moveY launches without
+// spending a jump, and moveX steps with the facing.
+TEST_F(FighterTest, AFrameWithMovementLaunchesWithoutSpendingAJump) {
     Fighter f;
     place(f, 300);
     auto quiet = [&](const std::function<void()>& fn) { return captureStdout(fn); };
-    quiet([&] { f.Jump(16); });
-    EXPECT_EQ(f.actionName, "inAir");
-    EXPECT_EQ(f.jumpsLeft, 1);
-    EXPECT_FALSE(f.onGround);
-    int apex = f.y;
-    for (int i = 0; i < 17; ++i) {
-        f.Gravity();
-        apex = std::min(apex, f.y);
-    }
-    EXPECT_EQ(apex, g_GroundLevel - 136);
-    quiet([&] { f.Jump(16); });
-    EXPECT_EQ(f.verticalSpeed, 14) << "the jump that spends the last one is weaker";
-    f.Gravity();
-    int speed = f.verticalSpeed;
-    EXPECT_EQ(quiet([&] { f.Jump(16); }), "") << "a third jump is refused";
-    EXPECT_EQ(f.verticalSpeed, speed);
-    EXPECT_EQ(quiet([&] {
-                  for (int i = 0; i < 200 && !f.onGround; ++i)
-                      f.Gravity();
-              }),
-              "walk\n");
-    EXPECT_EQ(f.y, g_GroundLevel);
-    EXPECT_EQ(f.jumpsLeft, 2);
-
-    // A frame with moveY launches without spending a jump; moveX steps with the facing.
     quiet([&] { f.changeAnim("launch"); });
     f.setDir(false);
     f.Gravity();
@@ -220,46 +197,6 @@ TEST_F(FighterTest, JumpArcSecondJumpLandingAndLaunch) {
     EXPECT_EQ(f.verticalSpeed, 4);
     EXPECT_FALSE(f.onGround);
     EXPECT_EQ(f.jumpsLeft, 2);
-}
-
-TEST_F(FighterTest, MovesPlayOnceAndNeedAJumpLeft) {
-    paintStage(screen);
-    Fighter f;
-    place(f, 300);
-    EXPECT_EQ(captureStdout([&] { f.changeAction(punch); }), "punch");
-    EXPECT_TRUE(f.returnBusy());
-    EXPECT_EQ(f.base, &punch->sheet);
-    EXPECT_EQ(f.jumpsLeft, 2) << "a move on the ground spends no jump";
-    EXPECT_EQ(captureStdout([&] {
-                  scene(f);
-                  scene(f);
-              }),
-              "");
-    EXPECT_EQ(f.frame, 2);
-    EXPECT_EQ(captureStdout([&] { scene(f); }), "punch ended\nwalk\n");
-    EXPECT_FALSE(f.returnBusy());
-    EXPECT_EQ(f.base, anims.returnAnimation("walk"));
-    EXPECT_EQ(f.frame, 0);
-    captureStdout([&] {
-        for (int i = 0; i < 4; ++i)
-            scene(f);
-    });
-    EXPECT_EQ(f.frame, 1) << "an animation without a move loops";
-
-    captureStdout([&] {
-        f.Jump(16);
-        f.changeAction(punch);
-    });
-    EXPECT_EQ(f.jumpsLeft, 0) << "an air move spends a jump";
-    f.currentMove = nullptr;
-    captureStdout([&] { f.changeAnim("inAir"); });
-    f.frame = 1;
-    SDL_Surface* background = f.background;
-    EXPECT_EQ(captureStdout([&] { f.changeAction(punch); }), "");
-    EXPECT_EQ(f.actionName, "inAir");
-    EXPECT_EQ(f.frame, 1);
-    EXPECT_EQ(f.currentMove, nullptr);
-    EXPECT_EQ(f.background, background);
 }
 
 TEST_F(FighterTest, ChangingTheSheetReleasesTheOldBackground) {
@@ -400,16 +337,9 @@ TEST(FighterWithAbsurdFrames, StaysBoundedAndLeavesTheStageIntact) {
     writeFile(dir / "info", "ANIMS: 2\nblank\nwalk\n");
     writeSheet(dir / "blank", {frame(20, 30, 10, 29, {255, 0, 255})});
     writeSheet(dir / "walk", {near, far});
-    // The second walk frame: anchor far left of its image, a launch beyond int.
-    std::string info = readFile(dir / "walk/info");
-    size_t second = info.find("f1.bmp");
-    size_t anchorLine = info.find('\n', second) + 1;
-    info.replace(anchorLine, info.find('\n', anchorLine) - anchorLine, "-99999999999 29");
-    size_t moveLine = anchorLine;
-    for (int i = 0; i < 10; ++i) // the movement line is ten below the anchor line
-        moveLine = info.find('\n', moveLine) + 1;
-    info.replace(moveLine, info.find('\n', moveLine) - moveLine, "0 99999999999");
-    writeFile(dir / "walk/info", info);
+    // The second walk frame (from line 16): anchor far left of its image, a launch beyond int.
+    replaceLine(dir / "walk/info", 17, "-99999999999 29");
+    replaceLine(dir / "walk/info", 27, "0 99999999999");
     writeFile(dir / "moveset", "ANIMS: 0\n");
 
     animationSet anims;

@@ -1,6 +1,7 @@
 #include "moves/inputChecker.h"
 
 #include <memory>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -54,129 +55,69 @@ protected:
 
 } // namespace
 
-TEST_F(InputCheckerTest, FirstMoveInFileOrderWhoseCommandOccursWins) {
-    add("fireball", "DRA");
+// Which move a burst of presses makes: the newest button picks the list, the first move
+// in file order whose command occurs anywhere in the buffered letters wins, presses older
+// than 600 ms go (except the newest), conditions count only when not "null", and every
+// attempt empties the buffer, match or not.
+TEST_F(InputCheckerTest, PressesMakeTheFirstMatchingMoveAndEmptyTheBuffer) {
+    struct Case {
+        const char* moves; // name:command[:ground] ...
+        bool onGround;
+        const char* presses; // letter and time
+        int now;
+        const char* move;
+        int left; // presses still buffered after the attempt
+    };
+    // A row per burst.
+    // clang-format off
+    const Case cases[] = {
+        {"fireball:DRA jab:A", true, "D0 R100 A200", 200, "fireball", 0},
+        {"jab:A fireball:DRA", true, "D0 R100 A200", 200, "jab", 0}, // a shorter command listed first shadows the longer
+        {"fireball:DRA dashPunch:DA jab:A", true, "D0 A700", 700, "jab", 0},
+        {"fireball:DRA dashPunch:DA jab:A", true, "D0 A600", 600, "dashPunch", 0}, // exactly 600 ms old stays
+        {"fireball:DRA", true, "D0", 5000, "(none)", 1}, // without a button nothing is attempted
+        {"fireball:DRA", true, "D0 R100 U150", 9000, "(none)", 1}, // the newest stays however old
+        {"fireball:DRA", true, "R0 A10", 10, "(none)", 0},
+        {"fireball:DRA", true, "C30", 30, "(none)", 0}, // a button whose list is empty
+        {"jab:A rising:DRB kick:B heavy:C", true, "B0 R0", 0, "kick", 0},
+        {"jab:A rising:DRB kick:B heavy:C", true, "A0 C5 U5", 5, "heavy", 0},
+        {"groundFireball:DRA:ground jabAir:DRA:air jab:A", false, "D0 R10 A20", 20, "jabAir", 0},
+        {"groundFireball:DRA:ground jabAir:DRA:air jab:A", true, "D0 R10 A20", 20, "groundFireball", 0},
+        {"groundFireball:DRA:ground jab:A", false, "A30", 30, "jab", 0},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.moves) + " / " + c.presses);
+        moves.moves.clear();
+        built.reset();
+        std::istringstream list(c.moves);
+        for (std::string m; list >> m;) {
+            size_t colon = m.find(':'), second = m.find(':', colon + 1);
+            std::string where = second == m.npos ? "" : m.substr(second + 1);
+            add(m.substr(0, colon), m.substr(colon + 1, second - colon - 1),
+                where.empty()       ? "null"
+                : where == "ground" ? "ground = true"
+                                    : "ground = false");
+        }
+        fighter.onGround = c.onGround;
+        press(c.presses);
+        std::string trace;
+        EXPECT_EQ(update(c.now, &trace), c.move);
+        EXPECT_EQ(checker().inputCount, c.left);
+        EXPECT_EQ(trace.find("Condition much!") != std::string::npos,
+                  std::string(c.moves).find(":ground") != std::string::npos &&
+                      std::string(c.move) != "jab")
+            << trace;
+    }
+}
+
+// The lists are made once, when the checker is built: a move added later is never made.
+TEST_F(InputCheckerTest, MovesAddedAfterTheListsAreMadeAreNeverSeen) {
     add("jab", "A");
-    std::string trace;
-    press("D0 R100 A200");
-    EXPECT_EQ(update(200, &trace), "fireball");
-    EXPECT_EQ(trace, "Not empty, lucky!\nsearched DRA|| Against DRA\nFound a move!\n"
-                     "Have Move - fireball!\nDELETING HAHAHAHA\n");
+    checker();
+    EXPECT_EQ(checker().listC, nullptr);
+    add("late", "C");
+    press("C50");
+    EXPECT_EQ(update(50), "(none)");
     EXPECT_EQ(checker().inputCount, 0);
-    EXPECT_EQ(checker().inputs, nullptr);
-
-    InputCheckerTest::moves.moves.clear();
-    built.reset();
-    add("jab", "A");
-    add("fireball", "DRA");
-    press("D0 R100 A200");
-    EXPECT_EQ(update(200), "jab") << "a shorter command listed first shadows the longer";
-}
-
-TEST_F(InputCheckerTest, PressesExpireAfterSixHundredMillisecondsExceptTheNewest) {
-    add("fireball", "DRA");
-    add("dashPunch", "DA");
-    add("jab", "A");
-    std::string trace;
-    press("D0 A700");
-    EXPECT_EQ(update(700, &trace), "jab");
-    EXPECT_EQ(trace.find("Lets try deleting!\n"), 0u) << trace;
-    EXPECT_NE(trace.find("searched DRA|| Against A\n"), std::string::npos) << trace;
-
-    press("D0 A600");
-    EXPECT_EQ(update(600, &trace), "dashPunch") << "exactly 600 ms old stays";
-    EXPECT_EQ(trace.find("Lets try deleting!"), std::string::npos);
-
-    press("D0");
-    EXPECT_EQ(update(5000, &trace), "(none)");
-    EXPECT_EQ(trace, "") << "without a button nothing is attempted";
-    EXPECT_EQ(checker().inputCount, 1);
-    press("R100 U150");
-    EXPECT_EQ(update(9000, &trace), "(none)");
-    EXPECT_EQ(trace, "Lets try deleting!\nLets try deleting!\n");
-    ASSERT_EQ(checker().inputCount, 1);
-    EXPECT_EQ(checker().inputs->key, 'U');
-}
-
-TEST_F(InputCheckerTest, EveryAttemptEmptiesTheBufferEvenWithoutAMatch) {
-    add("fireball", "DRA");
-    std::string trace;
-    press("R0 A10");
-    EXPECT_EQ(update(10, &trace), "(none)");
-    EXPECT_EQ(trace, "Not empty, lucky!\nsearched DRA|| Against RA\nNext -> \n"
-                     "DELETING HAHAHAHA\nGot nothing\n");
-    EXPECT_EQ(checker().inputCount, 0);
-    EXPECT_EQ(update(20, &trace), "(none)");
-    EXPECT_EQ(trace, "");
-    press("C30"); // a button whose list is empty
-    EXPECT_EQ(update(30, &trace), "(none)");
-    EXPECT_EQ(trace, "DELETING HAHAHAHA\nGot nothing\n");
-    EXPECT_EQ(checker().inputCount, 0);
-}
-
-TEST_F(InputCheckerTest, TheNewestButtonPicksTheListAndLaterLettersStay) {
-    add("jab", "A");
-    add("rising", "DRB");
-    add("kick", "B");
-    add("heavy", "C");
-    std::string trace;
-    press("B0 R0");
-    EXPECT_EQ(update(0, &trace), "kick");
-    EXPECT_EQ(trace.find("Ready are we? with B\nNot empty, lucky!\nsearched DRB|| Against BR\n"
-                         "Next -> \n"),
-              0u)
-        << trace;
-    press("A0 C5 U5");
-    EXPECT_EQ(update(5, &trace), "heavy");
-    EXPECT_NE(trace.find("Against ACU\n"), std::string::npos) << trace;
-}
-
-TEST_F(InputCheckerTest, ConditionsAreEvaluatedOnlyWhenNotNull) {
-    add("groundFireball", "DRA", "ground = true");
-    add("airFireball", "DRA", "ground = false");
-    add("jab", "A");
-    std::string trace;
-    fighter.onGround = false;
-    press("D0 R10 A20");
-    EXPECT_EQ(update(20, &trace), "airFireball");
-    EXPECT_NE(trace.find("Found a move!\nCondition much!\nBIT[0]: ground\nBIT[1]: =\n"
-                         "BIT[2]: true\nNext -> \n"),
-              std::string::npos)
-        << trace;
-    fighter.onGround = true;
-    press("D0 R10 A20");
-    EXPECT_EQ(update(20), "groundFireball");
-    press("A30");
-    EXPECT_EQ(update(30, &trace), "jab");
-    EXPECT_EQ(trace.find("Condition much!"), std::string::npos);
-    EXPECT_EQ(trace.find("BIT["), std::string::npos);
-}
-
-TEST_F(InputCheckerTest, ListsAndBufferPrintouts) {
-    add("jab", "A");
-    add("rising", "DRB");
-    add("kick", "B");
-    add("blockHi", "N");
-    std::unique_ptr<inputChecker> c;
-    std::string out = captureStdout([&] { c = std::make_unique<inputChecker>(&moves, &fighter); });
-    EXPECT_EQ(out.find("Lets start this up\nA LIST TIME!!!\n"), 0u) << out;
-    EXPECT_NE(out.find("B LIST TIME!!!\n"), std::string::npos);
-    EXPECT_NE(out.find("C LIST TIME!!!\n"), std::string::npos);
-    EXPECT_EQ(c->listC, nullptr);
-    EXPECT_EQ(c->target, nullptr);
-    EXPECT_EQ(captureStdout([&] { c->printB(); }),
-              "====================\nB LIST\n====================\nMove: rising\nMove: kick\n");
-    c->acceptInput(inputKeys{40, 'D', "duck", nullptr});
-    c->acceptInput(inputKeys{45, 'L', "walk", nullptr});
-    EXPECT_EQ(c->inputCount, 2);
-    EXPECT_EQ(captureStdout([&] { c->print(); }), "Printing\nInfo: D 40 duck\nInfo: L 45 walk\n");
-    EXPECT_EQ(captureStdout([&] { c->deleteList(); }), "DELETING HAHAHAHA\n");
-    EXPECT_EQ(c->inputCount, 0);
-    EXPECT_EQ(c->inputs, nullptr);
-
-    add("late", "C"); // after the lists were built: never seen
-    c->acceptInput(inputKeys{50, 'C', "walk", nullptr});
-    moveInfo* found = nullptr;
-    captureStdout([&] { found = c->update(50); });
-    EXPECT_EQ(found, nullptr);
 }

@@ -31,32 +31,6 @@ std::vector<std::string> namesOf(moveListNode* head) {
 
 } // namespace
 
-TEST(MoveSet, LoadsBlocksInFileOrderWithTheirSheets) {
-    videoScreen();
-    TempDir dir;
-    fighterdata::Frames wide = {fighterdata::frame(33, 30, 5, 29, {200, 0, 0})};
-    fighterdata::writeCharacter(dir.path(), {},
-                                {{{"jab", "A", "null"}, {wide[0], wide[0]}},
-                                 {{"sweep", "DRB", "ground = true"}, wide},
-                                 {{"hit1", "N", "null"}, wide}});
-    moveSet set;
-    std::string out = captureStdout([&] { EXPECT_EQ(set.loadAll(dir.path()), 1); });
-    ASSERT_EQ(set.moveCount, 3);
-    EXPECT_EQ(set.moves[0].sheet.frameCount, 2);
-    EXPECT_EQ(set.moves[1].command, "DRB");
-    EXPECT_EQ(set.moves[1].condition, "ground = true");
-    EXPECT_EQ(set.moves[0].condition, "null");
-    const moveInfo& last = set.moves[2];
-    EXPECT_EQ(last.auxInt1 + last.auxInt2 + last.auxInt3, 7 + 8 + 9);
-    EXPECT_EQ(last.auxText1 + last.auxText2, "note1note2");
-    EXPECT_TRUE(last.auxFlag1 && last.auxFlag2 && last.auxFlag3);
-    EXPECT_EQ(captureStdout([&] { EXPECT_EQ(set.returnAnimation("sweep")->width, 33); }),
-              "Comparing jab with sweep\nComparing sweep with sweep\n");
-    EXPECT_NE(out.find("Lets Rock!: sweep\nload folder " + dir.path() + "/sweep\n"),
-              std::string::npos);
-    EXPECT_NE(out.find("Loaded!\nCommand: DRB\nCondition: ground = true\n"), std::string::npos);
-}
-
 TEST(MoveSet, HostileMovesetFiles) {
     TempDir dir;
     const std::string block = "jab\nA\n1\nt\n2\n0\nt\n3\n0\n0\nground = true\n";
@@ -118,22 +92,16 @@ TEST(MoveSet, LookupFallbackAndButtonLists) {
                                  {"blockLo", "D"},
                                  {"empty", ""}})
         addMove(set, name, command);
-    std::string out = captureStdout([&] {
+    captureStdout([&] {
         EXPECT_EQ(set.returnMove("hit1"), &set.moves[0]);
         EXPECT_EQ(set.returnMove("kick"), &set.moves[2]);
         EXPECT_EQ(set.returnMove("Kick"), &set.moves[0]);
     });
-    EXPECT_EQ(out.find("Comparing jab with hit1\nComparing upper with hit1\n"), 0u);
 
     moveListNode* b = nullptr;
-    out = captureStdout([&] { b = set.returnMoveList("B"); });
+    captureStdout([&] { b = set.returnMoveList("B"); });
     EXPECT_EQ(b->move, &set.moves[1]);
     EXPECT_EQ(namesOf(b), (std::vector<std::string>{"upper", "kick"}));
-    EXPECT_NE(out.find("lets make a list, total is : 6\ncheck move jab A\ncheck move upper DRB\n"
-                       "B based Attack\nhead added\nupper DRB\ncheck move kick B\n"
-                       "B based Attack\nnew tailbit added\ncheck move heavy C\n"),
-              std::string::npos)
-        << out;
     captureStdout([&] {
         EXPECT_EQ(namesOf(set.returnMoveList("C")), std::vector<std::string>{"heavy"});
         EXPECT_EQ(set.returnMoveList(""), nullptr);
@@ -174,31 +142,6 @@ TEST(Condition, GroundRuleFollowsTheThirdWordOfTheFirstThree) {
     EXPECT_EQ(cond.target, &t);
     captureStdout([&] { cond.getResult("ground", &standing, &t); });
     EXPECT_EQ(cond.words[1] + cond.words[2], "");
-}
-
-TEST(Target, FollowsItsFighterAndReportsZerosWithout) {
-    Target t;
-    colBox box = t.getColBox(true), attack = t.getDmgBox();
-    EXPECT_EQ(t.retX() | t.retY() | box.left | box.top | box.right | box.bottom | attack.left |
-                  attack.top | attack.right | attack.bottom,
-              0);
-    EXPECT_EQ(t.returnTarget(), nullptr);
-
-    CSpriteBase sheet;
-    fighterdata::boxSheet(sheet, 20, {0, 0, 19, 29}, 10, 29, {12, 3, 19, 6}, 0);
-    Fighter f;
-    f.base = &sheet;
-    f.facingRight = true;
-    t.setTarget(&f);
-    f.x = 123;
-    f.y = 456;
-    EXPECT_EQ(t.returnTarget(), &f);
-    EXPECT_EQ(t.retX(), 123);
-    EXPECT_EQ(t.retY(), 456);
-    EXPECT_EQ(t.getColBox(false).left, 113);
-    EXPECT_EQ(t.getColBox(false).bottom, 456);
-    EXPECT_EQ(t.getDmgBox().left, 125);
-    EXPECT_EQ(t.getDmgBox().top, 430);
 }
 
 TEST(HitRef, HitTypeOneGivesHit1InEveryStance) {

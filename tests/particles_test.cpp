@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "datafile/textLine.h"
-#include "fighter/animationSet.h"
 #include "fighter/fighter.h"
-#include "moves/moveSet.h"
 #include "particles/partInfoList.h"
 #include "particles/particle.h"
 #include "particles/particleList.h"
 #include "platform/manualClock.h"
-#include "tests/fighterData.h"
 #include "tests/particleData.h"
 #include "tests/testSupport.h"
 
@@ -68,17 +64,10 @@ TEST_F(ParticleTest, DefinitionsAreFoundNewestFirstAndExactly) {
     writeFile(dir / "particle/default", "PARTS: 3\nfireball1 5\nspark\nfireball1 9 extra\n");
     log = captureStdout([&] { defs.addList("default", screen, dir.path()); });
     EXPECT_EQ(3, defs.size());
-    EXPECT_NE(std::string::npos,
-              log.find("New Particle: fireball1 5\n\n\n\nAdding particle\nBIT[0]: " + dir.path() +
-                       "/particle/fireball1\nBIT[1]: 5\n"))
-        << log;
-    EXPECT_NE(std::string::npos, log.find("adding another particle\nBIT[0]: ")) << log;
-    EXPECT_NE(std::string::npos, log.find("GOOD SHIT\n")) << log;
 
     particleInfo* found = nullptr;
-    std::string out = captureStdout([&] { found = defs.findParticle("fireball1"); });
+    captureStdout([&] { found = defs.findParticle("fireball1"); });
     ASSERT_NE(nullptr, found);
-    EXPECT_EQ("success!\n", out);
     EXPECT_EQ(9, found->listNumber); // the later line wins
     EXPECT_EQ(700, found->lifetime);
     EXPECT_EQ(1, found->sheet->frameCount);
@@ -86,9 +75,8 @@ TEST_F(ParticleTest, DefinitionsAreFoundNewestFirstAndExactly) {
     ASSERT_NE(nullptr, found);
     EXPECT_EQ(0, found->listNumber);
     for (const char* wrong : {"Fireball1", "fireball", ""}) {
-        out = captureStdout([&] { found = defs.findParticle(wrong); });
+        captureStdout([&] { found = defs.findParticle(wrong); });
         EXPECT_EQ(nullptr, found) << wrong;
-        EXPECT_EQ("not success\n", out);
     }
 }
 
@@ -184,13 +172,10 @@ TEST_F(ParticleTest, SpawnPlacesTheAnchorByOwnerOrParentAndFacing) {
     CSprite parent;
     parent.x = 200;
     parent.y = 300;
-    std::string out =
-        captureStdout([&] { list.addParticleD("p 10 5\n", false, &parent, &defs, screen, 0); });
+    captureStdout([&] { list.addParticleD("p 10 5\n", false, &parent, &defs, screen, 0); });
     p = list.head->part;
     EXPECT_EQ(std::make_pair(190, 305), anchorOf(*p));
     EXPECT_EQ(nullptr, p->sourceSprite);
-    EXPECT_NE(std::string::npos, out.find("BIT[0]: p\nBIT[1]: 10\nBIT[2]: 5\nsuccess!\n")) << out;
-    EXPECT_NE(std::string::npos, out.find("JUST CHECKING: 7 2\n")) << out;
 
     // Missing offsets read as 0; without owner or parent the offsets are the place.
     p = spawn(list, "p\n");
@@ -270,7 +255,7 @@ TEST_F(ParticleTest, ExpiryBurstsIntoItsDeathEntriesAtTheParentsPlace) {
     owner.facingRight = false;
     particle* parent = spawn(list, "fireball 0 0\n", &owner, 0);
     clock.set(101);
-    std::string out = captureStdout([&] { list.update(); });
+    captureStdout([&] { list.update(); });
     // The parent moved 5 left before it expired; its children stand in front of the
     // list, newest first, measured from its corner with its direction.
     int cornerX = 300 - 16 - 5;
@@ -282,13 +267,6 @@ TEST_F(ParticleTest, ExpiryBurstsIntoItsDeathEntriesAtTheParentsPlace) {
     EXPECT_FALSE(first->facingRight);
     EXPECT_EQ(std::make_pair(cornerX - 10, cornerY + 5), anchorOf(*first));
     EXPECT_EQ(std::make_pair(cornerX + 3, cornerY + 7), anchorOf(*second));
-    size_t pNum = out.find("pNum 2\n");
-    size_t str = out.find("str: spark 10 5\n\n");
-    size_t killed = out.find("\n\nKilling a body bit\n");
-    EXPECT_NE(std::string::npos, pNum) << out;
-    EXPECT_NE(std::string::npos, out.find("in here bad boy spark 10 5\n\n")) << out;
-    EXPECT_LT(pNum, str) << out;
-    EXPECT_LT(str, killed) << out;
 
     // A first entry of "NULL" ends the particle with no event at all.
     particleList quiet;
@@ -296,7 +274,7 @@ TEST_F(ParticleTest, ExpiryBurstsIntoItsDeathEntriesAtTheParentsPlace) {
     captureStdout([&] { d->update(); });
     EXPECT_TRUE(d->dead);
     EXPECT_EQ("NULL", d->event);
-    out = captureStdout([&] { quiet.update(); });
+    std::string out = captureStdout([&] { quiet.update(); });
     EXPECT_EQ(0, quiet.count());
     EXPECT_EQ(std::string::npos, out.find("pNum")) << out;
 
@@ -338,105 +316,4 @@ TEST_F(ParticleTest, ParticlesThatNeverDieLeaveAFighterItsFireball) {
     int x = shot->sprite.x;
     captureStdout([&] { list.update(); });
     EXPECT_EQ(x + 5, shot->sprite.x);
-}
-
-TEST_F(ParticleTest, NewestHitsFirstAndASpentParticleNoLongerHits) {
-    load({{"p", {particleFrame()}}});
-    CSpriteBase sheet;
-    fighterdata::boxSheet(sheet, 40, {0, 0, 39, 59}, 20, 59, {}, 0);
-    Fighter target;
-    target.base = &sheet;
-    target.x = 100;
-    target.y = 400;
-    target.facingRight = true;
-    particleList list;
-    particle* older = spawn(list, "p 100 380\n");
-    particle* newer = spawn(list, "p 100 390\n");
-    spawn(list, "p 500 100\n"); // far away, newest of all
-
-    particle* hit = nullptr;
-    std::string out = captureStdout([&] { hit = list.collideFighter(&target, 'x'); });
-    EXPECT_EQ(newer, hit);
-    EXPECT_NE(std::string::npos, out.find("Force those damages! 7 2\nplayer is HIT\n")) << out;
-    EXPECT_FALSE(newer->dead); // only mode 'E' spends it
-    captureStdout([&] { hit = list.collideFighter(&target, 'E'); });
-    EXPECT_EQ(newer, hit);
-    EXPECT_TRUE(newer->dead);
-    captureStdout([&] { hit = list.collideFighter(&target, 'E'); });
-    EXPECT_EQ(older, hit);
-    captureStdout([&] { hit = list.collideFighter(&target, 'E'); });
-    EXPECT_EQ(nullptr, hit);
-}
-
-TEST_F(ParticleTest, RemovalUnlinksHeadsAndBodiesAndKeepsTheRestInOrder) {
-    load({{"p", {particleFrame()}}});
-    particleList list;
-    particle* a = spawn(list, "p 1 1\n");
-    particle* b = spawn(list, "p 2 2\n");
-    particle* c = spawn(list, "p 3 3\n");
-    particle* d = spawn(list, "p 4 4\n");
-    // Walked newest first: d, c, b, a.
-    b->dead = true;
-    std::string out = captureStdout([&] { list.removeDead(); });
-    EXPECT_EQ("\n\nKilling a body bit\n", out);
-    ASSERT_EQ(3, list.count());
-    EXPECT_EQ(d, list.head->part);
-    EXPECT_EQ(c, list.head->next->part);
-    EXPECT_EQ(a, list.head->next->next->part);
-
-    d->dead = c->dead = true;
-    out = captureStdout([&] { list.removeDead(); });
-    EXPECT_EQ("\n\nKilling the head particle\n\n\nKilling the head particle\n", out);
-    ASSERT_EQ(1, list.count());
-    EXPECT_EQ(a, list.head->part);
-
-    a->dead = true;
-    out = captureStdout([&] { list.update(); });
-    EXPECT_EQ(0, list.count());
-    out = captureStdout([&] { list.update(); }); // an empty list does nothing
-    EXPECT_EQ("", out);
-}
-
-// Every particle the shipped character's frames or the shipped particles' events name
-// is defined, and every definition reads cleanly.
-TEST(ShippedParticles, EveryNamedParticleIsDefined) {
-    SDL_Surface* screen = videoScreen();
-    std::string data = std::string(BRAWLER_SOURCE_DIR) + "/data";
-    partInfoList defs;
-    animationSet anims;
-    moveSet moves;
-    std::string log = captureStdout([&] {
-        EXPECT_EQ(1, defs.addList("default", screen, data));
-        anims.loadAll(data + "/Brawler");
-        moves.loadAll(data + "/Brawler");
-    });
-    EXPECT_EQ(std::string::npos, log.find("ERROR opening file")) << log;
-    EXPECT_EQ(std::string::npos, log.find("FAIL PARTICLE")) << log;
-    ASSERT_GE(defs.size(), 2);
-
-    std::vector<std::pair<std::string, std::string>> named; // where, entry
-    auto frameEntries = [&](const std::string& where, const CSpriteBase& sheet) {
-        for (const frameInfo& f : sheet.frames)
-            for (const std::string& entry : f.particleNames)
-                named.push_back({where, entry});
-    };
-    for (const animEntry& a : anims.entries)
-        frameEntries(a.name, a.sheet);
-    for (const moveInfo& m : moves.moves)
-        frameEntries(m.name, m.sheet);
-    for (const partInfoNode* n = defs.head; n; n = n->next)
-        for (const auto* list :
-             {&n->info.deathParts, &n->info.hitPlayerParts, &n->info.hitEnemyParts,
-              &n->info.hitTargetParts, &n->info.hitAllyParts})
-            for (const std::string& entry : *list)
-                named.push_back({n->name, entry});
-    EXPECT_FALSE(named.empty());
-    for (const auto& [where, entry] : named) {
-        std::string name = textline::firstWord(entry);
-        if (name == "NULL")
-            continue;
-        particleInfo* found = nullptr;
-        captureStdout([&] { found = defs.findParticle(name); });
-        EXPECT_NE(nullptr, found) << where << " names " << name;
-    }
 }

@@ -38,30 +38,24 @@ void replaceLine(const std::string& path, int line, const std::string& text);
 void replaceFirst(const std::string& path, const std::string& from, const std::string& to);
 
 struct RGB {
-    int r = 0;
-    int g = 0;
-    int b = 0;
+    int r = 0, g = 0, b = 0;
 };
 
 // One frame of a test sheet. The image is w x h filled with `fill`; a `keyed` frame
 // line carries the colour key numbers, otherwise the line has only name and delay.
 struct FrameSpec {
-    int w = 20;
-    int h = 30;
+    int w = 20, h = 30;
     RGB fill{200, 40, 40};
     int delay = 10;
     bool keyed = true;
     RGB key{255, 0, 255};
-    int anchorX = 10;
-    int anchorY = 29;
+    int anchorX = 10, anchorY = 29;
     int cBox[4] = {2, 2, 17, 29};
     int dBox[4] = {1, 0, 0, 0};
-    int damage = 0;
-    int hitType = 0;
+    int damage = 0, hitType = 0;
     std::string sound = "NULL";
     std::vector<std::string> particles; // lines without their line end
-    int moveX = 0;
-    int moveY = 0;
+    int moveX = 0, moveY = 0;
     std::string label = "frame";
     // Pixels painted over the fill: x, y, colour.
     std::vector<std::pair<std::pair<int, int>, RGB>> pixels;
