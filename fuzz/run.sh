@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the fuzz tree and runs every fuzz target: fuzz/run.sh short|long SECONDS.
+# Builds the fuzz tree and runs every fuzz target: fuzz/run.sh short|long SECONDS, or
+# only builds it: fuzz/run.sh build. Targets run side by side, one per core.
 #   short: each target over its saved regression inputs, then SECONDS of fuzzing from
 #          the shipped data's files in a fresh corpus (scripts/fuzz.sh, ./test).
 #   long:  the same, keeping a growing corpus in build-fuzz/corpus/<target>, merged to
@@ -9,7 +10,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 mode="$1"
-seconds="$2"
+seconds="${2:-0}"
 build="$root/build-fuzz"
 data="$root/data"
 
@@ -18,6 +19,9 @@ mkdir -p "$build"
 CC=clang-14 CXX=clang++-14 BUILD_TARGETS=fuzzers \
     "$root/scripts/build.sh" "$build" -DBRAWLER_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$build/build.log" 2>&1 ||
     { cat "$build/build.log"; exit 1; }
+if [ "$mode" = build ]; then
+    exit 0
+fi
 
 # Seeds: the shipped files of each format, copied at run time (never committed twice).
 seeds="$build/seeds"
@@ -50,52 +54,79 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 findings="$build/findings"
 logs="$build/logs"
 mkdir -p "$findings" "$logs"
-failed=()
-table=()
+results="$build/results"
+rm -rf "$results" && mkdir -p "$results"
 
+# One target: its regression inputs, then the fuzzing; writes its table row to
+# $results/<target>.row and, on a finding, $results/<target>.failed.
+runTarget() {
+    local format="$1" target="$2"
+    local exe="$build/fuzz/$target" log="$logs/$target.log"
+    # Checker runs load the whole data folder per input: allow them longer.
+    local timeout=10
+    [[ $target == fuzz_check_* ]] && timeout=30
+    local common=(-rss_limit_mb=2048 -timeout="$timeout" -max_len="${maxLen[$format]}"
+                  -artifact_prefix="$findings/$target-")
+    local regressions=("$root/fuzz/regressions/$format"/*)
+    if [ -e "${regressions[0]}" ]; then
+        if ! "$exe" "${common[@]}" "${regressions[@]}" >"$logs/$target.regressions.log" 2>&1; then
+            echo "$target: a saved regression input fails again; see $logs/$target.regressions.log"
+            echo "$target (regressions)" >"$results/$target.failed"
+            return
+        fi
+    fi
+    local corpus
+    if [ "$mode" = long ]; then
+        corpus="$build/corpus/$target"
+    else
+        corpus="$build/run/$target"
+        rm -rf "$corpus"
+    fi
+    mkdir -p "$corpus"
+    local status=0
+    "$exe" "${common[@]}" -max_total_time="$seconds" -print_final_stats=1 \
+        -dict="$root/fuzz/dict/$format.dict" "$corpus" "$seeds/$format" >"$log" 2>&1 || status=$?
+    local runs
+    runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n1)"
+    if [ "$status" -ne 0 ]; then
+        local unit
+        unit="$(sed -n 's/.*Test unit written to //p' "$log" | tail -n1)"
+        echo "$target: FINDING (exit $status): ${unit:-no input saved}; log $log"
+        grep -m3 -E '^(==[0-9]+==ERROR|SUMMARY|.*runtime error)' "$log" || true
+        echo "$target" >"$results/$target.failed"
+    elif [ "$mode" = long ]; then
+        # Keep only the inputs that add coverage.
+        local merged="$corpus.merged"
+        rm -rf "$merged" && mkdir -p "$merged"
+        "$exe" "${common[@]}" -merge=1 "$merged" "$corpus" >"$logs/$target.merge.log" 2>&1 &&
+            rm -rf "$corpus" && mv "$merged" "$corpus"
+    fi
+    printf '%-24s %10s  %s\n' "$target" "${runs:-?}" "$([ "$status" -eq 0 ] && echo ok || echo FINDING)" \
+        >"$results/$target.row"
+}
+
+parallel="${JOBS:-$(nproc)}"
 for format in "${formats[@]}"; do
     for target in "fuzz_$format" "fuzz_check_$format"; do
-        exe="$build/fuzz/$target"
-        log="$logs/$target.log"
-        # Checker runs load the whole data folder per input: allow them longer.
-        timeout=10
-        [[ $target == fuzz_check_* ]] && timeout=30
-        common=(-rss_limit_mb=2048 -timeout="$timeout" -max_len="${maxLen[$format]}"
-                -artifact_prefix="$findings/$target-")
-
-        regressions=("$root/fuzz/regressions/$format"/*)
-        if [ -e "${regressions[0]}" ]; then
-            if ! "$exe" "${common[@]}" "${regressions[@]}" >"$logs/$target.regressions.log" 2>&1; then
-                echo "$target: a saved regression input fails again; see $logs/$target.regressions.log"
-                failed+=("$target (regressions)")
-                continue
-            fi
+        while (($(jobs -rp | wc -l) >= parallel)); do
+            wait -n || true
+        done
+        runTarget "$format" "$target" &
+    done
+done
+wait
+failed=()
+for f in "$results"/*.failed; do
+    if [ -e "$f" ]; then
+        failed+=("$(cat "$f")")
+    fi
+done
+table=()
+for format in "${formats[@]}"; do
+    for target in "fuzz_$format" "fuzz_check_$format"; do
+        if [ -e "$results/$target.row" ]; then
+            table+=("$(cat "$results/$target.row")")
         fi
-
-        if [ "$mode" = long ]; then
-            corpus="$build/corpus/$target"
-        else
-            corpus="$build/run/$target"
-            rm -rf "$corpus"
-        fi
-        mkdir -p "$corpus"
-        status=0
-        "$exe" "${common[@]}" -max_total_time="$seconds" -print_final_stats=1 \
-            -dict="$root/fuzz/dict/$format.dict" "$corpus" "$seeds/$format" >"$log" 2>&1 || status=$?
-        runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n1)"
-        if [ "$status" -ne 0 ]; then
-            unit="$(sed -n 's/.*Test unit written to //p' "$log" | tail -n1)"
-            echo "$target: FINDING (exit $status): ${unit:-no input saved}; log $log"
-            grep -m3 -E '^(==[0-9]+==ERROR|SUMMARY|.*runtime error)' "$log" || true
-            failed+=("$target")
-        elif [ "$mode" = long ]; then
-            # Keep only the inputs that add coverage.
-            merged="$corpus.merged"
-            rm -rf "$merged" && mkdir -p "$merged"
-            "$exe" "${common[@]}" -merge=1 "$merged" "$corpus" >"$logs/$target.merge.log" 2>&1 &&
-                rm -rf "$corpus" && mv "$merged" "$corpus"
-        fi
-        table+=("$(printf '%-24s %10s  %s' "$target" "${runs:-?}" "$([ "$status" -eq 0 ] && echo ok || echo FINDING)")")
     done
 done
 

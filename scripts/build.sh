@@ -7,4 +7,5 @@ shift
 if [ ! -f "$dir/build.ninja" ]; then
     cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
 fi
-ninja -C "$dir" "${BUILD_TARGETS:-all}"
+# At most a job per core: the machines are shared.
+ninja -C "$dir" -j "${JOBS:-$(nproc)}" ${BUILD_TARGETS:-all}
