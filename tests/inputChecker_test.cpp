@@ -110,14 +110,3 @@ TEST_F(InputCheckerTest, PressesMakeTheFirstMatchingMoveAndEmptyTheBuffer) {
             << trace;
     }
 }
-
-// The lists are made once, when the checker is built: a move added later is never made.
-TEST_F(InputCheckerTest, MovesAddedAfterTheListsAreMadeAreNeverSeen) {
-    add("jab", "A");
-    checker();
-    EXPECT_EQ(checker().listC, nullptr);
-    add("late", "C");
-    press("C50");
-    EXPECT_EQ(update(50), "(none)");
-    EXPECT_EQ(checker().inputCount, 0);
-}

@@ -183,25 +183,6 @@ TEST_F(ParticleTest, SpawnPlacesTheAnchorByOwnerOrParentAndFacing) {
     EXPECT_EQ(4, list.count());
 }
 
-TEST_F(ParticleTest, AnEntryNamingNoDefinitionSpawnsNothing) {
-    load({{"p"}});
-    particleList list;
-    std::string out = captureStdout([&] {
-        list.addParticle("ghost 1 2\n", nullptr, nullptr, &defs, screen, 0);
-        list.addParticle(std::string(300, 'x') + " 1 2\n", nullptr, nullptr, &defs, screen, 0);
-        list.addParticle("\n", nullptr, nullptr, &defs, screen, 0);
-    });
-    EXPECT_EQ(0, list.count());
-    EXPECT_NE(std::string::npos, out.find("not success\nNo particle definition named \"ghost\""))
-        << out;
-    // Long words are cut before they are traced or looked up.
-    EXPECT_NE(std::string::npos, out.find("BIT[0]: " + std::string(79, 'x') + "\n")) << out;
-    EXPECT_EQ(std::string::npos, out.find(std::string(80, 'x'))) << out;
-    // The list can still take a real one afterwards.
-    spawn(list, "p 1 2\n");
-    EXPECT_EQ(1, list.count());
-}
-
 TEST_F(ParticleTest, LifetimeGravityAndThePlayArea) {
     ParticleSpec timed{"timed", {particleFrame()}};
     timed.lifetime = 500;
