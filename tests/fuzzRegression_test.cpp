@@ -148,6 +148,9 @@ TEST_F(FuzzRegressionTest, FrameImageHeadersClaimingTooMuchAreRefusedWithTheReas
     EXPECT_EQ(-1, loadWith(headerOnly, nullptr));
     EXPECT_NE(std::string::npos,
               std::string(SDL_GetError()).find("the BMP header is cut short: the file has 33"));
+    // Exactly its headers is not cut short: it only lacks the pixels it claims.
+    EXPECT_EQ(-1, loadWith(small.substr(0, 54), nullptr));
+    EXPECT_NE(std::string::npos, std::string(SDL_GetError()).find("more than its 54 bytes hold"));
 
     // The fuzzer's input: 33554496x40 pixels in 7734 bytes; the game stops in order.
     writeFile(folder + "/f0.bmp",

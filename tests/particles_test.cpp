@@ -282,11 +282,9 @@ TEST_F(ParticleTest, ParticlesThatNeverDieLeaveAFighterItsFireball) {
         });
     });
     EXPECT_EQ(particleList::kCap, list.count());
-    EXPECT_EQ("brawler: warning: the particle list is full (256 particles spawned by particles): "
-              "\"still\" and every spawn of a dying particle after it are dropped while it stays "
-              "full — a particle whose death list names itself more than once multiplies "
-              "without end\n",
-              err);
+    EXPECT_EQ(0u, err.find("brawler: warning: the particle list is full (256 particles spawned "
+                           "by particles): \"still\" and every spawn of a dying particle"));
+    EXPECT_EQ(err.find('\n'), err.size() - 1) << "one warning";
 
     Fighter owner;
     owner.x = 300;

@@ -6,9 +6,8 @@
 
 using namespace testsupport;
 
-// A sheet without frames (a folder whose info lists none) draws, restores and answers
-// nothing. Sprites with frames are in every fight of the golden trace and the classic
-// game's picture.
+// A sheet without frames draws, restores and answers nothing. (Sprites with frames are
+// in every golden fight and the classic game's picture.)
 TEST(Sprite, SheetWithoutFramesIsHarmless) {
     SDL_Surface* screen = videoScreen();
     paintStage(screen);
