@@ -74,12 +74,11 @@ TEST(ColourSwap, ReadsGoodLinesAndNamesEachBadOne) {
         }
     ASSERT_EQ(bad, errors.size());
     ASSERT_EQ(bad, 7u);
-    const std::string firstMessage = errors[0].substr(3);
     EXPECT_EQ(report.warningCount(), 1) << "CR LF, once";
 
     colourSwap quiet;
     std::string said = captureStderr([&] { EXPECT_EQ(quiet.load(dir / "palette2"), 0); });
-    EXPECT_EQ(said, "brawler: warning: " + dir / "palette2" + ":6: " + firstMessage + "\n");
+    EXPECT_EQ(said, "brawler: warning: " + dir / "palette2" + ":6: " + errors[0].substr(3) + "\n");
     EXPECT_EQ(quiet.size(), 3u);
 
     EXPECT_EQ(quiet.load(dir / "none"), -1);

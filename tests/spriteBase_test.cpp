@@ -31,12 +31,13 @@ TEST_F(SpriteSheetTest, CommentsBetweenBlocksSkippedButReadByPositionInsideABloc
     for (int i = 0; i < 9; ++i)
         pos = second.find('\n', pos) + 1;
     second.replace(pos, second.find('\n', pos) - pos, "#notAComment");
-    writeFile(dir / "info", headerAnd("# first frame\n\n\r\n" + frameBlock("a.bmp", f) +
+    writeFile(dir / "info", headerAnd("# first frame\n\n\r\n \t" + frameBlock("a.bmp", f) +
                                           "# second frame\n" + second,
                                       2));
     CSpriteBase sheet;
     ASSERT_EQ(0, sheet.initR(dir.path()));
     ASSERT_EQ(2, sheet.frameCount);
+    EXPECT_EQ(f.delay, sheet.frames[0].delay) << "blanks before the image name";
     EXPECT_EQ("NULL", sheet.frames[0].soundName);
     EXPECT_EQ("#notAComment", sheet.frames[1].soundName);
 }
