@@ -58,11 +58,22 @@ long strayPixels(Game& game) {
         SDL_Rect r = game.match->display.partRect(p);
         cover(mask, r.x, r.y, r.w, r.h);
     }
+    // Both surfaces are 32-bit in the display's format: rows are compared in place.
     long stray = 0;
-    for (int y = 0; y < 600; ++y)
+    SDL_LockSurface(screen);
+    SDL_LockSurface(back);
+    for (int y = 0; y < 600; ++y) {
+        auto row = [y](SDL_Surface* s) {
+            return reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(s->pixels) +
+                                                   y * s->pitch);
+        };
+        const Uint32* shown = row(screen);
+        const Uint32* stage = row(back);
         for (int x = 0; x < 800; ++x)
-            if (!mask[y * 800 + x] && pixelAt(screen, x, y) != pixelAt(back, x, y))
-                ++stray;
+            stray += !mask[y * 800 + x] && shown[x] != stage[x];
+    }
+    SDL_UnlockSurface(back);
+    SDL_UnlockSurface(screen);
     return stray;
 }
 
