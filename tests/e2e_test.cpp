@@ -181,7 +181,7 @@ TEST(EndToEnd, AMatchIsWonByKnockoutAndEnterStartsAnother) {
                               "key:z", "sleep:0.3"})
             steps.push_back(k);
     for (const char* k :
-         {"sleep:3.5", "shot:over", "key:Return", "sleep:0.4", "shot:rematch", "key:Escape"})
+         {"sleep:4.5", "shot:over", "key:Return", "sleep:0.4", "shot:rematch", "key:Escape"})
         steps.push_back(k);
     GameRun run = play(work, steps, "BRAWLER_ARGS='--rounds 1' BRAWLER_TEST_START_HP=1");
     ASSERT_EQ(0, run.exitCode) << run.log;
