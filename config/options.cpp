@@ -7,30 +7,130 @@
 
 namespace {
 
-enum optionId { optClassic = 1, optRounds, optHelp };
+enum optionId {
+    optClassic = 1,
+    optRounds,
+    optVersus,
+    optControls,
+    optWriteControls,
+    optFullscreen,
+    optScale,
+    optQuiet,
+    optData,
+    optUncapped,
+    optHelp,
+    optVersion
+};
 
 const option kOptions[] = {{"classic", no_argument, nullptr, optClassic},
                            {"rounds", required_argument, nullptr, optRounds},
+                           {"versus", no_argument, nullptr, optVersus},
+                           {"controls", required_argument, nullptr, optControls},
+                           {"write-controls", optional_argument, nullptr, optWriteControls},
+                           {"fullscreen", no_argument, nullptr, optFullscreen},
+                           {"scale", required_argument, nullptr, optScale},
+                           {"quiet", no_argument, nullptr, optQuiet},
+                           {"data", required_argument, nullptr, optData},
+                           {"uncapped", no_argument, nullptr, optUncapped},
                            {"help", no_argument, nullptr, optHelp},
+                           {"version", no_argument, nullptr, optVersion},
                            {nullptr, 0, nullptr, 0}};
 
-bool readRounds(const char* text, int& rounds) {
+// A whole number from low to high, odd when asked; nothing else, not even spaces.
+bool readWhole(const char* text, int low, int high, bool odd, int& value) {
     errno = 0;
     char* end = nullptr;
     long n = std::strtol(text, &end, 10);
-    if (errno != 0 || end == text || *end != '\0' || n < 1 || n > 9 || n % 2 == 0)
+    if (errno != 0 || end == text || *end != '\0' || n < low || n > high || (odd && n % 2 == 0))
         return false;
-    rounds = static_cast<int>(n);
+    value = static_cast<int>(n);
     return true;
+}
+
+std::string refused(const char* option, const char* takes, const char* value) {
+    return std::string("brawler: ") + option + " takes " + takes + ", not \"" + value + "\"";
+}
+
+// --write-controls FILE as well as --write-controls=FILE: getopt_long only hands an
+// optional value over in the second form.
+std::string optionalValue(int argc, char** argv) {
+    if (optarg)
+        return optarg;
+    if (optind < argc && argv[optind][0] != '-')
+        return argv[optind++];
+    return "";
+}
+
+// One option with its value; false with `message` set when the value cannot be used.
+bool take(int id, int argc, char** argv, gameOptions& o, std::string& message) {
+    switch (id) {
+    case optClassic:
+        o.classic = true;
+        return true;
+    case optRounds:
+        if (readWhole(optarg, 1, 9, true, o.rounds))
+            return true;
+        message = refused("--rounds", "an odd whole number from 1 to 9", optarg);
+        return false;
+    case optVersus:
+        o.versus = true;
+        return true;
+    case optControls:
+        o.controlsFile = optarg;
+        if (!o.controlsFile.empty())
+            return true;
+        message = "brawler: --controls takes the name of a controls file";
+        return false;
+    case optWriteControls:
+        o.writeControls = true;
+        o.writeControlsFile = optionalValue(argc, argv);
+        return true;
+    case optFullscreen:
+        o.fullscreen = true;
+        return true;
+    case optScale:
+        if (readWhole(optarg, 1, 4, false, o.scale))
+            return true;
+        message = refused("--scale", "a whole number from 1 to 4", optarg);
+        return false;
+    case optQuiet:
+        o.quiet = true;
+        return true;
+    case optData:
+        o.dataDir = optarg;
+        if (!o.dataDir.empty())
+            return true;
+        message = "brawler: --data takes the name of a data folder";
+        return false;
+    case optUncapped:
+        o.uncapped = true;
+        return true;
+    default:
+        return true;
+    }
 }
 
 } // namespace
 
 std::string usageText() {
     return "usage: brawler [OPTIONS]\n"
-           "  --rounds N   a match is best of N rounds (N odd, 1 to 9; default 3)\n"
-           "  --classic    the endless fight: no rounds, no HUD\n"
-           "  --help       this text\n";
+           "  --rounds N              a match is best of N rounds (N odd, 1 to 9; default 3)\n"
+           "  --classic               the endless fight: no rounds, no HUD\n"
+           "  --versus                a second player takes the opponent's fighter\n"
+           "  --controls FILE         read the keys from FILE instead of\n"
+           "                          $XDG_CONFIG_HOME/brawler/controls\n"
+           "  --write-controls [FILE] write the default keys, with comments, and stop\n"
+           "  --fullscreen            start fullscreen (F11 or Alt+Enter toggles it)\n"
+           "  --scale N               a window N times 800x600 (N from 1 to 4)\n"
+           "  --quiet                 no trace on standard output\n"
+           "  --data DIR              play the data in DIR (default: data)\n"
+           "  --uncapped              passes as fast as they go (for measuring)\n"
+           "  --version               the version\n"
+           "  --help                  this text\n";
+}
+
+std::string versionText() {
+    return "brawler 1.1\n";
 }
 
 optionsResult readOptions(int argc, char** argv, gameOptions& options, std::string& message) {
@@ -39,30 +139,27 @@ optionsResult readOptions(int argc, char** argv, gameOptions& options, std::stri
     opterr = 0;
     int id = 0;
     while ((id = getopt_long(argc, argv, ":", kOptions, nullptr)) != -1) {
-        switch (id) {
-        case optClassic:
-            options.classic = true;
-            break;
-        case optRounds:
-            if (!readRounds(optarg, options.rounds)) {
-                message = std::string("brawler: --rounds takes an odd whole number from 1 to "
-                                      "9, not \"") +
-                          optarg + "\"";
-                return optionsResult::wrong;
-            }
-            break;
-        case optHelp:
+        if (id == optHelp)
             return optionsResult::help;
-        case ':':
+        if (id == optVersion)
+            return optionsResult::version;
+        if (id == ':') {
             message = std::string("brawler: ") + argv[optind - 1] + " needs a value";
             return optionsResult::wrong;
-        default:
+        }
+        if (id == '?') {
             message = std::string("brawler: unknown option \"") + argv[optind - 1] + "\"";
             return optionsResult::wrong;
         }
+        if (!take(id, argc, argv, options, message))
+            return optionsResult::wrong;
     }
     if (optind < argc) {
         message = std::string("brawler: unexpected argument \"") + argv[optind] + "\"";
+        return optionsResult::wrong;
+    }
+    if (options.classic && options.versus) {
+        message = "brawler: --versus plays a match; leave out --classic";
         return optionsResult::wrong;
     }
     return optionsResult::play;

@@ -4,18 +4,30 @@
 
 // What the command line asks of the game.
 struct gameOptions {
-    bool classic = false; // the endless fight without rounds or HUD
-    int rounds = 3;       // a match is best of this many rounds: odd, 1 to 9
+    bool classic = false;            // the endless fight without rounds or HUD
+    int rounds = 3;                  // a match is best of this many rounds: odd, 1 to 9
+    bool versus = false;             // a second person plays the opponent's fighter
+    std::string controlsFile;        // --controls: the keys file; empty for the usual place
+    bool writeControls = false;      // --write-controls: write the default keys and stop
+    std::string writeControlsFile;   // where to; empty for the usual place
+    bool fullscreen = false;         // start fullscreen
+    int scale = 1;                   // the window is this many times 800x600: 1 to 4
+    bool quiet = false;              // no trace on standard output
+    std::string dataDir = "data";    // the data folder
+    bool uncapped = false;           // passes as fast as they go, presenting every one
 };
 
 // What reading the command line came to.
 enum class optionsResult {
-    play, // start the game with the options read
-    help, // the usage was asked for: print it, exit 0
-    wrong // a bad option or value: print the message and the usage, exit 2
+    play,    // start the game with the options read
+    help,    // the usage was asked for: print it, exit 0
+    version, // the version was asked for: print it, exit 0
+    wrong    // a bad option or value: print the message and the usage, exit 2
 };
 
 // Reads the options with getopt_long; on `wrong`, `message` holds the line to print.
 optionsResult readOptions(int argc, char** argv, gameOptions& options, std::string& message);
 // The usage text, every option on a line.
 std::string usageText();
+// "brawler " and the version.
+std::string versionText();

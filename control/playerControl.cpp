@@ -189,6 +189,11 @@ void playerControl::joystickCheck(SDL_Event* event) {
 }
 
 void playerControl::joystickEvent(const SDL_Event& event) {
+    // Two players may each have a pad: only this player's own reaches its fighter.
+    if (event.type == SDL_JOYBUTTONDOWN && event.jbutton.which != pad->joystickIndex)
+        return;
+    if (event.type == SDL_JOYAXISMOTION && event.jaxis.which != pad->joystickIndex)
+        return;
     switch (event.type) {
     case SDL_QUIT:
         quit = 1;

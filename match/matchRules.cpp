@@ -168,8 +168,10 @@ std::string matchRules::banner(Uint32 now) const {
         return "TIME";
     case matchState::over:
         if (winner == matchSide::player)
-            return "YOU WIN";
-        return winner == matchSide::opponent ? "YOU LOSE" : "DRAW";
+            return versus ? "1P WINS" : "YOU WIN";
+        if (winner == matchSide::opponent)
+            return versus ? "2P WINS" : "YOU LOSE";
+        return "DRAW";
     }
     return "";
 }

@@ -46,6 +46,7 @@ public:
     static constexpr Uint32 kRoundEndMs = 3000;    // from the round's end to what follows
 
     int roundsToPlay = 3;                    // odd, 1 to 9: best of this many
+    bool versus = false;                     // two people: the end names 1P and 2P
     int round = 0;                           // the round on, from 1; 0 before start
     matchState state = matchState::intro;    // where the match stands
     int playerWins = 0;                      // rounds the player took

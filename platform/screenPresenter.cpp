@@ -118,7 +118,7 @@ void screenPresenter::copyToShadow(const SDL_Rect& r) {
 }
 
 void screenPresenter::present() {
-    if (!screen_)
+    if (!screen_ || held_)
         return;
     merge();
     long total = 0;

@@ -31,8 +31,10 @@ public:
     void note(int x, int y, int w, int h);
     // Something was drawn that no rectangle describes: the next present flips it all.
     void noteAll() { wholeScreen_ = true; }
-    // Shows what changed since the last present, once per pass.
+    // Shows what changed since the last present, once per pass; while held, keeps
+    // gathering instead, so that the next present shows several passes' changes at once.
     void present();
+    void hold(bool on) { held_ = on; }
     // Keeps a copy of exactly what was presented, so a test can see what reached the
     // window without reading it back through the video driver.
     void keepShadow(bool on);
@@ -61,5 +63,6 @@ private:
     SDL_Surface* screen_ = nullptr; // not owned
     SDL_Surface* shadow_ = nullptr; // owned
     bool wholeScreen_ = true;
+    bool held_ = false;
     std::vector<SDL_Rect> rects_; // clipped to the screen, not yet presented
 };

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libsdl1.2-compat-dev libsdl-mixer1.2-dev
           libgtest-dev libbenchmark-dev clang-format xvfb xdotool imagemagick libx11-dev
-          valgrind clang-14 libclang-rt-14-dev)
+          valgrind clang-14 libclang-rt-14-dev openbox)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "platform/debugOverlay.h"
+#include "platform/displayMode.h"
+#include "platform/loopPacer.h"
 #include "platform/gameClock.h"
 #include "platform/platform.h"
 #include "shell/matchSession.h"
@@ -90,6 +92,7 @@ void Game::startUp() {
     sounds->display();
     stopIfSignalArrived();
     fillDefaultPad(GPad);
+    fillSecondPad(GPad2);
     listJoysticks();
     particleDefs.addList("default", screen, dataRoot);
     stopIfSignalArrived();
@@ -160,6 +163,21 @@ void Game::drawSceneObjects() {
 }
 
 void Game::run() {
-    while (runPass())
+    watchFullscreenKeys();
+    loopPacer pacer;
+    for (bool more = true; more;) {
+        if (!uncapped) {
+            pacer.waitForClock();
+            presenter.hold(!pacer.presentDue());
+        }
+        Uint32 start = SDL_GetTicks();
+        more = runPass();
+        pacer.passRan(start, SDL_GetTicks());
         stopIfSignalArrived();
+        // The window is made anew: all of the screen goes out again.
+        if (fullscreenAsked() && toggleFullscreen(screen))
+            presenter.noteAll();
+    }
+    if (getenv("BRAWLER_LOOP_FIGURES"))
+        pacer.printFigures();
 }

@@ -32,6 +32,8 @@ public:
     bool matchMode = false;
     int matchRounds = 3;     // best of this many, odd, 1 to 9
     int matchStartHp = 1000; // hit points a round starts with; tests lower it
+    bool versusMode = false; // a second person plays fighter2 (a match only)
+    bool uncapped = false;   // run passes as fast as they go, each presenting (measuring)
     CSpriteBase vikingbase;  // sheet from dataRoot/run, loaded and not drawn
     CSpriteBase sunbase;     // sheet from dataRoot/particle/fireball1
     animationSet animations; // the character's animations, shared by both fighters
@@ -45,12 +47,15 @@ public:
     std::unique_ptr<inputChecker> checker; // the player's command input checker
     std::unique_ptr<soundSet> sounds;      // sound effects, made at its start-up step
     gamePad GPad;                          // the player's keys or joystick
+    gamePad GPad2;                         // the second player's, in versus
+    std::unique_ptr<inputChecker> checker2; // the second player's, in versus
     partInfoList particleDefs;             // every particle definition, read once
     particleList pList;                    // every live particle of both sides
     Target targ;                           // aimed at fighter2, for the player
     Target targ2;                          // aimed at vikings1, for the opponent
     playerControl player1;                 // drives vikings1 from keys or a joystick
     AI basicAI;                            // drives fighter2
+    playerControl player2;                 // drives fighter2 instead, in versus
     SDL_Event event;                       // the one event buffer, filled while polling
     screenPresenter presenter;             // shows what each pass changed on the window
     std::unique_ptr<matchSession> match;   // the match, in match mode only
@@ -75,7 +80,8 @@ public:
     void restoreScene();
     void saveScene();
     void drawSceneObjects();
-    // The main loop until Escape, the window's close or a stop signal.
+    // The main loop until Escape, the window's close or a stop signal; it rests between
+    // passes unless uncapped.
     void run();
 
 private:

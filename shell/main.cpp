@@ -17,16 +17,25 @@ int main(int argc, char** argv) {
     case optionsResult::help:
         printf("%s", usageText().c_str());
         return 0;
+    case optionsResult::version:
+        printf("%s", versionText().c_str());
+        return 0;
     case optionsResult::wrong:
         fprintf(stderr, "%s\n%s", message.c_str(), usageText().c_str());
         return 2;
     case optionsResult::play:
         break;
     }
-    sdlInit();
+    // Problems go to standard error, so a quiet game still says what stopped it.
+    if (options.quiet && !freopen("/dev/null", "w", stdout))
+        fprintf(stderr, "brawler: warning: --quiet could not silence the trace\n");
+    sdlInit(options.scale, options.fullscreen);
     Game game;
+    game.dataRoot = options.dataDir;
     game.matchMode = !options.classic;
     game.matchRounds = options.rounds;
+    game.versusMode = options.versus;
+    game.uncapped = options.uncapped;
     // For the window tests only: a match whose rounds start with fewer hit points, so a
     // knockout comes within seconds. Not an option a player is offered.
     if (const char* hp = getenv("BRAWLER_TEST_START_HP"))

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <memory>
 
 #include "fighter/fighter.h"
 #include "match/bodySpacing.h"
@@ -49,8 +50,11 @@ void matchSession::startUp(Game& g, int rounds) {
     if (display.load(g.dataRoot + "/hud") && exists(g.dataRoot + "/hud/sound"))
         g.sounds->addToList(g.dataRoot + "/hud");
     display.attach(screen, back);
-    display.setLabels("1P " + capitals(name), capitals(name) + " CPU");
+    if (g.versusMode)
+        setUpSecondPlayer(g);
+    display.setLabels("1P " + capitals(name), capitals(name) + (g.versusMode ? " 2P" : " CPU"));
     rules.roundsToPlay = rounds;
+    rules.versus = g.versusMode;
     rules.start(gameTicks());
     printf("match: best of %d rounds\n", rounds);
     for (int side = 0; side < 2; ++side)
@@ -87,12 +91,24 @@ void matchSession::loadEndSheets(const std::string& character, const colourSwap*
     }
 }
 
+// In versus the second player drives fighter2 through a controller like the first
+// player's, on the opponent's (recoloured) moves; the computer is left out.
+void matchSession::setUpSecondPlayer(Game& g) {
+    g.checker2 = std::make_unique<inputChecker>(g.basicAI.moveBank, &g.fighter2);
+    g.player2.init(screen);
+    g.player2.setup(&g.fighter2, &g.particleDefs, &g.pList, g.sounds.get(), g.basicAI.animSet,
+                    g.basicAI.moveBank, &g.GPad2, g.checker2.get(), &g.targ2);
+    printf("versus: the opponent is played by the second player\n");
+}
+
 std::string matchSession::stateName() const {
     return paused ? "paused" : matchRules::stateName(rules.state);
 }
 
 bool matchSession::runPass(Game& g) {
     g.player1.update();
+    if (g.versusMode)
+        g.player2.update();
     readEvents(g);
     if (!paused)
         stepFighters(g);
@@ -123,8 +139,11 @@ void matchSession::readEvents(Game& g) {
             }
         }
         // Keys are read all the time but move the fighter only while the round is on.
-        if (!paused && rules.fighting())
+        if (!paused && rules.fighting()) {
             g.player1.handleEvent(e);
+            if (g.versusMode)
+                g.player2.handleEvent(e);
+        }
     }
 }
 
@@ -151,6 +170,21 @@ void matchSession::stepFighters(Game& g) {
     } else {
         g.player1.idleStep(facing);
     }
+    if (g.versusMode && on) {
+        g.player2.checkParticleCollision(&g.pList, 'E');
+        g.player2.movementAndCommands(&g.event);
+    } else if (g.versusMode) {
+        g.player2.idleStep(facing);
+    } else {
+        stepComputer(g, on, facing);
+    }
+    keepApart(g.vikings1, g.fighter2);
+    Uint32 now = gameTicks();
+    act(g, rules.update(now, g.vikings1.hitPoints, g.fighter2.hitPoints));
+    holdRoundEnd(g);
+}
+
+void matchSession::stepComputer(Game& g, bool on, bool facing) {
     g.basicAI.update();
     if (on) {
         g.basicAI.checkParticleCollision(&g.pList, 'E');
@@ -158,10 +192,6 @@ void matchSession::stepFighters(Game& g) {
     } else {
         g.basicAI.idleStep(facing);
     }
-    keepApart(g.vikings1, g.fighter2);
-    Uint32 now = gameTicks();
-    act(g, rules.update(now, g.vikings1.hitPoints, g.fighter2.hitPoints));
-    holdRoundEnd(g);
 }
 
 void matchSession::act(Game& g, matchEvent e) {
@@ -230,7 +260,10 @@ void matchSession::resetRound(Game& g) {
     }
     if (g.checker)
         g.checker->deleteList();
+    if (g.checker2)
+        g.checker2->deleteList();
     g.player1.blocking = false;
+    g.player2.blocking = false;
     g.basicAI.resetCountdowns();
 }
 

@@ -53,9 +53,12 @@ private:
     bool loadOpponentColours(Game& g, const std::string& character, colourSwap& swap);
     // ko and win for both sides, the opponent's recoloured with `swap` when there is one.
     void loadEndSheets(const std::string& character, const colourSwap* swap);
+    void setUpSecondPlayer(Game& g);
     void readEvents(Game& g);
     void onMatchKey(SDLKey key);
     void stepFighters(Game& g);
+    // The computer's pass for fighter2: acting while the round is on, else idle.
+    void stepComputer(Game& g, bool on, bool facing);
     void act(Game& g, matchEvent e);
     void holdRoundEnd(Game& g);
     void resetRound(Game& g);

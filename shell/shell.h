@@ -10,8 +10,10 @@ extern SDL_Surface* back;   // the stage bitmap in display format, owned by the 
 
 // Brings up SDL, the mixer and the video mode and sets `screen`; ends the process
 // with exit code 1 when SDL or the video mode cannot start, or when there is no display
-// to show the window on. No audio is only a warning.
-void sdlInit();
+// to show the window on. No audio is only a warning. The window shows the screen
+// `scale` times its size (1 to 4), or fills the display when `fullscreen`; the screen
+// surface every drawing goes to stays 800x600 either way.
+void sdlInit(int scale = 1, bool fullscreen = false);
 // Loads a BMP in display format; null when it cannot be read.
 SDL_Surface* ImageLoad(const std::string& path);
 // Loads the stage into `back` from dataRoot/tBG2.bmp; a stage that cannot be read

@@ -52,12 +52,15 @@ struct GameRun {
 // Plays the game with `steps`; `env` goes before the command (the game's options go in
 // BRAWLER_ARGS), the classic game unless it says otherwise.
 GameRun play(const TempDir& work, const std::vector<std::string>& steps,
-             const std::string& env = "BRAWLER_ARGS=--classic") {
-    fs::copy(std::string(BRAWLER_SOURCE_DIR) + "/data", work / "data", fs::copy_options::recursive);
+             const std::string& env = "BRAWLER_ARGS=--classic",
+             const std::string& binary = BRAWLER_BINARY) {
+    if (!fs::exists(work / "data"))
+        fs::copy(std::string(BRAWLER_SOURCE_DIR) + "/data", work / "data",
+                 fs::copy_options::recursive);
     GameRun run;
     run.out = work / "out";
     std::string command = env + " " + std::string(BRAWLER_SOURCE_DIR) + "/tests/e2e/runGame.sh '" +
-                          BRAWLER_BINARY + "' '" + work.path() + "' '" + run.out + "'";
+                          binary + "' '" + work.path() + "' '" + run.out + "'";
     for (const std::string& step : steps)
         command += " '" + step + "'";
     ChildResult r = runCommand(command);
@@ -196,6 +199,55 @@ TEST(EndToEnd, AMatchIsWonByKnockoutAndEnterStartsAnother) {
     EXPECT_GT(changedIn(run.out + "/fight.bmp", 0, 0, 800, 70), 10000) << "no HUD";
     EXPECT_GT(changedIn(run.out + "/over.bmp", 200, 190, 600, 260), 1500) << "no winner's banner";
     EXPECT_GT(changedIn(run.out + "/rematch.bmp", 200, 190, 600, 260), 1500) << "no ROUND 1";
+}
+
+// Pixels of `small` that differ from the pixel at twice the place in `large`.
+long scaledDifference(const std::string& small, const std::string& large) {
+    SDL_Surface* a = load32(small);
+    SDL_Surface* b = load32(large);
+    long n = a && b && b->w == 2 * a->w && b->h == 2 * a->h ? 0 : -1;
+    for (int y = 0; n >= 0 && y < a->h; ++y)
+        for (int x = 0; x < a->w; ++x)
+            n += pixelAt(a, x, y) != pixelAt(b, 2 * x + 1, 2 * y + 1);
+    SDL_FreeSurface(a);
+    SDL_FreeSurface(b);
+    return n;
+}
+
+// The same moment of a match (the runner's virtual clock) in a window at scale 1 and at
+// scale 2: the large picture is the small one with every pixel doubled. Then the real
+// game under a window manager: F11 fills the screen and F11 again gives back the window
+// with the paused scene to the pixel.
+TEST(EndToEnd, ScaledAndFullscreenWindowsShowTheSamePicture) {
+    videoScreen();
+    TempDir work;
+    writeFile(work / "fight.fight", "mode match\nend 2500\n");
+    std::string shots[2];
+    for (int scale : {1, 2}) {
+        GameRun run = play(work, {"sleep:1", "shot:still"},
+                           "XVFB_SCREEN=1700x1300x24 BRAWLER_ARGS='--window --hold 4000 --scale " +
+                               std::to_string(scale) + " fight.fight'",
+                           RUNNER_BINARY);
+        ASSERT_EQ(0, run.exitCode) << run.log;
+        shots[scale - 1] = work / ("still" + std::to_string(scale) + ".bmp");
+        fs::rename(run.out + "/still.bmp", shots[scale - 1]);
+        fs::remove_all(run.out);
+    }
+    EXPECT_EQ(0, scaledDifference(shots[0], shots[1]));
+
+    GameRun run = play(work,
+                       {"sleep:2", "key:p", "sleep:0.3", "shot:window", "key:F11", "sleep:1",
+                        "shot:full", "key:F11", "sleep:1", "shot:back", "key:Escape"},
+                       "XVFB_WM=1 BRAWLER_ARGS=");
+    ASSERT_EQ(0, run.exitCode) << run.log;
+    SDL_Surface* window = load32(run.out + "/window.bmp");
+    SDL_Surface* full = load32(run.out + "/full.bmp");
+    SDL_Surface* back = load32(run.out + "/back.bmp");
+    ASSERT_TRUE(window && full && back);
+    EXPECT_EQ(1024, full->w) << "fullscreen fills the 1024x768 screen";
+    EXPECT_EQ(0, differingPixels(window, back));
+    for (SDL_Surface* s : {window, full, back})
+        SDL_FreeSurface(s);
 }
 
 // Closing the window as a window manager does when its close button is clicked.

@@ -183,10 +183,17 @@ TEST(Match, CommandLineRefusesWhatItCannotUse) {
           row{"--rounds 4", 2, "--rounds takes an odd whole number from 1 to 9, not"},
           row{"--rounds x", 2, "not \"x\""}, row{"--rounds", 2, "needs a value"},
           row{"--fast", 2, "brawler: unknown option \"--fast\""},
-          row{"extra", 2, "unexpected argument \"extra\""}}) {
+          row{"extra", 2, "unexpected argument \"extra\""},
+          row{"--scale 9", 2, "brawler: --scale takes a whole number from 1 to 4, not \"9\""},
+          row{"--scale 2x", 2, "not \"2x\""}, row{"--scale=0", 2, "not \"0\""},
+          row{"--versus --classic", 2, "--versus plays a match; leave out --classic"},
+          row{"--controls", 2, "needs a value"}, row{"--data ''", 2, "--data takes the name"}}) {
         ChildResult c = runCommand(std::string("env -u DISPLAY ") + BRAWLER_BINARY + " " + r.args);
         EXPECT_EQ(r.exitCode, c.exitCode) << r.args;
         EXPECT_NE(c.output.find(r.says), std::string::npos) << r.args << ": " << c.output;
         EXPECT_NE(c.output.find("usage: brawler"), std::string::npos) << r.args;
     }
+    ChildResult v = runCommand(std::string(BRAWLER_BINARY) + " --version");
+    EXPECT_EQ(0, v.exitCode);
+    EXPECT_EQ(0u, v.output.find("brawler 1.")) << v.output;
 }

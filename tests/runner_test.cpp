@@ -240,8 +240,8 @@ TEST(FightRunnerProgram, ExitCodesAndTrace) {
         int code;
         std::string first; // the output's first line
     } lines[] = {
-        {"--help", 0, "usage: brawler-run [--trace] [--flip] [--window] [--hold MS] SCRIPT"},
-        {"", 2, "usage: brawler-run [--trace] [--flip] [--window] [--hold MS] SCRIPT"},
+        {"--help", 0, "usage: brawler-run [--trace] [--flip] [--window] [--scale N] [--hold MS] SCRIPT"},
+        {"", 2, "usage: brawler-run [--trace] [--flip] [--window] [--scale N] [--hold MS] SCRIPT"},
         {"--x " + script, 2, "brawler-run: unknown option \"--x\""},
         {"--hold abc " + script, 2,
          "brawler-run: --hold takes a whole number of milliseconds, not \"abc\""},

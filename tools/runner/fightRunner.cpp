@@ -44,7 +44,8 @@ bool compare(long got, const std::string& op, long want) {
 // Leaves no key held and no event queued from an earlier run in this process.
 void clearKeys() {
     for (SDLKey k : {SDLK_LEFT, SDLK_RIGHT, SDLK_UP, SDLK_DOWN, SDLK_z, SDLK_x, SDLK_c, SDLK_j,
-                     SDLK_p, SDLK_RETURN, SDLK_ESCAPE})
+                     SDLK_p, SDLK_RETURN, SDLK_ESCAPE, SDLK_a, SDLK_d, SDLK_w, SDLK_s, SDLK_f,
+                     SDLK_g, SDLK_h})
         feedKeyHeld(k, false);
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
@@ -82,6 +83,7 @@ FightSummary FightRunner::run(const FightScript& script) {
     game.presenter.presentAll = presentAll;
     game.matchMode = script.match;
     game.matchRounds = script.rounds;
+    game.versusMode = script.versus;
     auto wallStart = steadyClock::now();
     game.startUp();
     game.presenter.keepShadow(keepShadow);

@@ -16,7 +16,9 @@ struct keyName {
 constexpr keyName kKeys[] = {{"Left", SDLK_LEFT},     {"Right", SDLK_RIGHT},  {"Up", SDLK_UP},
                              {"Down", SDLK_DOWN},     {"z", SDLK_z},          {"x", SDLK_x},
                              {"c", SDLK_c},           {"j", SDLK_j},          {"p", SDLK_p},
-                             {"Return", SDLK_RETURN}, {"Escape", SDLK_ESCAPE}};
+                             {"Return", SDLK_RETURN}, {"Escape", SDLK_ESCAPE}, {"a", SDLK_a},
+                             {"d", SDLK_d},           {"w", SDLK_w},          {"s", SDLK_s},
+                             {"f", SDLK_f},           {"g", SDLK_g},          {"h", SDLK_h}};
 
 // The match's fields and, for the words, the values they take.
 const char* const kMatchFields[] = {"round",       "state",         "winner",
@@ -76,6 +78,7 @@ bool FightScript::parse(const std::string& text, std::string* error) {
     steps.clear();
     randomInput = false;
     match = false;
+    versus = false;
     rounds = 3;
     dataLine = 0;
     sawEnd = false;
@@ -157,6 +160,12 @@ bool FightScript::parseLine(const std::vector<std::string>& words, int line, std
         match = words[1] == "match";
         return true;
     }
+    // The second player's keys drive the opponent's fighter from the start: a match.
+    if (head == "opponent" && words.size() == 2 && words[1] == "human") {
+        versus = true;
+        match = true;
+        return true;
+    }
     if (head == "rounds") {
         if (!oneNumber(1, 9, "rounds in a match, odd"))
             return false;
@@ -217,14 +226,15 @@ bool FightScript::parseStep(const std::vector<std::string>& words, size_t at, Sc
         step.key = keyNamed(step.keyName);
         if (step.key == SDLK_UNKNOWN) {
             *what = "unknown key \"" + step.keyName +
-                    "\" (keys: Left, Right, Up, Down, z, x, c, j, p, Return, Escape)";
+                    "\" (keys: Left, Right, Up, Down, z, x, c, j, p, Return, Escape; the "
+                    "second player's a, d, w, s, f, g, h)";
             return false;
         }
         return true;
     }
     if (verb == "opponent") {
         if (args != 1 || (words[at + 1] != "idle" && words[at + 1] != "active")) {
-            *what = "opponent takes idle or active";
+            *what = "opponent takes idle, active or human";
             return false;
         }
         step.kind = words[at + 1] == "idle" ? ScriptStep::OpponentIdle : ScriptStep::OpponentActive;

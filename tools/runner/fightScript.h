@@ -53,6 +53,7 @@ public:
     bool randomInput = false;      // `random-input`: a random player presses the keys
     bool match = false;            // `mode match`: a match of rounds; `mode classic` (default)
     int rounds = 3;                // `rounds N`: best of N in a match
+    bool versus = false;           // `opponent human`: the second player's keys drive it
     std::vector<ScriptStep> steps; // in file order
 
     // Reads the text; false with `error` set at the first bad line.

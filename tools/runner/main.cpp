@@ -16,12 +16,13 @@
 namespace {
 
 const char* const kUsage =
-    "usage: brawler-run [--trace] [--flip] [--window] [--hold MS] SCRIPT\n"
+    "usage: brawler-run [--trace] [--flip] [--window] [--scale N] [--hold MS] SCRIPT\n"
     "Plays a fight script on the game, headless, and prints its summary.\n"
     "  --trace    print the game's trace before the summary\n"
     "  --flip     present the whole screen every pass instead of what changed\n"
     "  --window   use the video driver the environment names (a real window)\n"
     "             instead of the dummy one\n"
+    "  --scale N  the window N times 800x600 (1 to 4), as the game's --scale\n"
     "  --hold MS  after the summary, keep the window showing the last pass for MS ms\n"
     "             of real time, so a screenshot of it can be taken\n"
     "  --help     this text\n"
@@ -34,15 +35,17 @@ struct runOptions {
     bool flip = false;
     bool window = false;
     long holdMs = 0; // real ms to keep the last pass on show
+    long scale = 1;
     std::string script;
 };
 
-enum optionId { optTrace = 1, optFlip, optWindow, optHold, optHelp };
+enum optionId { optTrace = 1, optFlip, optWindow, optHold, optScale, optHelp };
 
 const option kOptions[] = {
     {"trace", no_argument, nullptr, optTrace},   {"flip", no_argument, nullptr, optFlip},
     {"window", no_argument, nullptr, optWindow}, {"hold", required_argument, nullptr, optHold},
-    {"help", no_argument, nullptr, optHelp},     {nullptr, 0, nullptr, 0}};
+    {"scale", required_argument, nullptr, optScale}, {"help", no_argument, nullptr, optHelp},
+    {nullptr, 0, nullptr, 0}};
 
 bool readMs(const char* text, long& ms) {
     errno = 0;
@@ -75,6 +78,11 @@ int readOptions(int argc, char** argv, runOptions& options) {
             if (!readMs(optarg, options.holdMs))
                 fault = std::string("--hold takes a whole number of milliseconds, not \"") +
                         optarg + "\"";
+            break;
+        case optScale:
+            if (!readMs(optarg, options.scale) || options.scale < 1 || options.scale > 4)
+                fault = std::string("--scale takes a whole number from 1 to 4, not \"") + optarg +
+                        "\"";
             break;
         case optHelp:
             fputs(kUsage, stdout);
@@ -148,7 +156,7 @@ int main(int argc, char** argv) {
     FightSummary summary;
     {
         TraceMute mute(!options.trace);
-        sdlInit();
+        sdlInit(static_cast<int>(options.scale));
         summary = runner.run(script);
     }
     fputs(summary.format().c_str(), stdout);
