@@ -18,6 +18,8 @@ enum optionId {
     optQuiet,
     optData,
     optUncapped,
+    optPlayer,
+    optOpponent,
     optHelp,
     optVersion
 };
@@ -32,6 +34,8 @@ const option kOptions[] = {{"classic", no_argument, nullptr, optClassic},
                            {"quiet", no_argument, nullptr, optQuiet},
                            {"data", required_argument, nullptr, optData},
                            {"uncapped", no_argument, nullptr, optUncapped},
+                           {"player", required_argument, nullptr, optPlayer},
+                           {"opponent", required_argument, nullptr, optOpponent},
                            {"help", no_argument, nullptr, optHelp},
                            {"version", no_argument, nullptr, optVersion},
                            {nullptr, 0, nullptr, 0}};
@@ -105,6 +109,12 @@ bool take(int id, int argc, char** argv, gameOptions& o, std::string& message) {
     case optUncapped:
         o.uncapped = true;
         return true;
+    case optPlayer:
+        o.player = optarg;
+        return true;
+    case optOpponent:
+        o.opponent = optarg;
+        return true;
     default:
         return true;
     }
@@ -125,6 +135,8 @@ std::string usageText() {
            "  --quiet                 no trace on standard output\n"
            "  --data DIR              play the data in DIR (default: data)\n"
            "  --uncapped              passes as fast as they go (for measuring)\n"
+           "  --player NAME           play the character in data/NAME\n"
+           "  --opponent NAME         the opponent plays data/NAME\n"
            "  --version               the version\n"
            "  --help                  this text\n";
 }

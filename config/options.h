@@ -15,6 +15,8 @@ struct gameOptions {
     bool quiet = false;              // no trace on standard output
     std::string dataDir = "data";    // the data folder
     bool uncapped = false;           // passes as fast as they go, presenting every one
+    std::string player;              // --player: the character the player plays; empty: not named
+    std::string opponent;            // --opponent: the opponent's
 };
 
 // What reading the command line came to.

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include "platform/debugOverlay.h"
 #include "platform/displayMode.h"
@@ -18,14 +19,30 @@ Game::~Game() {
     ReleaseImages();
 }
 
-void Game::loadCharacter(const std::string& folder) {
-    animations.loadAll(folder);
-    moves.loadAll(folder);
-    checkCharacter(animations, moves);
+void Game::loadCharacter(const std::string& folder, animationSet& anims, moveSet& moveBank) {
+    anims.loadAll(folder);
+    moveBank.loadAll(folder);
+    checkCharacter(anims, moveBank);
 }
 
-void Game::placeFighter(Fighter& f, int x, int y) {
-    f.initS(&animations, screen);
+animationSet* Game::opponentAnimationSet() {
+    return opponentCharacter == playerCharacter ? &animations : &opponentAnimations;
+}
+
+moveSet* Game::opponentMoveSet() {
+    return opponentCharacter == playerCharacter ? &moves : &opponentMoves;
+}
+
+// A character's particles beyond the shared ones are listed in particle/NAME; the
+// Brawler has none, so the classic game reads only the shared list.
+void Game::loadCharacterExtras(const std::string& name) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(dataRoot + "/particle/" + name, ec))
+        particleDefs.addList(name, screen, dataRoot);
+}
+
+void Game::placeFighter(Fighter& f, animationSet* anims, int x, int y) {
+    f.initS(anims, screen);
     f.speed = 3.0f;
     f.x = x;
     f.y = y;
@@ -54,7 +71,9 @@ void Game::startUp() {
     vikingbase.initR(dataRoot + "/run");
     stopIfSignalArrived();
     sunbase.initR(dataRoot + "/particle/fireball1");
-    loadCharacter(dataRoot + "/Brawler");
+    loadCharacter(dataRoot + "/" + playerCharacter, animations, moves);
+    if (opponentCharacter != playerCharacter)
+        loadCharacter(dataRoot + "/" + opponentCharacter, opponentAnimations, opponentMoves);
     stopIfSignalArrived();
 
     sun.init(&sunbase, screen);
@@ -72,8 +91,8 @@ void Game::startUp() {
     sun3.x = 0;
     sun3.y = 150;
 
-    placeFighter(vikings1, 50, 300);
-    placeFighter(fighter2, 550, 300);
+    placeFighter(vikings1, &animations, 50, 300);
+    placeFighter(fighter2, opponentAnimationSet(), 550, 300);
 
     vikings2.init(&vikingbase, screen);
     vikings2.x = 350;
@@ -88,13 +107,18 @@ void Game::startUp() {
     printf("making an Sset\n");
     sounds = std::make_unique<soundSet>();
     sounds->getList(dataRoot + "/soundSet");
-    sounds->addToList(dataRoot + "/Brawler/sound");
+    sounds->addToList(dataRoot + "/" + playerCharacter + "/sound");
+    if (opponentCharacter != playerCharacter)
+        sounds->addToList(dataRoot + "/" + opponentCharacter + "/sound");
     sounds->display();
     stopIfSignalArrived();
     fillDefaultPad(GPad);
     fillSecondPad(GPad2);
     listJoysticks();
     particleDefs.addList("default", screen, dataRoot);
+    loadCharacterExtras(playerCharacter);
+    if (opponentCharacter != playerCharacter)
+        loadCharacterExtras(opponentCharacter);
     stopIfSignalArrived();
 
     InitImages(dataRoot);
@@ -107,8 +131,8 @@ void Game::startUp() {
     player1.setup(&vikings1, &particleDefs, &pList, sounds.get(), &animations, &moves, &GPad,
                   checker.get(), &targ);
     basicAI.init(screen);
-    basicAI.setup(&fighter2, &particleDefs, &pList, sounds.get(), &animations, &moves, &targ2,
-                  dataRoot + "/Brawler/ai");
+    basicAI.setup(&fighter2, &particleDefs, &pList, sounds.get(), opponentAnimationSet(),
+                  opponentMoveSet(), &targ2, dataRoot + "/" + opponentCharacter + "/ai");
     if (matchMode) {
         match = std::make_unique<matchSession>();
         match->startHp = matchStartHp;

@@ -36,8 +36,13 @@ public:
     bool uncapped = false;   // run passes as fast as they go, each presenting (measuring)
     CSpriteBase vikingbase;  // sheet from dataRoot/run, loaded and not drawn
     CSpriteBase sunbase;     // sheet from dataRoot/particle/fireball1
-    animationSet animations; // the character's animations, shared by both fighters
-    moveSet moves;           // the character's moves
+    animationSet animations; // the player's character's animations, shared by both
+                             // fighters when both play the same character
+    moveSet moves;           // the player's character's moves
+    std::string playerCharacter = "Brawler";   // the folder under dataRoot each side plays
+    std::string opponentCharacter = "Brawler";
+    animationSet opponentAnimations; // the opponent's, when it plays another character
+    moveSet opponentMoves;
     Fighter vikings1;        // the player's fighter
     Fighter fighter2;        // the opponent's fighter
     CSprite vikings2;        // sprites on the shell's sheets, set up and not drawn
@@ -84,8 +89,14 @@ public:
     // passes unless uncapped.
     void run();
 
+    // The opponent's animations and moves: its own, or the player's when both play the
+    // same character.
+    animationSet* opponentAnimationSet();
+    moveSet* opponentMoveSet();
+
 private:
-    void loadCharacter(const std::string& folder);
-    void placeFighter(Fighter& f, int x, int y);
+    void loadCharacter(const std::string& folder, animationSet& anims, moveSet& moves);
+    void loadCharacterExtras(const std::string& name);
+    void placeFighter(Fighter& f, animationSet* anims, int x, int y);
     void listJoysticks();
 };

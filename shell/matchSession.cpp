@@ -42,17 +42,18 @@ Fighter& matchSession::fighterOf(Game& g, int side) {
 }
 
 void matchSession::startUp(Game& g, int rounds) {
-    const std::string name = "Brawler";
-    const std::string character = g.dataRoot + "/" + name;
+    const std::string& name = g.playerCharacter;
+    const std::string& other = g.opponentCharacter;
     colourSwap swap;
-    bool swapped = loadOpponentColours(g, character, swap);
-    loadEndSheets(character, swapped ? &swap : nullptr);
+    bool swapped = name == other && loadOpponentColours(g, g.dataRoot + "/" + name, swap);
+    loadEndSheets(0, g.dataRoot + "/" + name, nullptr);
+    loadEndSheets(1, g.dataRoot + "/" + other, swapped ? &swap : nullptr);
     if (display.load(g.dataRoot + "/hud") && exists(g.dataRoot + "/hud/sound"))
         g.sounds->addToList(g.dataRoot + "/hud");
     display.attach(screen, back);
     if (g.versusMode)
         setUpSecondPlayer(g);
-    display.setLabels("1P " + capitals(name), capitals(name) + (g.versusMode ? " 2P" : " CPU"));
+    display.setLabels("1P " + capitals(name), capitals(other) + (g.versusMode ? " 2P" : " CPU"));
     rules.roundsToPlay = rounds;
     rules.versus = g.versusMode;
     rules.start(gameTicks());
@@ -67,27 +68,25 @@ bool matchSession::loadOpponentColours(Game& g, const std::string& character, co
     std::string path = character + "/palette2";
     if (!exists(path) || swap.load(path) != 0 || swap.size() == 0)
         return false;
-    opponentAnimations.loadAll(character);
-    opponentMoves.loadAll(character);
-    recolour(swap, opponentAnimations, opponentMoves);
-    g.fighter2.initS(&opponentAnimations, screen);
-    g.basicAI.animSet = &opponentAnimations;
-    g.basicAI.moveBank = &opponentMoves;
+    recolouredAnimations.loadAll(character);
+    recolouredMoves.loadAll(character);
+    recolour(swap, recolouredAnimations, recolouredMoves);
+    g.fighter2.initS(&recolouredAnimations, screen);
+    g.basicAI.animSet = &recolouredAnimations;
+    g.basicAI.moveBank = &recolouredMoves;
     return true;
 }
 
 // `ko` and `win` are the match's own: the classic game does not list them, so they are
 // read here by folder name, and a character without them stands instead.
-void matchSession::loadEndSheets(const std::string& character, const colourSwap* swap) {
-    for (int side = 0; side < 2; ++side) {
-        if (exists(character + "/ko/info"))
-            loadNamedSheet(character, "ko", koSheet[side]);
-        if (exists(character + "/win/info"))
-            loadNamedSheet(character, "win", winSheet[side]);
-        if (side == 1 && swap) {
-            swap->apply(koSheet[side]);
-            swap->apply(winSheet[side]);
-        }
+void matchSession::loadEndSheets(int side, const std::string& character, const colourSwap* swap) {
+    if (exists(character + "/ko/info"))
+        loadNamedSheet(character, "ko", koSheet[side]);
+    if (exists(character + "/win/info"))
+        loadNamedSheet(character, "win", winSheet[side]);
+    if (swap) {
+        swap->apply(koSheet[side]);
+        swap->apply(winSheet[side]);
     }
 }
 

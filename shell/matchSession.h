@@ -31,8 +31,8 @@ public:
     bool paused = false;             // the game clock is stopped
     bool hudShown = true;            // false leaves the HUD undrawn, to measure its cost
     int startHp = kFullHp;           // hit points each round starts with (a test may lower it)
-    animationSet opponentAnimations; // the opponent's sheets in its other colours
-    moveSet opponentMoves;           // the same, for its moves
+    animationSet recolouredAnimations; // the opponent's sheets in its other colours, when
+    moveSet recolouredMoves;           // both sides play the same character
     CSpriteBase koSheet[2];          // falling and lying, per side (the opponent's recoloured)
     CSpriteBase winSheet[2];         // the victory pose, per side
 
@@ -51,8 +51,8 @@ public:
 private:
     // Whether the opponent wears the colours of `swap`, read from the character's palette2.
     bool loadOpponentColours(Game& g, const std::string& character, colourSwap& swap);
-    // ko and win for both sides, the opponent's recoloured with `swap` when there is one.
-    void loadEndSheets(const std::string& character, const colourSwap* swap);
+    // ko and win of a side's character, recoloured with `swap` when there is one.
+    void loadEndSheets(int side, const std::string& character, const colourSwap* swap);
     void setUpSecondPlayer(Game& g);
     void readEvents(Game& g);
     void onMatchKey(SDLKey key);

@@ -154,13 +154,15 @@ TEST_F(PlayerControlTest, AMoveEndingInTheOpponentsDrawLeavesThePlayerDrawn) {
 }
 
 // Joystick play with no device at the index: only the events SDL delivers act, the
-// dead zone holds up to 3200, and Escape still ends the game.
+// dead zone holds up to 3200, another pad's events are not this player's, and Escape
+// still ends the game.
 TEST_F(PlayerControlTest, JoystickEventsPressThroughTheDeadZone) {
-    game.GPad.joystickIndex = -2;
-    auto axis = [&](int which, int value) {
+    game.GPad.joystickIndex = 3;
+    auto axis = [&](int which, int value, int pad = 3) {
         SDL_Event e{};
         e.type = SDL_JOYAXISMOTION;
         e.jaxis.type = SDL_JOYAXISMOTION;
+        e.jaxis.which = static_cast<Uint8>(pad);
         e.jaxis.axis = static_cast<Uint8>(which);
         e.jaxis.value = static_cast<Sint16>(value);
         SDL_PushEvent(&e);
@@ -176,10 +178,13 @@ TEST_F(PlayerControlTest, JoystickEventsPressThroughTheDeadZone) {
         EXPECT_EQ(m[2], lastLetter()) << m[0] << " " << m[1];
     }
     EXPECT_FALSE(player.onGround);
+    axis(1, 3201, 0);
+    EXPECT_EQ('U', lastLetter()) << "pad 0 is another player's";
 
     SDL_Event button{};
     button.type = SDL_JOYBUTTONDOWN;
     button.jbutton.type = SDL_JOYBUTTONDOWN;
+    button.jbutton.which = 3;
     button.jbutton.button = 2;
     SDL_PushEvent(&button);
     h.pass();

@@ -109,7 +109,7 @@ TEST(FightScriptParse, NamesTheLineAndTheFault) {
         {"at 100 expect player action < jab\n", "t.fight:1: an action compares only with ="},
         {"at 100 expect player facing = up\n", "t.fight:1: bad value \"up\" for facing"},
         {"at 100 expect player onGround > false\n", "t.fight:1: onGround compares only"},
-        {"opponent asleep\n", "t.fight:1: opponent takes idle or active"},
+        {"opponent asleep\n", "t.fight:1: opponent takes idle, active or human"},
         {"place player 900\n", "t.fight:1: bad x \"900\""},
         {"place referee 100\n", "t.fight:1: place takes player or opponent"},
         {"at 100 shot out.jpg\n", "t.fight:1: shot file \"out.jpg\" must end in .bmp or .png"},
