@@ -3,12 +3,56 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "SDL.h"
 
 #include "config/options.h"
+#include "fighter/characterRoster.h"
 #include "shell/game.h"
 #include "shell/shell.h"
+
+namespace {
+
+// The side's character: the one named, else the Brawler where there is one.
+std::string characterFor(const std::string& named, const std::vector<std::string>& roster) {
+    if (!named.empty() || roster.empty())
+        return named.empty() ? "Brawler" : named;
+    bool brawler = std::find(roster.begin(), roster.end(), "Brawler") != roster.end();
+    return brawler ? "Brawler" : roster.front();
+}
+
+// A named character that is not there stops the game before any window opens.
+bool charactersExist(const gameOptions& o, const std::vector<std::string>& roster) {
+    for (const std::string& name : {o.player, o.opponent}) {
+        if (name.empty() || std::find(roster.begin(), roster.end(), name) != roster.end())
+            continue;
+        fprintf(stderr, "brawler: no character \"%s\" in %s/ (characters: %s)\n", name.c_str(),
+                o.dataDir.c_str(), roster.empty() ? "none" : joinNames(roster).c_str());
+        return false;
+    }
+    return true;
+}
+
+void configure(Game& game, const gameOptions& options, const std::vector<std::string>& roster) {
+    game.dataRoot = options.dataDir;
+    game.matchMode = !options.classic;
+    game.matchRounds = options.rounds;
+    game.versusMode = options.versus;
+    game.uncapped = options.uncapped;
+    game.playerCharacter = characterFor(options.player, roster);
+    game.opponentCharacter = characterFor(options.opponent, roster);
+    // For the window tests only: a match whose rounds start with fewer hit points, so a
+    // knockout comes within seconds. Not an option a player is offered.
+    if (const char* hp = getenv("BRAWLER_TEST_START_HP"))
+        game.matchStartHp = std::max(1, std::min(1000, atoi(hp)));
+    // BRAWLER_PRESENT=flip presents the whole screen every pass, the slow way, to
+    // compare it with presenting only what changed.
+    const char* present = getenv("BRAWLER_PRESENT");
+    game.presenter.presentAll = present && strcmp(present, "flip") == 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     gameOptions options;
@@ -26,24 +70,15 @@ int main(int argc, char** argv) {
     case optionsResult::play:
         break;
     }
+    std::vector<std::string> roster = listCharacters(options.dataDir);
+    if (!charactersExist(options, roster))
+        return 2;
     // Problems go to standard error, so a quiet game still says what stopped it.
     if (options.quiet && !freopen("/dev/null", "w", stdout))
         fprintf(stderr, "brawler: warning: --quiet could not silence the trace\n");
     sdlInit(options.scale, options.fullscreen);
     Game game;
-    game.dataRoot = options.dataDir;
-    game.matchMode = !options.classic;
-    game.matchRounds = options.rounds;
-    game.versusMode = options.versus;
-    game.uncapped = options.uncapped;
-    // For the window tests only: a match whose rounds start with fewer hit points, so a
-    // knockout comes within seconds. Not an option a player is offered.
-    if (const char* hp = getenv("BRAWLER_TEST_START_HP"))
-        game.matchStartHp = std::max(1, std::min(1000, atoi(hp)));
-    // BRAWLER_PRESENT=flip presents the whole screen every pass, the slow way, to
-    // compare it with presenting only what changed.
-    const char* present = getenv("BRAWLER_PRESENT");
-    game.presenter.presentAll = present && strcmp(present, "flip") == 0;
+    configure(game, options, roster);
     game.startUp();
     game.run();
     return 0;

@@ -84,6 +84,8 @@ FightSummary FightRunner::run(const FightScript& script) {
     game.matchMode = script.match;
     game.matchRounds = script.rounds;
     game.versusMode = script.versus;
+    game.playerCharacter = script.playerCharacter;
+    game.opponentCharacter = script.opponentCharacter;
     auto wallStart = steadyClock::now();
     game.startUp();
     game.presenter.keepShadow(keepShadow);

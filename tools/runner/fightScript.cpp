@@ -79,6 +79,7 @@ bool FightScript::parse(const std::string& text, std::string* error) {
     randomInput = false;
     match = false;
     versus = false;
+    playerCharacter = opponentCharacter = "Brawler";
     rounds = 3;
     dataLine = 0;
     sawEnd = false;
@@ -164,6 +165,14 @@ bool FightScript::parseLine(const std::vector<std::string>& words, int line, std
     if (head == "opponent" && words.size() == 2 && words[1] == "human") {
         versus = true;
         match = true;
+        return true;
+    }
+    if (head == "character") {
+        if (words.size() != 3 || !isFighter(words[1])) {
+            *what = "character takes player or opponent and a character's folder name";
+            return false;
+        }
+        (words[1] == "player" ? playerCharacter : opponentCharacter) = words[2];
         return true;
     }
     if (head == "rounds") {

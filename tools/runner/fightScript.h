@@ -54,6 +54,8 @@ public:
     bool match = false;            // `mode match`: a match of rounds; `mode classic` (default)
     int rounds = 3;                // `rounds N`: best of N in a match
     bool versus = false;           // `opponent human`: the second player's keys drive it
+    std::string playerCharacter = "Brawler";   // `character player NAME`: its folder
+    std::string opponentCharacter = "Brawler"; // `character opponent NAME`
     std::vector<ScriptStep> steps; // in file order
 
     // Reads the text; false with `error` set at the first bad line.
