@@ -23,3 +23,15 @@ void fillDefaultPad(gamePad& pad) {
     pad.joyButtonB = 1;
     pad.joyButtonC = 2;
 }
+
+void fillSecondPlayerPad(gamePad& pad) {
+    fillDefaultPad(pad);
+    pad.name = "second";
+    pad.buttonA = SDLK_f;
+    pad.buttonB = SDLK_g;
+    pad.buttonC = SDLK_h;
+    pad.keyLeft = SDLK_a;
+    pad.keyRight = SDLK_d;
+    pad.keyUp = SDLK_w;
+    pad.keyDown = SDLK_s;
+}

@@ -32,3 +32,6 @@ public:
 // The mapping the game plays with: z, x, c and the arrow keys on the keyboard, or
 // buttons 0, 1, 2 when a joystick index is chosen.
 void fillDefaultPad(gamePad& pad);
+// The second player's mapping, on the left of the keyboard so two can share it: a and d
+// walk, w jumps, s ducks, f, g, h are A, B, C; buttons 0, 1, 2 on a joystick.
+void fillSecondPlayerPad(gamePad& pad);
