@@ -24,7 +24,7 @@ void fillDefaultPad(gamePad& pad) {
     pad.joyButtonC = 2;
 }
 
-void fillSecondPad(gamePad& pad) {
+void fillSecondPlayerPad(gamePad& pad) {
     fillDefaultPad(pad);
     pad.name = "second";
     pad.buttonA = SDLK_f;
@@ -34,7 +34,4 @@ void fillSecondPad(gamePad& pad) {
     pad.keyRight = SDLK_d;
     pad.keyUp = SDLK_w;
     pad.keyDown = SDLK_s;
-    pad.spareKey1 = 0;
-    pad.spareKey2 = 0;
-    pad.spareKey3 = 0;
 }

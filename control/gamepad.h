@@ -32,7 +32,6 @@ public:
 // The mapping the game plays with: z, x, c and the arrow keys on the keyboard, or
 // buttons 0, 1, 2 when a joystick index is chosen.
 void fillDefaultPad(gamePad& pad);
-
-// The second player's keys for versus: a and d walk, w jumps, s ducks, f g h are the
-// buttons A, B, C; far enough from the arrows and z x c for two people at one keyboard.
-void fillSecondPad(gamePad& pad);
+// The second player's mapping, on the left of the keyboard so two can share it: a and d
+// walk, w jumps, s ducks, f, g, h are A, B, C; buttons 0, 1, 2 on a joystick.
+void fillSecondPlayerPad(gamePad& pad);

@@ -42,11 +42,14 @@ seed particleDef "$data"/particle/*/particle
 seed soundList "$data"/soundSet/sound "$data"/Brawler/sound/sound
 seed attack "$data"/Brawler/ai/attack
 seed frameImage "$data"/particle/*/*.bmp
+# The controls file lives outside the data folder; its seeds are kept in fuzz/seeds/.
+seed controls "$root"/fuzz/seeds/controls/*
 
 # Longest input per format: a few times the largest shipped file.
 declare -A maxLen=([sheetInfo]=4096 [animList]=1024 [moveset]=4096 [particleList]=1024
-                   [particleDef]=1024 [soundList]=1024 [attack]=1024 [frameImage]=16384)
-formats=(sheetInfo animList moveset particleList particleDef soundList attack frameImage)
+                   [particleDef]=1024 [soundList]=1024 [attack]=1024 [frameImage]=16384
+                   [controls]=4096)
+formats=(sheetInfo animList moveset particleList particleDef soundList attack frameImage controls)
 
 export ASAN_OPTIONS="abort_on_error=0:detect_leaks=1"
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
@@ -108,6 +111,8 @@ runTarget() {
 parallel="${JOBS:-$(nproc)}"
 for format in "${formats[@]}"; do
     for target in "fuzz_$format" "fuzz_check_$format"; do
+        # A format outside the data folder has no checker target.
+        [ -e "$build/fuzz/$target" ] || continue
         while (($(jobs -rp | wc -l) >= parallel)); do
             wait -n || true
         done

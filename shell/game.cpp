@@ -113,7 +113,7 @@ void Game::startUp() {
     sounds->display();
     stopIfSignalArrived();
     fillDefaultPad(GPad);
-    fillSecondPad(GPad2);
+    fillSecondPlayerPad(GPad2);
     listJoysticks();
     particleDefs.addList("default", screen, dataRoot);
     loadCharacterExtras(playerCharacter);

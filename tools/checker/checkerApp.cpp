@@ -5,17 +5,34 @@
 #include "SDL.h"
 #include "SDL_mixer.h"
 
+#include "config/controlsConfig.h"
+#include "config/controlsFile.h"
 #include "datafile/loadReport.h"
 #include "tools/checker/dataChecker.h"
 #include "tools/checker/quietStreams.h"
 
 namespace {
 
-const char* const kUsage = "usage: brawler-check [--quiet] [DATA_DIR]\n"
-                           "Checks a data folder (default: data) as the game reads it.\n";
+const char* const kUsage =
+    "usage: brawler-check [--quiet] [DATA_DIR]\n"
+    "       brawler-check [--quiet] --controls FILE\n"
+    "Checks a data folder (default: data) as the game reads it, or a controls file.\n";
 
 std::string plural(int n, const char* word) {
     return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+// The controls file gives the game's own warnings, as the game prints them; any is a
+// line the game cannot use, so it fails the check.
+int checkControls(const std::string& path, bool quiet, std::string& output) {
+    controlsConfig controls;
+    std::vector<std::string> warnings;
+    readControlsFile(path, controls, warnings);
+    if (!quiet)
+        for (const std::string& line : warnings)
+            output += line + "\n";
+    output += plural(static_cast<int>(warnings.size()), "problem") + "\n";
+    return warnings.empty() ? 0 : 1;
 }
 
 } // namespace
@@ -24,9 +41,15 @@ int checkerApp::run(const std::vector<std::string>& args, std::string& output) {
     bool quiet = false;
     std::string dataRoot = "data";
     bool rootGiven = false;
-    for (const std::string& a : args) {
+    std::string controlsPath;
+    bool controlsGiven = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
         if (a == "--quiet") {
             quiet = true;
+        } else if (a == "--controls" && i + 1 < args.size() && !controlsGiven) {
+            controlsPath = args[++i];
+            controlsGiven = true;
         } else if (a == "--help" || a == "-h") {
             output += kUsage;
             return 0;
@@ -37,6 +60,13 @@ int checkerApp::run(const std::vector<std::string>& args, std::string& output) {
             dataRoot = a;
             rootGiven = true;
         }
+    }
+    if (controlsGiven) {
+        if (rootGiven) {
+            output += kUsage;
+            return 2;
+        }
+        return checkControls(controlsPath, quiet, output);
     }
 
     // Dummy drivers whatever the caller's environment says: nothing is shown or played.
