@@ -179,7 +179,7 @@ void playerControl::keyboardEvent(const SDL_Event& event) {
         pressSideways(true);
     if (sym == pad->keyLeft)
         pressSideways(false);
-    if (sym == SDLK_j)
+    if (sym == overlayKey)
         debugging = !debugging;
 }
 

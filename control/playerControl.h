@@ -25,6 +25,7 @@ class playerControl {
 public:
     SDL_Surface* screen = nullptr;     // video surface, handed to new particles
     int quit = 0;                      // 1 once Escape or the window's close arrived
+    int overlayKey = SDLK_j;           // the key that shows or hides the debug overlay
     Fighter* fighter = nullptr;        // the fighter driven
     partInfoList* infoList = nullptr;  // particle definitions for spawns
     particleList* particles = nullptr; // live particles of both sides

@@ -112,8 +112,8 @@ void Game::startUp() {
         sounds->addToList(dataRoot + "/" + opponentCharacter + "/sound");
     sounds->display();
     stopIfSignalArrived();
-    fillDefaultPad(GPad);
-    fillSecondPlayerPad(GPad2);
+    GPad = controls.players[0];
+    GPad2 = controls.players[1];
     listJoysticks();
     particleDefs.addList("default", screen, dataRoot);
     loadCharacterExtras(playerCharacter);
@@ -128,6 +128,7 @@ void Game::startUp() {
     targ2.setTarget(&vikings1);
 
     player1.init(screen);
+    player1.overlayKey = controls.overlayKey;
     player1.setup(&vikings1, &particleDefs, &pList, sounds.get(), &animations, &moves, &GPad,
                   checker.get(), &targ);
     basicAI.init(screen);

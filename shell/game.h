@@ -6,6 +6,7 @@
 #include "SDL.h"
 
 #include "ai/AI.h"
+#include "config/controlsConfig.h"
 #include "control/gamepad.h"
 #include "control/playerControl.h"
 #include "fighter/animationSet.h"
@@ -34,6 +35,7 @@ public:
     int matchStartHp = 1000; // hit points a round starts with; tests lower it
     bool versusMode = false; // a second person plays fighter2 (a match only)
     bool uncapped = false;   // run passes as fast as they go, each presenting (measuring)
+    controlsConfig controls; // the keys both players and the game's own keys are on
     CSpriteBase vikingbase;  // sheet from dataRoot/run, loaded and not drawn
     CSpriteBase sunbase;     // sheet from dataRoot/particle/fireball1
     animationSet animations; // the player's character's animations, shared by both

@@ -7,6 +7,8 @@
 
 #include "SDL.h"
 
+#include "config/controlsFile.h"
+#include "config/controlsWriter.h"
 #include "config/options.h"
 #include "fighter/characterRoster.h"
 #include "shell/game.h"
@@ -52,6 +54,23 @@ void configure(Game& game, const gameOptions& options, const std::vector<std::st
     game.presenter.presentAll = present && strcmp(present, "flip") == 0;
 }
 
+// --write-controls: the defaults with their comments, never over a file already there.
+int writeControls(const gameOptions& options) {
+    controlsWriteResult r = writeDefaultControls(options.writeControlsFile);
+    fprintf(r.written ? stdout : stderr, "%s\n", r.message.c_str());
+    return r.written ? 0 : 1;
+}
+
+// The keys from the controls file; a line it cannot use is a warning and keeps its
+// default, so the game always starts.
+controlsConfig readControls(const gameOptions& options) {
+    std::vector<std::string> warnings;
+    controlsConfig controls = loadControls(options.controlsFile, warnings);
+    for (const std::string& w : warnings)
+        fprintf(stderr, "%s\n", w.c_str());
+    return controls;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -70,6 +89,8 @@ int main(int argc, char** argv) {
     case optionsResult::play:
         break;
     }
+    if (options.writeControls)
+        return writeControls(options);
     std::vector<std::string> roster = listCharacters(options.dataDir);
     if (!charactersExist(options, roster))
         return 2;
@@ -79,6 +100,7 @@ int main(int argc, char** argv) {
     sdlInit(options.scale, options.fullscreen);
     Game game;
     configure(game, options, roster);
+    game.controls = readControls(options);
     game.startUp();
     game.run();
     return 0;

@@ -128,11 +128,11 @@ void matchSession::readEvents(Game& g) {
                 g.player1.quit = 1;
                 continue;
             }
-            if (key == SDLK_j) {
+            if (key == g.controls.overlayKey) {
                 debugging = !debugging;
                 continue;
             }
-            if (key == SDLK_p || key == SDLK_RETURN) {
+            if (key == g.controls.pauseKey || key == SDLK_RETURN) {
                 onMatchKey(key);
                 continue;
             }

@@ -201,6 +201,29 @@ TEST(EndToEnd, AMatchIsWonByKnockoutAndEnterStartsAnother) {
     EXPECT_GT(changedIn(run.out + "/rematch.bmp", 200, 190, 600, 260), 1500) << "no ROUND 1";
 }
 
+// A controls file that moves the first player's A from z to q, with real keys: z
+// presses nothing any more; after a jump (a mark in the trace) q presses A once and the
+// jab comes out.
+TEST(EndToEnd, AControlsFileMovesAKey) {
+    TempDir work;
+    writeFile(work / "keys", "1p.a = q\n");
+    GameRun run = play(work,
+                       {"sleep:0.5", "key:z", "sleep:0.4", "key:Up", "sleep:1.2", "key:q",
+                        "sleep:0.5", "key:Escape"},
+                       "BRAWLER_ARGS='--classic --controls keys'");
+    ASSERT_EQ(0, run.exitCode) << run.log;
+    size_t played = run.stdoutText.find("\tAttack 0: airKick");
+    std::string afterStart = run.stdoutText.substr(played == std::string::npos ? 0 : played);
+    // Every press of A searches the moves ending in A, the fireball's first.
+    size_t jump = afterStart.find("inAir\n");
+    size_t press = afterStart.find("searched DRA|| Against");
+    EXPECT_NE(std::string::npos, press);
+    EXPECT_LT(jump, press) << "z pressed A";
+    EXPECT_EQ(std::string::npos, afterStart.find("searched DRA|| Against", press + 1));
+    EXPECT_NE(std::string::npos, afterStart.find("Have Move - jab!", press));
+    EXPECT_EQ("", readFile(run.out + "/stderr.txt"));
+}
+
 // Pixels of `small` that differ from the pixel at twice the place in `large`.
 long scaledDifference(const std::string& small, const std::string& large) {
     SDL_Surface* a = load32(small);

@@ -196,4 +196,16 @@ TEST(Match, CommandLineRefusesWhatItCannotUse) {
     ChildResult v = runCommand(std::string(BRAWLER_BINARY) + " --version");
     EXPECT_EQ(0, v.exitCode);
     EXPECT_EQ(0u, v.output.find("brawler 1.")) << v.output;
+    TempDir dir;
+    std::string write = std::string(BRAWLER_BINARY) + " --write-controls " + (dir / "keys");
+    EXPECT_EQ(0, runCommand(write).exitCode);
+    ChildResult again = runCommand(write);
+    EXPECT_EQ(1, again.exitCode);
+    EXPECT_NE(std::string::npos, again.output.find("already exists")) << again.output;
+    ChildResult nobody = runCommand("cd " + std::string(BRAWLER_SOURCE_DIR) + " && " +
+                                    BRAWLER_BINARY + " --opponent Nobody");
+    EXPECT_EQ(2, nobody.exitCode);
+    EXPECT_NE(std::string::npos, nobody.output.find("no character \"Nobody\" in data/ (characters: "))
+        << nobody.output;
+    EXPECT_NE(std::string::npos, nobody.output.find("Brawler")) << nobody.output;
 }

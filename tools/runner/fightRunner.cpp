@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "ai/randomNumber.h"
+#include "config/controlsFile.h"
 #include "platform/debugOverlay.h"
 #include "platform/keyFeed.h"
 #include "platform/manualClock.h"
@@ -43,10 +44,8 @@ bool compare(long got, const std::string& op, long want) {
 
 // Leaves no key held and no event queued from an earlier run in this process.
 void clearKeys() {
-    for (SDLKey k : {SDLK_LEFT, SDLK_RIGHT, SDLK_UP, SDLK_DOWN, SDLK_z, SDLK_x, SDLK_c, SDLK_j,
-                     SDLK_p, SDLK_RETURN, SDLK_ESCAPE, SDLK_a, SDLK_d, SDLK_w, SDLK_s, SDLK_f,
-                     SDLK_g, SDLK_h})
-        feedKeyHeld(k, false);
+    for (int k = SDLK_FIRST; k < SDLK_LAST; ++k)
+        feedKeyHeld(static_cast<SDLKey>(k), false);
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
     }
@@ -63,6 +62,19 @@ std::string FightRunner::dataRootFor(const FightScript& script) {
     if (slash == std::string::npos)
         return script.dataDir;
     return script.name.substr(0, slash + 1) + script.dataDir;
+}
+
+// The script's controls file, relative to the script as its data folder is; its warnings
+// go where the game's own do.
+void FightRunner::loadScriptControls(const FightScript& script, Game& game) {
+    std::string path = script.controlsFile;
+    size_t slash = script.name.rfind('/');
+    if (path[0] != '/' && slash != std::string::npos)
+        path = script.name.substr(0, slash + 1) + path;
+    std::vector<std::string> warnings;
+    game.controls = loadControls(path, warnings);
+    for (const std::string& w : warnings)
+        fprintf(stderr, "%s\n", w.c_str());
 }
 
 FightSummary FightRunner::run(const FightScript& script) {
@@ -85,6 +97,8 @@ FightSummary FightRunner::run(const FightScript& script) {
     game.matchRounds = script.rounds;
     game.versusMode = script.versus;
     game.playerCharacter = script.playerCharacter;
+    if (!script.controlsFile.empty())
+        loadScriptControls(script, game);
     game.opponentCharacter = script.opponentCharacter;
     auto wallStart = steadyClock::now();
     game.startUp();

@@ -33,6 +33,7 @@ public:
     FightSummary run(const FightScript& script);
 
 private:
+    static void loadScriptControls(const FightScript& script, Game& game);
     void before(const ScriptStep& step, Game& game);
     void after(const ScriptStep& step, Game& game, long passMs, FightSummary& summary);
     void check(const ScriptStep& step, Game& game, long passMs, FightSummary& summary);

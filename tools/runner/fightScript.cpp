@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "config/keyNames.h"
+
 namespace {
 
 struct keyName {
@@ -63,7 +65,8 @@ SDLKey FightScript::keyNamed(const std::string& name) {
     for (const keyName& k : kKeys)
         if (name == k.name)
             return k.key;
-    return SDLK_UNKNOWN;
+    // Any other key by SDL's own name, for scripts that play with a controls file.
+    return static_cast<SDLKey>(keynames::keyFor(name));
 }
 
 long FightScript::lastPassMs() const {
@@ -80,6 +83,7 @@ bool FightScript::parse(const std::string& text, std::string* error) {
     match = false;
     versus = false;
     playerCharacter = opponentCharacter = "Brawler";
+    controlsFile.clear();
     rounds = 3;
     dataLine = 0;
     sawEnd = false;
@@ -167,6 +171,14 @@ bool FightScript::parseLine(const std::vector<std::string>& words, int line, std
         match = true;
         return true;
     }
+    if (head == "controls") {
+        if (words.size() != 2) {
+            *what = "controls takes one controls file";
+            return false;
+        }
+        controlsFile = words[1];
+        return true;
+    }
     if (head == "character") {
         if (words.size() != 3 || !isFighter(words[1])) {
             *what = "character takes player or opponent and a character's folder name";
@@ -236,7 +248,7 @@ bool FightScript::parseStep(const std::vector<std::string>& words, size_t at, Sc
         if (step.key == SDLK_UNKNOWN) {
             *what = "unknown key \"" + step.keyName +
                     "\" (keys: Left, Right, Up, Down, z, x, c, j, p, Return, Escape; the "
-                    "second player's a, d, w, s, f, g, h)";
+                    "second player's a, d, w, s, f, g, h; any key by SDL's name)";
             return false;
         }
         return true;

@@ -56,6 +56,7 @@ public:
     bool versus = false;           // `opponent human`: the second player's keys drive it
     std::string playerCharacter = "Brawler";   // `character player NAME`: its folder
     std::string opponentCharacter = "Brawler"; // `character opponent NAME`
+    std::string controlsFile; // `controls FILE`, relative to the script's folder; empty: the defaults
     std::vector<ScriptStep> steps; // in file order
 
     // Reads the text; false with `error` set at the first bad line.
