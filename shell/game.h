@@ -36,6 +36,7 @@ public:
     bool versusMode = false; // a second person plays fighter2 (a match only)
     bool uncapped = false;   // run passes as fast as they go, each presenting (measuring)
     controlsConfig controls; // the keys both players and the game's own keys are on
+    bool selectable = false; // a select screen chose the characters: Backspace goes back
     CSpriteBase vikingbase;  // sheet from dataRoot/run, loaded and not drawn
     CSpriteBase sunbase;     // sheet from dataRoot/particle/fireball1
     animationSet animations; // the player's character's animations, shared by both

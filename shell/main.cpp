@@ -12,6 +12,8 @@
 #include "config/options.h"
 #include "fighter/characterRoster.h"
 #include "shell/game.h"
+#include "shell/matchSession.h"
+#include "shell/selectScreen.h"
 #include "shell/shell.h"
 
 namespace {
@@ -71,6 +73,17 @@ controlsConfig readControls(const gameOptions& options) {
     return controls;
 }
 
+bool pickCharacters(Game& game, const gameOptions& options,
+                    const std::vector<std::string>& roster) {
+    selectScreen select;
+    select.load(options.dataDir, roster);
+    if (!select.run(screen, game.controls, options.versus))
+        return false;
+    game.playerCharacter = select.picked[0];
+    game.opponentCharacter = select.picked[1];
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -97,11 +110,22 @@ int main(int argc, char** argv) {
     // Problems go to standard error, so a quiet game still says what stopped it.
     if (options.quiet && !freopen("/dev/null", "w", stdout))
         fprintf(stderr, "brawler: warning: --quiet could not silence the trace\n");
+    controlsConfig controls = readControls(options);
+    // A match between characters nobody named starts at the select screen, and
+    // Backspace after a match comes back to it.
+    bool selecting = !options.classic && options.player.empty() && options.opponent.empty() &&
+                     roster.size() > 1;
     sdlInit(options.scale, options.fullscreen);
-    Game game;
-    configure(game, options, roster);
-    game.controls = readControls(options);
-    game.startUp();
-    game.run();
-    return 0;
+    for (;;) {
+        Game game;
+        configure(game, options, roster);
+        game.controls = controls;
+        if (selecting && !pickCharacters(game, options, roster))
+            return 0;
+        game.selectable = selecting;
+        game.startUp();
+        game.run();
+        if (!game.match || !game.match->backToSelect)
+            return 0;
+    }
 }

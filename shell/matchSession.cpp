@@ -132,6 +132,12 @@ void matchSession::readEvents(Game& g) {
                 debugging = !debugging;
                 continue;
             }
+            if (key == SDLK_BACKSPACE && g.selectable && rules.state == matchState::over) {
+                printf("match: back to the select screen\n");
+                backToSelect = true;
+                g.player1.quit = 1;
+                continue;
+            }
             if (key == g.controls.pauseKey || key == SDLK_RETURN) {
                 onMatchKey(key);
                 continue;
@@ -282,6 +288,8 @@ hudView matchSession::view(Game& g) {
     v.winsNeeded = rules.winsNeeded();
     v.banner = paused ? "PAUSED" : rules.banner(now);
     v.prompt = paused ? "" : rules.prompt();
+    if (g.selectable && rules.state == matchState::over)
+        v.prompt = "ENTER: REMATCH  BACKSPACE: CHOOSE  ESCAPE: QUIT";
     return v;
 }
 
