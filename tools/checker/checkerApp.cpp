@@ -1,6 +1,7 @@
 #include "tools/checker/checkerApp.h"
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "SDL.h"
 #include "SDL_mixer.h"
@@ -11,8 +12,11 @@
 
 namespace {
 
-const char* const kUsage = "usage: brawler-check [--quiet] [DATA_DIR]\n"
-                           "Checks a data folder (default: data) as the game reads it.\n";
+const char* const kUsage =
+    "usage: brawler-check [--quiet] [DATA_DIR]\n"
+    "       brawler-check [--quiet] --character DATA_DIR/NAME\n"
+    "Checks a data folder (default: data) as the game reads it: the shared content and\n"
+    "every character folder in it. --character checks one character folder alone.\n";
 
 std::string plural(int n, const char* word) {
     return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
@@ -23,13 +27,22 @@ std::string plural(int n, const char* word) {
 int checkerApp::run(const std::vector<std::string>& args, std::string& output) {
     bool quiet = false;
     std::string dataRoot = "data";
+    std::string character; // a character's name, when one is checked alone
     bool rootGiven = false;
-    for (const std::string& a : args) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
         if (a == "--quiet") {
             quiet = true;
         } else if (a == "--help" || a == "-h") {
             output += kUsage;
             return 0;
+        } else if (a == "--character" && i + 1 < args.size() && !rootGiven) {
+            std::filesystem::path folder(args[++i]);
+            if (!folder.has_filename())
+                folder = folder.parent_path(); // data/NAME/ as well as data/NAME
+            character = folder.filename().string();
+            dataRoot = folder.has_parent_path() ? folder.parent_path().string() : ".";
+            rootGiven = true;
         } else if ((!a.empty() && a[0] == '-') || rootGiven) {
             output += kUsage;
             return 2;
@@ -69,7 +82,10 @@ int checkerApp::run(const std::vector<std::string>& args, std::string& output) {
                                std::string("SDL_mixer did not open (") + Mix_GetError() +
                                    "), so sounds were only looked for, not decoded");
             dataChecker checker(dataRoot, report);
-            checker.run();
+            if (character.empty())
+                checker.run();
+            else
+                checker.runCharacter(character);
         }
         if (openedAudio)
             Mix_CloseAudio();

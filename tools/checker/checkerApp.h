@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-// The command line of brawler-check: `brawler-check [--quiet] [DATA_DIR]`. Brings up
+// The command line of brawler-check: `brawler-check [--quiet] [DATA_DIR]`, or
+// `--character DATA_DIR/NAME` for one character folder alone. Brings up
 // SDL with the dummy video and audio drivers (the checker decodes images and sounds
 // but shows and plays nothing), keeps the loaders' trace out of its output, checks the
 // folder and writes one line per problem, sorted by file and line, then a summary.
