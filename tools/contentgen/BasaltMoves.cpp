@@ -30,10 +30,10 @@ Pose throwRelease() {
 // Bent low behind the lead forearm, the whole weight going forward.
 Pose charging(double stride) {
     Pose p = BasaltPoses::stance();
-    p.hip = {4.0, -60.0};
-    p.torso = 38.0;
+    p.hip = {-8.0, -60.0};
+    p.torso = 36.0;
     p.head = -30.0;
-    p.armNear = {82.0, 86.0};
+    p.armNear = {76.0, 84.0};
     p.armFar = {30.0, 70.0};
     p.legNear = {30.0 + 16.0 * stride, 4.0 - 20.0 * std::fabs(stride)};
     p.legFar = {-36.0 - 10.0 * stride, -30.0 - 14.0 * std::fabs(stride)};
@@ -157,7 +157,7 @@ MoveRecord BasaltMoves::stoneToss() const {
 
 MoveRecord BasaltMoves::shoulderRush() const {
     Pose set = charging(0.0);
-    set.hip.x = -6.0;
+    set.hip.x = -14.0;
     return move("shoulderRush", "LRC", kOnGround,
                 {noted(beat(set, 14, "windup"), "shoulderRush: drops low, then charges (moveX)"),
                  moving(withSound(beat(charging(-0.6), 8, "windup"), BasaltSounds::kCharge), 4),
