@@ -358,6 +358,15 @@ TEST(Checker, CommandLine) {
         runCommand("cd " + std::string(BRAWLER_SOURCE_DIR) + " && " + BRAWLER_CHECK_BINARY);
     EXPECT_EQ(shipped.exitCode, 0);
     EXPECT_EQ(shipped.output, "0 errors, 0 warnings\n");
+    // One character alone: the other character's faults and the shared ones stay out.
+    BrokenCopy copy;
+    applyFault(copy.root(), "remove Brawler/ko ; remove Basalt/ko ; remove tBG2.bmp");
+    ChildResult one =
+        runCommand(std::string(BRAWLER_CHECK_BINARY) + " --character " + copy.root() + "/Basalt/");
+    EXPECT_EQ(one.exitCode, 0);
+    EXPECT_EQ(one.output, copy.root() + "/Basalt: warning: no \"ko\" sheet; the match shows the "
+                                        "fighter standing instead — add a sheet folder ko\n"
+                                        "0 errors, 1 warning\n");
 }
 
 // A particle whose death list names itself twice doubles at every death. The list stops

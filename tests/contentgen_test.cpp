@@ -88,17 +88,25 @@ cg::ContentModel validModel() {
     cg::ContentModel m;
     m.stage = cg::Image(16, 16, cg::Rgb{90, 90, 120});
     m.runner = sheet("run", 1);
-    m.animations = {sheet("blank", 1), sheet("walk", 2), sheet("standing", 1), sheet("duck", 1),
+    cg::CharacterModel c;
+    c.name = "Brawler";
+    c.animations = {sheet("blank", 1), sheet("walk", 2), sheet("standing", 1), sheet("duck", 1),
                     sheet("inAir", 1)};
-    m.animations[0].frames[0].image = cg::Image(8, 8, cg::kKeyColour);
-    m.animations[0].frames[0].info.cBox = cg::kNoBox;
-    m.moves = {reaction("hit1"), reaction("blockHi"), reaction("blockLo"), reaction("blockAir"),
+    c.animations[0].frames[0].image = cg::Image(8, 8, cg::kKeyColour);
+    c.animations[0].frames[0].info.cBox = cg::kNoBox;
+    c.moves = {reaction("hit1"), reaction("blockHi"), reaction("blockLo"), reaction("blockAir"),
                attack("jab", "A")};
+    c.sounds = {"data/Brawler/sound", {}};
+    c.attacks.groups[0] = {{"jab", 'S'}};
+    c.attacks.groups[2] = {{"jab", 'S'}};
     m.particles = {particle("bolt", 50), particle("puff", 0)};
     m.sharedSounds = {"data/soundSet", {{"clack", std::vector<double>(4410, 0.0)}}};
-    m.fighterSounds = {"data/Brawler/sound", {}};
-    m.attacks.groups[0] = {{"jab", 'S'}};
-    m.attacks.groups[2] = {{"jab", 'S'}};
+    // A second character, the Brawler's twin under another name, with a list of its own.
+    cg::CharacterModel twin = c;
+    twin.name = "Twin";
+    twin.sounds.folder = "data/Twin/sound";
+    twin.particles = {particle("pebble", 20)};
+    m.characters = {c, twin};
     return m;
 }
 
@@ -120,7 +128,7 @@ std::vector<std::string> problemsAfter(const std::function<void(cg::ContentModel
 }
 
 cg::MoveRecord& moveNamed(cg::ContentModel& m, const std::string& name) {
-    for (cg::MoveRecord& mv : m.moves)
+    for (cg::MoveRecord& mv : m.characters[0].moves)
         if (mv.sheet.name == name)
             return mv;
     throw std::runtime_error("no move " + name);
@@ -141,8 +149,8 @@ TEST(ModelChecker, ReportsEachBrokenRule) {
         // clang-format off
         // Frames the engine would draw wrongly.
         {[](M& m) { moveNamed(m, "jab").sheet.frames[0].image = cg::Image(10, 8, {1, 1, 1}); }, "jab frame 0 is 10x8, blank's first frame is 8x8"},
-        {[](M& m) { m.animations[1].frames[1].info.anchor = {5, 7}; }, "walk frame 1 has its anchor away from blank's"},
-        {[](M& m) { m.animations[0].frames[0].image.set(0, 0, {0, 0, 0}); }, "blank frame 0 must be all key colour"},
+        {[](M& m) { m.characters[0].animations[1].frames[1].info.anchor = {5, 7}; }, "walk frame 1 has its anchor away from blank's"},
+        {[](M& m) { m.characters[0].animations[0].frames[0].image.set(0, 0, {0, 0, 0}); }, "blank frame 0 must be all key colour"},
         {[](M& m) { m.stage.set(3, 9, cg::kKeyColour); }, "stage pixel (3, 9)"},
         {[](M& m) { moveNamed(m, "jab").sheet.frames[1].info.hitType = 0; }, "jab frame 1: deals damage but has no attack box or hit type 1"},
         // A harmless frame with a real attack box would still start reactions and blocks.
@@ -154,19 +162,27 @@ TEST(ModelChecker, ReportsEachBrokenRule) {
         {[](M& m) { moveNamed(m, "jab").sheet.frames[1].info.sound = "thud"; }, "sound thud is in neither sound list"},
         {[](M& m) { moveNamed(m, "jab").sheet.frames[1].info.particles = {{"zap", 9, 3}}; }, "particle zap is not in the particle list"},
         {[](M& m) { m.particles[0].onDeath = {{"smoke", 0, 0}}; }, "bolt OnDeath: particle smoke"},
-        {[](M& m) { m.attacks.groups[2] = {{"headbutt", 'S'}}; }, "group 2: headbutt is not a move"},
-        {[](M& m) { m.attacks.groups[0] = {{"jab", 'M'}, {"hit1", 'S'}}; }, "hit1 is out of S, M, L order"},
-        {[](M& m) { m.animations.pop_back(); }, "animation inAir is missing"},
-        {[](M& m) { m.moves.erase(m.moves.begin()); }, "move hit1 is missing"},
+        {[](M& m) { m.characters[0].attacks.groups[2] = {{"headbutt", 'S'}}; }, "group 2: headbutt is not a move"},
+        {[](M& m) { m.characters[0].attacks.groups[0] = {{"jab", 'M'}, {"hit1", 'S'}}; }, "hit1 is out of S, M, L order"},
+        {[](M& m) { m.characters[0].animations.pop_back(); }, "animation inAir is missing"},
+        {[](M& m) { m.characters[0].moves.erase(m.characters[0].moves.begin()); }, "move hit1 is missing"},
         // Moves and animations share the character folder with its sound folder.
-        {[](M& m) { m.moves.push_back(attack("sound", "C")); }, "name sound is used twice"},
-        {[](M& m) { m.moves.push_back(attack("walk", "C")); }, "name walk is used twice"},
+        {[](M& m) { m.characters[0].moves.push_back(attack("sound", "C")); }, "name sound is used twice"},
+        {[](M& m) { m.characters[0].moves.push_back(attack("walk", "C")); }, "name walk is used twice"},
         // The owner's body spans x -2..1 and y -6..0 around its anchor; the bolt's box is
         // its anchor -1..+1.
         {[](M& m) { moveNamed(m, "jab").sheet.frames[0].info.particles = {{"bolt", 2, 3}}; }, "jab frame 0: bolt spawns inside the body box of frame 0"},
         {[](M& m) { auto& f = moveNamed(m, "jab").sheet.frames; f[0].info.particles = {{"bolt", 4, 3}}; f[1].info.cBox = {2, 1, 7, 7}; }, "of frame 1 and would hit its owner"},
         {[](M& m) { moveNamed(m, "jab").sheet.frames[0].info.particles = {{"bolt", 4, 3}}; }, nullptr},
         {[](M& m) { m.particles[1].sheet.frames[0].info.cBox = {1, 0, 0, 0}; }, "particle puff frame 0: harmless but has a body box"},
+        // Each character is checked on its own: its own particles are its alone, and its
+        // attack table names its own moves.
+        {[](M& m) { m.characters[1].moves[4].sheet.frames[0].info.particles = {{"pebble", 4, 3}}; }, nullptr},
+        {[](M& m) { moveNamed(m, "jab").sheet.frames[0].info.particles = {{"pebble", 4, 3}}; }, "Brawler: jab frame 0: particle pebble is not in the particle list"},
+        {[](M& m) { m.characters[1].attacks.groups[0] = {{"fireball", 'S'}}; }, "Twin: attack file group 0: fireball is not a move"},
+        {[](M& m) { m.characters[1].animations.pop_back(); }, "Twin: animation inAir is missing"},
+        // Two sounds at -6 dBFS can play together without clipping; a louder one cannot.
+        {[](M& m) { m.sharedSounds.clips[0].samples[9] = 0.6; }, "sound clack in data/soundSet peaks at 0.6"},
         // clang-format on
     };
     for (const auto& [breakIt, problem] : cases) {

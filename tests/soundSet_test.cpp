@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <map>
 #include <vector>
 
@@ -207,9 +209,11 @@ TEST(SoundSet, SilentGameLoadsAndPlaysNothing) {
 
 namespace {
 
-// Plays (or not) a shipped sound into SDL's disk audio driver, opened as the game opens
-// the mixer, and returns the 16-bit samples the device was handed.
-std::vector<int16_t> recordShippedSound(bool play) {
+// Plays shipped sounds of a character (none for silence) together into SDL's disk audio
+// driver, opened as the game opens the mixer, and returns the 16-bit samples the device
+// was handed.
+std::vector<int16_t> recordShippedSounds(const std::string& character,
+                                         const std::vector<std::string>& names) {
     TempDir dir;
     const std::string file = dir / "device.raw";
     ChildResult r = runInChild([&] {
@@ -223,9 +227,9 @@ std::vector<int16_t> recordShippedSound(bool play) {
         {
             soundSet set;
             set.getList(BRAWLER_SOURCE_DIR "/data/soundSet");
-            set.addToList(BRAWLER_SOURCE_DIR "/data/Brawler/sound");
-            if (play)
-                set.Play("whoosh", -1);
+            set.addToList(BRAWLER_SOURCE_DIR "/data/" + character + "/sound");
+            for (const std::string& name : names)
+                set.Play(name, -1);
             // The disk device runs in real time: wait out the sound, bounded, and a few
             // buffers more so that its end is written.
             for (int waited = 0; waited < 3000 && Mix_Playing(-1); waited += 20)
@@ -253,13 +257,46 @@ int loudest(const std::vector<int16_t>& samples) {
     return peak;
 }
 
+// The names of a character's own sounds, loudest sample first.
+std::vector<std::string> loudestFirst(const std::string& character) {
+    const std::string folder = BRAWLER_SOURCE_DIR "/data/" + character + "/sound";
+    std::vector<std::pair<int, std::string>> peaks;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() != ".wav")
+            continue;
+        // 16-bit mono samples after the 44-byte header the generator writes.
+        const std::string bytes = readFile(entry.path().string());
+        std::vector<int16_t> samples((bytes.size() - 44) / 2);
+        std::memcpy(samples.data(), bytes.data() + 44, samples.size() * 2);
+        peaks.push_back({-loudest(samples), entry.path().stem().string()});
+    }
+    std::sort(peaks.begin(), peaks.end());
+    std::vector<std::string> names;
+    for (const auto& p : peaks)
+        names.push_back(p.second);
+    return names;
+}
+
 } // namespace
 
 TEST(SoundSetDevice, APlayedSoundReachesTheDeviceAndSilenceStaysSilent) {
-    std::vector<int16_t> played = recordShippedSound(true);
+    std::vector<int16_t> played = recordShippedSounds("Brawler", {"whoosh"});
     ASSERT_FALSE(played.empty());
     EXPECT_GT(loudest(played), 1000);
-    std::vector<int16_t> quiet = recordShippedSound(false);
+    std::vector<int16_t> quiet = recordShippedSounds("Brawler", {});
     ASSERT_FALSE(quiet.empty()) << "the device wrote nothing, so silence proves nothing";
     EXPECT_EQ(loudest(quiet), 0);
+}
+
+// Sounds are made at -6 dBFS so that two at once never clip: each character's two
+// loudest, started together, reach the device without a sample at full scale.
+TEST(SoundSetDevice, TheTwoLoudestSoundsOfACharacterTogetherDoNotClip) {
+    for (const char* character : {"Brawler", "Basalt"}) {
+        std::vector<std::string> names = loudestFirst(character);
+        ASSERT_GE(names.size(), 2u) << character;
+        names.resize(2);
+        std::vector<int16_t> mixed = recordShippedSounds(character, names);
+        EXPECT_GT(loudest(mixed), 8000) << character << ": the sounds were not heard";
+        EXPECT_LT(loudest(mixed), 32767) << character << " " << names[0] << " + " << names[1];
+    }
 }

@@ -1,6 +1,7 @@
 #include "tools/checker/checkerApp.h"
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "SDL.h"
 #include "SDL_mixer.h"
@@ -15,8 +16,11 @@ namespace {
 
 const char* const kUsage =
     "usage: brawler-check [--quiet] [DATA_DIR]\n"
+    "       brawler-check [--quiet] --character DATA_DIR/NAME\n"
     "       brawler-check [--quiet] --controls FILE\n"
-    "Checks a data folder (default: data) as the game reads it, or a controls file.\n";
+    "Checks a data folder (default: data) as the game reads it: the shared content and\n"
+    "every character folder in it. --character checks one character folder alone,\n"
+    "--controls a controls file.\n";
 
 std::string plural(int n, const char* word) {
     return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
@@ -40,6 +44,7 @@ int checkControls(const std::string& path, bool quiet, std::string& output) {
 int checkerApp::run(const std::vector<std::string>& args, std::string& output) {
     bool quiet = false;
     std::string dataRoot = "data";
+    std::string character; // a character's name, when one is checked alone
     bool rootGiven = false;
     std::string controlsPath;
     bool controlsGiven = false;
@@ -53,6 +58,13 @@ int checkerApp::run(const std::vector<std::string>& args, std::string& output) {
         } else if (a == "--help" || a == "-h") {
             output += kUsage;
             return 0;
+        } else if (a == "--character" && i + 1 < args.size() && !rootGiven) {
+            std::filesystem::path folder(args[++i]);
+            if (!folder.has_filename())
+                folder = folder.parent_path(); // data/NAME/ as well as data/NAME
+            character = folder.filename().string();
+            dataRoot = folder.has_parent_path() ? folder.parent_path().string() : ".";
+            rootGiven = true;
         } else if ((!a.empty() && a[0] == '-') || rootGiven) {
             output += kUsage;
             return 2;
@@ -99,7 +111,10 @@ int checkerApp::run(const std::vector<std::string>& args, std::string& output) {
                                std::string("SDL_mixer did not open (") + Mix_GetError() +
                                    "), so sounds were only looked for, not decoded");
             dataChecker checker(dataRoot, report);
-            checker.run();
+            if (character.empty())
+                checker.run();
+            else
+                checker.runCharacter(character);
         }
         if (openedAudio)
             Mix_CloseAudio();

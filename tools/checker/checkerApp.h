@@ -4,7 +4,8 @@
 #include <vector>
 
 // The command line of brawler-check: `brawler-check [--quiet] [DATA_DIR]`, or
-// `brawler-check [--quiet] --controls FILE` for a controls file (no SDL then). Brings up
+// `brawler-check [--quiet] --controls FILE` for a controls file (no SDL then), or
+// `--character DATA_DIR/NAME` for one character folder alone. Brings up
 // SDL with the dummy video and audio drivers (the checker decodes images and sounds
 // but shows and plays nothing), keeps the loaders' trace out of its output, checks the
 // folder and writes one line per problem, sorted by file and line, then a summary.

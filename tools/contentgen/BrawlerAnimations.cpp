@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "tools/contentgen/Layout.h"
 #include "tools/contentgen/PoseBook.h"
 
 namespace contentgen {
@@ -10,7 +9,7 @@ namespace contentgen {
 BrawlerAnimations::BrawlerAnimations(const FighterFrames& frames) : frames_(frames) {}
 
 std::vector<Sheet> BrawlerAnimations::build() const {
-    return {blank(), walk(), standing(), duck(), inAir()};
+    return {FighterFrames::blank(), walk(), standing(), duck(), inAir()};
 }
 
 std::vector<Sheet> BrawlerAnimations::matchSheets() const {
@@ -81,22 +80,6 @@ Sheet BrawlerAnimations::win() const {
     }
     beats[0].note = "win: fist raised, bouncing; loops";
     return frames_.sheet("win", beats);
-}
-
-// The engine sizes the fighter's saved background from blank's first frame and copies
-// its key, so blank is one frame of nothing but key colour at the common frame size.
-Sheet BrawlerAnimations::blank() const {
-    Sheet s;
-    s.name = "blank";
-    Frame f;
-    f.info.image = "blank_0.bmp";
-    f.info.anchor = {layout::kAnchorX, layout::kAnchorY};
-    f.info.cBox = kNoBox;
-    f.info.label = "blank";
-    f.info.note = "blank: sets the size and key of the fighter's saved background";
-    f.image = Image(layout::kFrameWidth, layout::kFrameHeight, kKeyColour);
-    s.frames.push_back(std::move(f));
-    return s;
 }
 
 Sheet BrawlerAnimations::walk() const {

@@ -18,7 +18,6 @@ public:
     std::vector<Sheet> matchSheets() const;
 
 private:
-    Sheet blank() const;
     Sheet walk() const;
     Sheet standing() const;
     Sheet duck() const;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "tools/contentgen/Choreography.h"
 #include "tools/contentgen/Layout.h"
 #include "tools/contentgen/ParticleArt.h"
 #include "tools/contentgen/PoseBook.h"
@@ -9,42 +10,9 @@
 
 namespace contentgen {
 
+using namespace choreography;
+
 namespace {
-
-constexpr const char* kReaction = "N"; // ends in no button, so no button list holds it
-constexpr const char* kAnyState = "null";
-constexpr const char* kOnGround = "ground = true";
-constexpr const char* kInAir = "ground = false";
-
-Beat beat(const Pose& pose, int delay, const char* label) {
-    Beat b;
-    b.pose = pose;
-    b.delay = delay;
-    b.label = label;
-    return b;
-}
-
-Beat withSound(Beat b, const char* sound) {
-    b.sound = sound;
-    return b;
-}
-
-Beat active(Beat b, Striker striker, int damage) {
-    b.pose.striker = striker;
-    b.damage = damage;
-    return b;
-}
-
-Beat moving(Beat b, int moveX, int moveY = 0) {
-    b.moveX = moveX;
-    b.moveY = moveY;
-    return b;
-}
-
-Beat noted(Beat b, const char* note) {
-    b.note = note;
-    return b;
-}
 
 // The fireball leaves from both palms pushed forward at shoulder height.
 Pose palmsForward() {

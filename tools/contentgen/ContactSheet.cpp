@@ -50,27 +50,48 @@ const ParticleDef* particleNamed(const ContentModel& model, const std::string& n
     for (const ParticleDef& p : model.particles)
         if (p.sheet.name == name)
             return &p;
+    for (const CharacterModel& c : model.characters)
+        for (const ParticleDef& p : c.particles)
+            if (p.sheet.name == name)
+                return &p;
     return nullptr;
+}
+
+const Sheet* sheetNamed(const std::vector<Sheet>& sheets, const std::string& name) {
+    for (const Sheet& s : sheets)
+        if (s.name == name)
+            return &s;
+    return nullptr;
+}
+
+std::string particleTitle(const ParticleDef& p) {
+    return "particle " + p.sheet.name + "   life " + std::to_string(p.lifetimeMs) + " ms" +
+           (p.gravity ? "   falls" : "");
 }
 
 } // namespace
 
 std::vector<ContactSheet::Row> ContactSheet::rows(const ContentModel& model) {
     std::vector<Row> out;
-    for (const Sheet& a : model.animations)
-        out.push_back({"animation " + a.name, &a, 1, true});
-    for (const MoveRecord& m : model.moves)
-        out.push_back(
-            {"move " + m.sheet.name + "   command " + m.command + "   condition " + m.condition,
-             &m.sheet, 1, true});
-    for (const Sheet& s : model.matchSheets)
-        out.push_back({"match " + s.name + (s.name == "ko" ? "   last frame held" : "   loops") +
-                           "   (not in the animation list)",
-                       &s, 1, true});
+    for (const CharacterModel& c : model.characters) {
+        const std::string who = c.name + ": ";
+        for (const Sheet& a : c.animations)
+            out.push_back({who + "animation " + a.name, &a, 1, true});
+        for (const MoveRecord& m : c.moves)
+            out.push_back({who + "move " + m.sheet.name + "   command " + m.command +
+                               "   condition " + m.condition,
+                           &m.sheet, 1, true});
+        for (const Sheet& s : c.matchSheets)
+            out.push_back({who + "match " + s.name +
+                               (s.name == "ko" ? "   last frame held" : "   loops") +
+                               "   (not in the animation list)",
+                           &s, 1, true});
+        for (const ParticleDef& p : c.particles)
+            out.push_back(
+                {who + particleTitle(p) + "   (list particle/" + c.name + ")", &p.sheet, 3, false});
+    }
     for (const ParticleDef& p : model.particles)
-        out.push_back({"particle " + p.sheet.name + "   life " + std::to_string(p.lifetimeMs) +
-                           " ms" + (p.gravity ? "   falls" : ""),
-                       &p.sheet, 3, false});
+        out.push_back({particleTitle(p), &p.sheet, 3, false});
     out.push_back({"sheet run (loaded, never drawn)", &model.runner, 2, true});
     return out;
 }
@@ -176,21 +197,26 @@ Image ContactSheet::render(const ContentModel& model) {
     return img;
 }
 
+// The Brawler on the left; on the right the last character, or the Brawler again in
+// his second colours when he is the only one.
 Image ContactSheet::stagePreview(const ContentModel& model) {
     Image img = model.stage;
-    const Sheet* standing = nullptr;
-    for (const Sheet& a : model.animations)
-        if (a.name == "standing")
-            standing = &a;
-    if (!standing || standing->frames.empty())
+    if (model.characters.empty())
+        return img;
+    const CharacterModel& left = model.characters.front();
+    const CharacterModel& right = model.characters.back();
+    const Sheet* standing = sheetNamed(left.animations, "standing");
+    const Sheet* opposite = sheetNamed(right.animations, "standing");
+    if (!standing || standing->frames.empty() || !opposite || opposite->frames.empty())
         return img;
     const Frame& f = standing->frames[0];
     const int ground = layout::kGroundY;
     img.blitKeyed(f.image, 250 - f.info.anchor.x, ground - f.info.anchor.y, f.info.key);
+    const Frame& g = opposite->frames[0];
     // The engine mirrors a frame about its width, anchor included.
-    const int mirroredAnchor = f.image.width() - f.info.anchor.x;
-    const Image second = PaletteSwap::applied(f.image, model.palette2);
-    img.blitKeyed(second.mirrored(), 550 - mirroredAnchor, ground - f.info.anchor.y, f.info.key);
+    const int mirroredAnchor = g.image.width() - g.info.anchor.x;
+    const Image second = &left == &right ? PaletteSwap::applied(g.image, right.palette2) : g.image;
+    img.blitKeyed(second.mirrored(), 550 - mirroredAnchor, ground - g.info.anchor.y, g.info.key);
     return img;
 }
 

@@ -7,9 +7,9 @@
 
 namespace contentgen {
 
-// Pictures for people, not for the game: every sheet frame by frame with its boxes
-// drawn over it, the stage with two fighters standing on it (the right one in his
-// second colours), and the HUD's pieces put together as the match shows them.
+// Pictures for people, not for the game: every sheet of every character frame by frame
+// with its boxes drawn over it, the stage with two fighters standing on it, and the
+// HUD's pieces put together as the match shows them.
 class ContactSheet {
 public:
     static Image render(const ContentModel& model);

@@ -49,7 +49,7 @@ struct AttackTable {
     std::array<std::vector<AttackEntry>, kGroups> groups;
 };
 
-// One line of data/Brawler/palette2: a colour the frames use and the one worn instead.
+// One line of a character's palette2: a colour the frames use and the one worn instead.
 struct ColourPair {
     Rgb from;
     Rgb to;
@@ -64,19 +64,28 @@ struct HudModel {
     SoundList sounds; // bell and knockout
 };
 
+// One fighter: the folder data/<name> and, when it throws particles of its own, the
+// list data/particle/<name> that is loaded only when it plays.
+struct CharacterModel {
+    std::string name;                   // folder name under data/
+    std::vector<Sheet> animations;      // its info, in list order
+    std::vector<MoveRecord> moves;      // its moveset, in file order
+    std::vector<Sheet> matchSheets;     // ko and win: read by folder name, not in the list
+    std::vector<ColourPair> palette2;   // its second colours
+    std::vector<Rgb> keptColours;       // base colours (skin, hair...) palette2 must not touch
+    SoundList sounds;                   // data/<name>/sound
+    AttackTable attacks;                // data/<name>/ai/attack
+    std::vector<ParticleDef> particles; // its own particle list; empty when it has none
+};
+
 // Everything under data/, before it is turned into files.
 struct ContentModel {
-    Image stage;                        // data/tBG2.bmp
-    Sheet runner;                       // data/run
-    std::vector<ParticleDef> particles; // data/particle/default, in list order
-    std::vector<Sheet> animations;      // the character's info, in list order
-    std::vector<MoveRecord> moves;      // the character's moveset, in file order
-    std::vector<Sheet> matchSheets;     // ko and win: read by folder name, not in the list
-    std::vector<ColourPair> palette2;   // the character's second colours
-    HudModel hud;                       // data/hud
-    SoundList sharedSounds;             // data/soundSet
-    SoundList fighterSounds;            // data/Brawler/sound
-    AttackTable attacks;                // data/Brawler/ai/attack
+    Image stage;                            // data/tBG2.bmp
+    Sheet runner;                           // data/run
+    std::vector<ParticleDef> particles;     // data/particle/default, in list order
+    std::vector<CharacterModel> characters; // the Brawler first: the classic game's fighter
+    HudModel hud;                           // data/hud
+    SoundList sharedSounds;                 // data/soundSet
 };
 
 } // namespace contentgen

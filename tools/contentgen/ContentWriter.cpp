@@ -101,9 +101,10 @@ std::string ContentWriter::attackFile(const AttackTable& attacks) {
     return text;
 }
 
-std::string ContentWriter::colourSwap(const std::vector<ColourPair>& pairs) {
+std::string ContentWriter::colourSwap(const std::string& character,
+                                      const std::vector<ColourPair>& pairs) {
     std::ostringstream s;
-    s << "# The Brawler's second colours, worn when both sides play him.\n"
+    s << "# The " << character << "'s second colours, worn when both sides play him.\n"
       << "# Each line: a colour of the frames (R G B), then the colour worn instead.\n";
     for (const ColourPair& p : pairs)
         s << int(p.from.r) << ' ' << int(p.from.g) << ' ' << int(p.from.b) << "  " << int(p.to.r)
@@ -123,36 +124,48 @@ void ContentWriter::addSounds(FileSet& files, const SoundList& sounds) {
         files.addBytes(sounds.folder + "/" + c.name + ".wav", WavEncoder::encode(c.samples));
 }
 
+void ContentWriter::addCharacter(FileSet& files, const CharacterModel& c) {
+    const std::string folder = std::string(layout::kData) + "/" + c.name;
+    files.addText(folder + "/info", animationList(c.animations));
+    for (const Sheet& a : c.animations)
+        addSheet(files, folder + "/" + a.name, a);
+    files.addText(folder + "/moveset", moveset(c.moves));
+    for (const MoveRecord& m : c.moves)
+        addSheet(files, folder + "/" + m.sheet.name, m.sheet);
+    for (const Sheet& s : c.matchSheets)
+        addSheet(files, folder + "/" + s.name, s);
+    if (!c.palette2.empty())
+        files.addText(folder + "/palette2", colourSwap(c.name, c.palette2));
+    addSounds(files, c.sounds);
+    files.addText(folder + "/ai/attack", attackFile(c.attacks));
+    if (!c.particles.empty())
+        addParticles(files, c.name, c.particles);
+}
+
+void ContentWriter::addParticles(FileSet& files, const std::string& list,
+                                 const std::vector<ParticleDef>& defs) {
+    const std::string particles = layout::kParticles;
+    files.addText(particles + "/" + list, particleList(defs));
+    for (const ParticleDef& p : defs) {
+        addSheet(files, particles + "/" + p.sheet.name, p.sheet);
+        files.addText(particles + "/" + p.sheet.name + "/particle", particleDefinition(p));
+    }
+}
+
 FileSet ContentWriter::write(const ContentModel& model) {
     FileSet files;
     files.addBytes(layout::kStage, BmpEncoder::encode(model.stage));
     addSheet(files, layout::kRunner, model.runner);
-    const std::string particles = layout::kParticles;
-    files.addText(particles + "/" + layout::kParticleList, particleList(model.particles));
-    for (const ParticleDef& p : model.particles) {
-        addSheet(files, particles + "/" + p.sheet.name, p.sheet);
-        files.addText(particles + "/" + p.sheet.name + "/particle", particleDefinition(p));
-    }
-    const std::string character = layout::kCharacter;
-    files.addText(character + "/info", animationList(model.animations));
-    for (const Sheet& a : model.animations)
-        addSheet(files, character + "/" + a.name, a);
-    files.addText(character + "/moveset", moveset(model.moves));
-    for (const MoveRecord& m : model.moves)
-        addSheet(files, character + "/" + m.sheet.name, m.sheet);
-    for (const Sheet& s : model.matchSheets)
-        addSheet(files, character + "/" + s.name, s);
-    if (!model.palette2.empty())
-        files.addText(layout::kPalette2, colourSwap(model.palette2));
+    addParticles(files, layout::kParticleList, model.particles);
+    for (const CharacterModel& c : model.characters)
+        addCharacter(files, c);
     addSounds(files, model.sharedSounds);
-    addSounds(files, model.fighterSounds);
     const std::string hud = layout::kHud;
     for (const Sheet* s : {&model.hud.bar, &model.hud.font, &model.hud.bigFont, &model.hud.marker})
         if (!s->name.empty())
             addSheet(files, hud + "/" + s->name, *s);
     if (!model.hud.sounds.folder.empty())
         addSounds(files, model.hud.sounds);
-    files.addText(layout::kAttackFile, attackFile(model.attacks));
     return files;
 }
 

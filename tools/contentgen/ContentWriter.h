@@ -20,11 +20,17 @@ public:
     static std::string particleDefinition(const ParticleDef& particle);
     static std::string soundList(const SoundList& sounds);
     static std::string attackFile(const AttackTable& attacks);
-    static std::string colourSwap(const std::vector<ColourPair>& pairs);
+    static std::string colourSwap(const std::string& character,
+                                  const std::vector<ColourPair>& pairs);
 
 private:
     static void addSheet(FileSet& files, const std::string& folder, const Sheet& sheet);
     static void addSounds(FileSet& files, const SoundList& sounds);
+    // data/<name>: its sheets, lists, sounds, attack table and second colours.
+    static void addCharacter(FileSet& files, const CharacterModel& character);
+    // The list data/particle/<list> and a folder per particle it names.
+    static void addParticles(FileSet& files, const std::string& list,
+                             const std::vector<ParticleDef>& particles);
 };
 
 } // namespace contentgen

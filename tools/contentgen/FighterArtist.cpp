@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tools/contentgen/Palette.h"
-
 namespace contentgen {
 
 namespace {
@@ -13,39 +11,48 @@ Material solid(Rgb c) {
     return [c](const SurfacePoint&) { return c; };
 }
 
-// Gi cloth up to `split` along the stroke, skin after it: sleeves and trouser legs.
-Material clothThenSkin(double split) {
-    return [split](const SurfacePoint& sp) { return sp.t < split ? palette::kGi : palette::kSkin; };
+// Cloth up to `split` along the stroke, `after` beyond it: sleeves and trouser legs.
+Material clothThen(Rgb cloth, double split, Rgb after) {
+    return [cloth, split, after](const SurfacePoint& sp) { return sp.t < split ? cloth : after; };
 }
 
-// The jacket: belt band low on the torso and the crossed lapels opening into a V of
+// The top: belt band low on the torso and the crossed lapels opening into a V of
 // chest at the front. `forward` is the unit normal on the chest side of the spine.
-Material jacket(Vec2 forward) {
-    return [forward](const SurfacePoint& sp) {
+Material jacket(Vec2 forward, const FighterLook& look) {
+    const FighterColours c = look.colours;
+    const double wider = look.vestOpen;
+    return [forward, c, wider](const SurfacePoint& sp) {
         if (sp.t > 0.15 && sp.t < 0.27)
-            return palette::kBelt;
+            return c.belt;
         const double side = dot(sp.offset, forward);
-        const double opening = 1.0 - (sp.t - 0.62) * 2.3;
+        const double opening = 1.0 - (sp.t - 0.62) * 2.3 - wider;
         if (side > opening)
-            return palette::kSkin;
+            return c.skin;
         if (side > opening - 0.16 && sp.t > 0.55)
-            return palette::kGiFold;
-        return palette::kGi;
+            return c.jacketFold;
+        return c.jacket;
     };
 }
 
-// Hair on top and at the back, the headband across the brow, skin elsewhere; worked
-// out in the head's own tilted frame so that the hair turns with the head.
-Material headMaterial(double tilt) {
-    return [tilt](const SurfacePoint& sp) {
+// Hair on top and at the back (or none), the headband across the brow, a beard on the
+// jaw, skin elsewhere; worked out in the head's own tilted frame so that it all turns
+// with the head.
+Material headMaterial(double tilt, const FighterLook& look) {
+    const FighterColours c = look.colours;
+    const bool band = look.headband;
+    const bool bald = look.bald;
+    const bool beard = look.beard;
+    return [tilt, c, band, bald, beard](const SurfacePoint& sp) {
         const Vec2 local = rotate(sp.offset, -tilt);
-        if (local.y >= -0.44 && local.y < -0.14)
-            return palette::kBand;
-        if (local.y < -0.44)
-            return palette::kHair;
-        if (local.x < -0.30 && local.y < 0.55)
-            return palette::kHair;
-        return palette::kSkin;
+        if (band && local.y >= -0.44 && local.y < -0.14)
+            return c.band;
+        if (beard && local.y > 0.18 && local.x > -0.45)
+            return c.hair;
+        if (!bald && local.y < -0.44)
+            return c.hair;
+        if (!bald && local.x < -0.30 && local.y < 0.55)
+            return c.hair;
+        return c.skin;
     };
 }
 
@@ -68,15 +75,17 @@ Box startBox(Vec2 c, double r) {
 
 } // namespace
 
-FighterArtist::FighterArtist(int width, int height, Vec2 anchor, double scale)
-    : width_(width), height_(height), anchor_(anchor), scale_(scale) {}
+FighterArtist::FighterArtist(int width, int height, Vec2 anchor, double scale,
+                             const FighterLook& look)
+    : width_(width), height_(height), anchor_(anchor), scale_(scale), look_(look) {}
 
 Image FighterArtist::render(const Pose& pose) const {
     Image img(width_, height_, kKeyColour);
     const Skeleton s = skeleton(pose);
-    Painter p(img, palette::kOutline, std::max(1.0, 2.0 * scale_));
+    Painter p(img, look_.colours.outline, std::max(1.0, 2.0 * scale_));
     constexpr double kFarSide = 0.78; // far limbs are in the body's shade
-    drawBandTails(p, s);
+    if (look_.headband)
+        drawBandTails(p, s);
     drawArm(p, s.armFar(), kFarSide);
     drawLeg(p, s.legFar(), kFarSide);
     drawLeg(p, s.legNear(), 1.0);
@@ -93,42 +102,51 @@ void FighterArtist::drawBandTails(Painter& p, const Skeleton& s) const {
     const double swing = s.pose().bandSwing;
     const Vec2 end1 = knot + limbDirection(-62.0 - swing) * (14.0 * k);
     const Vec2 end2 = knot + limbDirection(-38.0 - swing * 0.7) * (11.0 * k);
-    p.drawGroup({stroke(knot, end1, 2.6 * k, 2.0 * k, solid(palette::kBand), 0.9),
-                 stroke(knot, end2, 2.4 * k, 1.8 * k, solid(palette::kBand), 0.9)});
+    const Rgb band = look_.colours.band;
+    p.drawGroup({stroke(knot, end1, 2.6 * k, 2.0 * k, solid(band), 0.9),
+                 stroke(knot, end2, 2.4 * k, 1.8 * k, solid(band), 0.9)});
 }
 
 void FighterArtist::drawArm(Painter& p, const LimbJoints& j, double brightness) const {
-    const double k = scale_;
-    const double fist = 6.5 * k;
-    p.drawGroup({stroke(j.root, j.mid, 7.0 * k, 6.0 * k, solid(palette::kGi), brightness),
-                 stroke(j.mid, j.end, 6.0 * k, 5.0 * k, clothThenSkin(0.38), brightness),
-                 stroke(j.tip, j.tip, fist, fist, solid(palette::kSkin), brightness)});
+    const double k = scale_ * look_.bulk;
+    const FighterColours& c = look_.colours;
+    const double fist = look_.size.fistRadius * scale_;
+    const Rgb upper = look_.sleeves ? c.jacket : c.skin;
+    const Material forearm = look_.sleeves   ? clothThen(c.jacket, 0.38, c.skin)
+                             : look_.bracers ? clothThen(c.skin, 0.45, c.belt)
+                                             : solid(c.skin);
+    p.drawGroup({stroke(j.root, j.mid, 7.0 * k, 6.0 * k, solid(upper), brightness),
+                 stroke(j.mid, j.end, 6.0 * k, 5.0 * k, forearm, brightness),
+                 stroke(j.tip, j.tip, fist, fist, solid(c.skin), brightness)});
 }
 
 void FighterArtist::drawLeg(Painter& p, const LimbJoints& j, double brightness) const {
-    const double k = scale_;
+    const double k = scale_ * look_.bulk;
+    const FighterColours& c = look_.colours;
     const Vec2 footDir = (j.tip - j.end) * (1.0 / std::max(length(j.tip - j.end), 1e-6));
     const Vec2 heel = j.end - footDir * (3.0 * k);
-    p.drawGroup({stroke(j.root, j.mid, 9.5 * k, 7.5 * k, solid(palette::kGi), brightness),
-                 stroke(j.mid, j.end, 7.5 * k, 5.5 * k, clothThenSkin(0.80), brightness),
-                 stroke(heel, j.tip, 4.4 * k, 3.5 * k, solid(palette::kSkin), brightness)});
+    p.drawGroup(
+        {stroke(j.root, j.mid, 9.5 * k, 7.5 * k, solid(c.trousers), brightness),
+         stroke(j.mid, j.end, 7.5 * k, 5.5 * k, clothThen(c.trousers, 0.80, c.feet), brightness),
+         stroke(heel, j.tip, 4.4 * k, 3.5 * k, solid(c.feet), brightness)});
 }
 
 void FighterArtist::drawTorso(Painter& p, const Skeleton& s) const {
-    const double k = scale_;
+    const double k = scale_ * look_.bulk;
     const double lean = radians(s.pose().torso);
     const Vec2 up = s.neck() - s.hip();
     const Vec2 upUnit = up * (1.0 / length(up));
     const Vec2 forward{std::cos(lean), std::sin(lean)};
     const Vec2 bottom = s.hip() + upUnit * (1.0 * k);
     const Vec2 top = s.hip() + up * 0.9;
-    p.drawGroup({stroke(bottom, top, 11.5 * k, 14.5 * k, jacket(forward))});
+    p.drawGroup({stroke(bottom, top, 11.5 * k, 14.5 * k, jacket(forward, look_))});
     // Belt ends hang from the knot at the front.
     const Vec2 knot = s.hip() + up * 0.2 + forward * (11.5 * k);
+    const Rgb belt = look_.colours.belt;
     p.drawGroup({stroke(knot, knot + limbDirection(14.0 + s.pose().torso) * (6.5 * k), 1.6 * k,
-                        1.4 * k, solid(palette::kBelt)),
+                        1.4 * k, solid(belt)),
                  stroke(knot, knot + limbDirection(-2.0 + s.pose().torso) * (5.5 * k), 1.6 * k,
-                        1.4 * k, solid(palette::kBelt))});
+                        1.4 * k, solid(belt))});
 }
 
 void FighterArtist::drawHead(Image& img, const Skeleton& s) const {
@@ -136,17 +154,19 @@ void FighterArtist::drawHead(Image& img, const Skeleton& s) const {
     const double tilt = s.headTilt();
     const Vec2 c = s.headCentre();
     const double r = s.size().headRadius;
-    Painter p(img, palette::kOutline, std::max(1.0, 2.0 * k));
-    p.drawGroup(
-        {stroke(s.neck() - (s.neck() - s.hip()) * 0.08, c, 5.5 * k, 5.5 * k, solid(palette::kSkin)),
-         stroke(c, c, r, r, headMaterial(tilt)),
-         stroke(c + rotate(Vec2{11.6, 1.2} * k, tilt), c + rotate(Vec2{11.6, 1.2} * k, tilt),
-                2.3 * k, 2.3 * k, solid(palette::kSkin))});
+    const FighterColours& col = look_.colours;
+    const double neck = 5.5 * k * look_.bulk;
+    // The nose sits on the head's rim, however big the head.
+    const Vec2 nose = rotate(Vec2{11.6 * k, 1.2 * k} + Vec2{r - 12.5 * k, 0.0}, tilt);
+    Painter p(img, col.outline, std::max(1.0, 2.0 * k));
+    p.drawGroup({stroke(s.neck() - (s.neck() - s.hip()) * 0.08, c, neck, neck, solid(col.skin)),
+                 stroke(c, c, r, r, headMaterial(tilt, look_)),
+                 stroke(c + nose, c + nose, 2.3 * k, 2.3 * k, solid(col.skin))});
     // The ear gets a soft skin-shadow rim rather than the hard outline, or it reads as
     // a second eye.
-    Painter soft(img, palette::kSkinShadow, 1.0);
+    Painter soft(img, col.skinShadow, 1.0);
     const Vec2 ear = c + rotate(Vec2{-2.5, 2.0} * k, tilt);
-    soft.drawGroup({stroke(ear, ear, 2.4 * k, 2.4 * k, solid(palette::kSkin))});
+    soft.drawGroup({stroke(ear, ear, 2.4 * k, 2.4 * k, solid(col.skin))});
     drawFace(img, s);
 }
 
@@ -157,7 +177,7 @@ void FighterArtist::drawFace(Image& img, const Skeleton& s) const {
     auto at = [&](double x, double y) { return c + rotate(Vec2{x * k, y * k}, tilt); };
     auto plot = [&](Vec2 v) {
         img.set(static_cast<int>(std::floor(v.x)), static_cast<int>(std::floor(v.y)),
-                palette::kEye);
+                look_.colours.eye);
     };
     if (k < 0.75) {
         plot(at(6.0, -1.0));
@@ -173,7 +193,7 @@ void FighterArtist::drawFace(Image& img, const Skeleton& s) const {
 }
 
 Box FighterArtist::bodyBox(const Skeleton& s) const {
-    const double k = scale_;
+    const double k = scale_ * look_.bulk;
     const Vec2 up = s.neck() - s.hip();
     Box box = startBox(s.headCentre(), s.size().headRadius + 1.0);
     growBox(box, s.hip(), 12.5 * k);
@@ -188,7 +208,7 @@ Box FighterArtist::bodyBox(const Skeleton& s) const {
 }
 
 Box FighterArtist::strikeBox(const Skeleton& s) const {
-    const double k = scale_;
+    const double k = scale_ * look_.bulk;
     const LimbJoints* limb = nullptr;
     bool fist = true;
     switch (s.pose().striker) {

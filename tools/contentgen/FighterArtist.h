@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tools/contentgen/FighterLook.h"
 #include "tools/contentgen/Geometry.h"
 #include "tools/contentgen/Image.h"
 #include "tools/contentgen/Painter.h"
@@ -12,10 +13,13 @@ namespace contentgen {
 class FighterArtist {
 public:
     // Frames are width x height with the anchor (the feet) at `anchor`; `scale` shrinks
-    // the whole figure (the small runner sheet uses it).
-    FighterArtist(int width, int height, Vec2 anchor, double scale = 1.0);
+    // the whole figure (the small runner sheet uses it); `look` says whom it draws.
+    FighterArtist(int width, int height, Vec2 anchor, double scale = 1.0,
+                  const FighterLook& look = FighterLook::brawler());
 
-    Skeleton skeleton(const Pose& pose) const { return Skeleton(pose, anchor_, scale_); }
+    Skeleton skeleton(const Pose& pose) const {
+        return Skeleton(pose, anchor_, scale_, look_.size);
+    }
     Image render(const Pose& pose) const;
     // Head, torso and legs down to the feet; arms are left out so that a guard or a
     // punch does not widen the body that the opponent is pushed away from.
@@ -35,6 +39,7 @@ private:
     int height_;
     Vec2 anchor_;
     double scale_;
+    FighterLook look_;
 };
 
 } // namespace contentgen

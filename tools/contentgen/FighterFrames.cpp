@@ -16,6 +16,20 @@ Sheet FighterFrames::sheet(const std::string& name, const std::vector<Beat>& bea
     return s;
 }
 
+Sheet FighterFrames::blank() {
+    Sheet s;
+    s.name = "blank";
+    Frame f;
+    f.info.image = "blank_0.bmp";
+    f.info.anchor = {layout::kAnchorX, layout::kAnchorY};
+    f.info.cBox = kNoBox;
+    f.info.label = "blank";
+    f.info.note = "blank: sets the size and key of the fighter's saved background";
+    f.image = Image(layout::kFrameWidth, layout::kFrameHeight, kKeyColour);
+    s.frames.push_back(std::move(f));
+    return s;
+}
+
 Frame FighterFrames::frame(const std::string& imageName, const Beat& beat) const {
     const Skeleton skeleton = artist_.skeleton(beat.pose);
     Frame f;

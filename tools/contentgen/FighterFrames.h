@@ -29,6 +29,9 @@ public:
     explicit FighterFrames(const FighterArtist& artist);
 
     Sheet sheet(const std::string& name, const std::vector<Beat>& beats) const;
+    // The engine sizes a fighter's saved background from blank's first frame and copies
+    // its key, so blank is one frame of nothing but key colour at the common frame size.
+    static Sheet blank();
     Frame frame(const std::string& imageName, const Beat& beat) const;
 
 private:

@@ -1,12 +1,12 @@
 #include "tools/contentgen/ModelChecker.h"
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <sstream>
 #include <tuple>
 
 #include "tools/contentgen/PaletteSwap.h"
-#include "tools/contentgen/Palette.h"
 #include "tools/contentgen/WavEncoder.h"
 
 namespace contentgen {
@@ -16,6 +16,7 @@ namespace {
 constexpr size_t kMaxWord = 79;      // words the loaders read with %s
 constexpr size_t kMaxSoundName = 95; // a frame's sound name
 constexpr size_t kMaxLine = 254;     // line plus line end, in a 255-byte buffer
+constexpr double kPeak = 0.5;        // a sound's highest sample, of full scale: -6 dBFS
 
 std::string frameName(const std::string& what, size_t index) {
     return what + " frame " + std::to_string(index);
@@ -67,38 +68,64 @@ ModelChecker::ModelChecker(const ContentModel& model) : model_(model) {}
 
 std::vector<std::string> ModelChecker::run() {
     problems_.clear();
-    requiredNames();
-    folderNames();
-    frameSizes();
+    character_ = nullptr;
     keyColours();
-    for (const Sheet* s : fighterSheets())
-        frameData(*s, s->name, true);
-    for (const ParticleDef& p : model_.particles)
-        frameData(p.sheet, "particle " + p.sheet.name, false);
+    for (const ParticleDef* p : allParticles())
+        frameData(p->sheet, "particle " + p->sheet.name, false);
     frameData(model_.runner, "runner", false);
     for (const Sheet* s : hudSheets())
         frameData(*s, "hud " + s->name, false);
-    moveSounds();
-    attackReach();
     soundNames();
     soundClips();
-    particleNames();
     harmlessParticles();
+    hud();
+    if (model_.characters.empty())
+        fail("there is no character");
+    for (const CharacterModel& c : model_.characters) {
+        character_ = &c;
+        checkCharacter();
+    }
+    character_ = nullptr;
+    return problems_;
+}
+
+void ModelChecker::checkCharacter() {
+    requiredNames();
+    folderNames();
+    frameSizes();
+    for (const Sheet* s : fighterSheets())
+        frameData(*s, s->name, true);
+    moveSounds();
+    attackReach();
+    frameSounds();
+    particleNames();
     projectiles();
     reachability();
     attackTable();
     colourSwap();
-    hud();
-    return problems_;
+}
+
+void ModelChecker::fail(const std::string& problem) {
+    problems_.push_back(character_ ? character_->name + ": " + problem : problem);
+}
+
+std::vector<const ParticleDef*> ModelChecker::allParticles() const {
+    std::vector<const ParticleDef*> all;
+    for (const ParticleDef& p : model_.particles)
+        all.push_back(&p);
+    for (const CharacterModel& c : model_.characters)
+        for (const ParticleDef& p : c.particles)
+            all.push_back(&p);
+    return all;
 }
 
 std::vector<const Sheet*> ModelChecker::fighterSheets() const {
     std::vector<const Sheet*> sheets;
-    for (const Sheet& a : model_.animations)
+    for (const Sheet& a : character_->animations)
         sheets.push_back(&a);
-    for (const MoveRecord& m : model_.moves)
+    for (const MoveRecord& m : character_->moves)
         sheets.push_back(&m.sheet);
-    for (const Sheet& s : model_.matchSheets)
+    for (const Sheet& s : character_->matchSheets)
         sheets.push_back(&s);
     return sheets;
 }
@@ -113,35 +140,44 @@ std::vector<const Sheet*> ModelChecker::hudSheets() const {
 }
 
 std::vector<const SoundList*> ModelChecker::soundLists() const {
-    return {&model_.sharedSounds, &model_.fighterSounds, &model_.hud.sounds};
+    std::vector<const SoundList*> lists{&model_.sharedSounds, &model_.hud.sounds};
+    for (const CharacterModel& c : model_.characters)
+        lists.push_back(&c.sounds);
+    return lists;
 }
 
 bool ModelChecker::hasAnimation(const std::string& name) const {
-    for (const Sheet& a : model_.animations)
+    for (const Sheet& a : character_->animations)
         if (a.name == name)
             return true;
     return false;
 }
 
 bool ModelChecker::hasMove(const std::string& name) const {
-    for (const MoveRecord& m : model_.moves)
+    for (const MoveRecord& m : character_->moves)
         if (m.sheet.name == name)
             return true;
     return false;
 }
 
 bool ModelChecker::hasSound(const std::string& name) const {
-    for (const SoundList* list : {&model_.sharedSounds, &model_.fighterSounds})
+    for (const SoundList* list : {&model_.sharedSounds, &character_->sounds})
         for (const SoundClip& c : list->clips)
             if (c.name == name)
                 return true;
     return false;
 }
 
+// The default list, and the character's own when one is being checked: what the
+// game loads while that character plays.
 const ParticleDef* ModelChecker::findParticle(const std::string& name) const {
     for (const ParticleDef& p : model_.particles)
         if (p.sheet.name == name)
             return &p;
+    if (character_)
+        for (const ParticleDef& p : character_->particles)
+            if (p.sheet.name == name)
+                return &p;
     return nullptr;
 }
 
@@ -166,14 +202,16 @@ void ModelChecker::folderNames() {
         if (!seen.insert(s->name).second)
             fail("name " + s->name + " is used twice in the character folder");
     }
-    for (const ParticleDef& p : model_.particles)
+    for (const ParticleDef& p : character_->particles)
         if (!isOneWord(p.sheet.name) || p.sheet.name.size() > kMaxWord)
             fail("particle name '" + p.sheet.name + "' must be one short word");
+        else if (p.sheet.name == character_->name || p.sheet.name == "default")
+            fail("particle " + p.sheet.name + " takes the name of a particle list");
 }
 
 void ModelChecker::frameSizes() {
     const Sheet* blank = nullptr;
-    for (const Sheet& a : model_.animations)
+    for (const Sheet& a : character_->animations)
         if (a.name == "blank")
             blank = &a;
     if (!blank || blank->frames.empty()) {
@@ -204,10 +242,14 @@ void ModelChecker::keyColours() {
             if (std::find(keys.begin(), keys.end(), f.info.key) == keys.end())
                 keys.push_back(f.info.key);
     };
-    for (const Sheet* s : fighterSheets())
-        collect(*s);
-    for (const ParticleDef& p : model_.particles)
-        collect(p.sheet);
+    for (const CharacterModel& c : model_.characters) {
+        character_ = &c;
+        for (const Sheet* s : fighterSheets())
+            collect(*s);
+    }
+    character_ = nullptr;
+    for (const ParticleDef* p : allParticles())
+        collect(p->sheet);
     collect(model_.runner);
     for (const Sheet* s : hudSheets())
         collect(*s);
@@ -250,7 +292,7 @@ void ModelChecker::frameData(const Sheet& sheet, const std::string& what, bool f
 void ModelChecker::moveSounds() {
     // The controller plays a frame's sound when it sees the frame number change; the
     // first frame of a new move does not reliably count as a change.
-    for (const MoveRecord& m : model_.moves) {
+    for (const MoveRecord& m : character_->moves) {
         const auto& frames = m.sheet.frames;
         if (frames.size() < 2) {
             fail("move " + m.sheet.name + " needs at least two frames");
@@ -265,7 +307,7 @@ void ModelChecker::moveSounds() {
 }
 
 void ModelChecker::attackReach() {
-    for (const MoveRecord& m : model_.moves) {
+    for (const MoveRecord& m : character_->moves) {
         if (m.command.empty() || !isButton(m.command.back()))
             continue;
         bool strikes = false;
@@ -286,6 +328,9 @@ void ModelChecker::soundNames() {
         for (const SoundClip& c : list->clips)
             if (!isOneWord(c.name) || c.name.size() > kMaxSoundName)
                 fail("sound name '" + c.name + "' in " + list->folder + " is not a short word");
+}
+
+void ModelChecker::frameSounds() {
     for (const Sheet* s : fighterSheets())
         for (size_t i = 0; i < s->frames.size(); ++i) {
             const std::string& name = s->frames[i].info.sound;
@@ -301,6 +346,14 @@ void ModelChecker::soundClips() {
             if (seconds < 0.1 || seconds > 0.6)
                 fail("sound " + c.name + " lasts " + std::to_string(seconds) +
                      " s; effects are kept between 0.1 and 0.6 s");
+            // The mixer adds overlapping sounds: at -6 dBFS two at once cannot clip.
+            double peak = 0.0;
+            for (double v : c.samples)
+                peak = std::max(peak, std::fabs(v));
+            if (peak > kPeak)
+                fail("sound " + c.name + " in " + list->folder + " peaks at " +
+                     std::to_string(peak) + " of full scale; effects stay at or below 0.5 " +
+                     "(-6 dBFS)");
         }
 }
 
@@ -313,23 +366,31 @@ void ModelChecker::particleNames() {
         for (size_t i = 0; i < s->frames.size(); ++i)
             for (const SpawnLine& line : s->frames[i].info.particles)
                 check(line, frameName(s->name, i));
-    for (const ParticleDef& p : model_.particles) {
-        for (const SpawnLine& line : p.onDeath)
-            check(line, "particle " + p.sheet.name + " OnDeath");
-        for (size_t i = 0; i < p.sheet.frames.size(); ++i)
-            for (const SpawnLine& line : p.sheet.frames[i].info.particles)
-                check(line, frameName("particle " + p.sheet.name, i));
+    // A particle's own spawns name particles loaded with it: the default list's stay
+    // within it, a character's list may also use the default one.
+    std::vector<const ParticleDef*> defs;
+    for (const ParticleDef& p : character_->particles)
+        defs.push_back(&p);
+    if (character_ == &model_.characters.front())
+        for (const ParticleDef& p : model_.particles)
+            defs.push_back(&p);
+    for (const ParticleDef* p : defs) {
+        for (const SpawnLine& line : p->onDeath)
+            check(line, "particle " + p->sheet.name + " OnDeath");
+        for (size_t i = 0; i < p->sheet.frames.size(); ++i)
+            for (const SpawnLine& line : p->sheet.frames[i].info.particles)
+                check(line, frameName("particle " + p->sheet.name, i));
     }
 }
 
 void ModelChecker::harmlessParticles() {
     // A particle hit is spent on whoever it touches and can start a block, damage or
     // not, so a particle meant only for show must have a body box nothing can touch.
-    for (const ParticleDef& p : model_.particles)
-        for (size_t i = 0; i < p.sheet.frames.size(); ++i) {
-            const FrameRecord& r = p.sheet.frames[i].info;
+    for (const ParticleDef* p : allParticles())
+        for (size_t i = 0; i < p->sheet.frames.size(); ++i) {
+            const FrameRecord& r = p->sheet.frames[i].info;
             if (r.damage <= 0 && !(r.cBox == kNoBox))
-                fail(frameName("particle " + p.sheet.name, i) +
+                fail(frameName("particle " + p->sheet.name, i) +
                      ": harmless but has a body box that fighters can touch");
         }
 }
@@ -361,7 +422,7 @@ void ModelChecker::reachability() {
     // The input checker takes the first move in file order whose command occurs in the
     // buffered letters and whose condition holds. A later move is dead when, in every
     // state its condition admits, an earlier move with a command inside its own wins.
-    const auto& moves = model_.moves;
+    const auto& moves = character_->moves;
     for (size_t i = 0; i < moves.size(); ++i) {
         const MoveRecord& m = moves[i];
         if (m.command.empty() || !isButton(m.command.back()))
@@ -389,7 +450,7 @@ void ModelChecker::reachability() {
 }
 
 void ModelChecker::attackTable() {
-    const auto& groups = model_.attacks.groups;
+    const auto& groups = character_->attacks.groups;
     if (groups[0].empty() || groups[2].empty())
         fail("attack file: the ground group (0) and the air group (2) need entries");
     for (size_t g = 0; g < groups.size(); ++g) {
@@ -423,7 +484,7 @@ void ModelChecker::colourSwap() {
                     used.insert({c.r, c.g, c.b});
                 }
     std::set<std::tuple<uint8_t, uint8_t, uint8_t>> from;
-    for (const ColourPair& p : model_.palette2) {
+    for (const ColourPair& p : character_->palette2) {
         const std::string at = "palette2 " + std::to_string(p.from.r) + " " +
                                std::to_string(p.from.g) + " " + std::to_string(p.from.b);
         if (p.from == kKeyColour || p.to == kKeyColour)
@@ -432,8 +493,7 @@ void ModelChecker::colourSwap() {
             fail(at + ": no frame of the character holds this colour");
         if (!from.insert({p.from.r, p.from.g, p.from.b}).second)
             fail(at + ": the colour is mapped twice");
-        for (Rgb other : {palette::kOutline, palette::kBelt, palette::kSkin, palette::kSkinShadow,
-                          palette::kHair, palette::kEye})
+        for (Rgb other : character_->keptColours)
             for (Rgb shade : PaletteSwap::shadesOf(other))
                 if (shade == p.from)
                     fail(at + ": the colour is also a shade of skin, hair, belt or outline");

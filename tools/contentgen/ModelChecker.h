@@ -9,7 +9,7 @@
 namespace contentgen {
 
 // Checks the content against the rules the engine imposes before anything is written.
-// Each problem is one line naming the sheet, move, frame or file at fault; the
+// Each problem is one line naming the character, sheet, move, frame or file at fault; the
 // generator refuses to write while there is any.
 class ModelChecker {
 public:
@@ -21,6 +21,8 @@ public:
     static std::vector<std::string> checkText(const FileSet& files);
 
 private:
+    // The checks of the character in character_.
+    void checkCharacter();
     void requiredNames();
     void folderNames();
     void frameSizes();
@@ -29,6 +31,7 @@ private:
     void moveSounds();
     void attackReach();
     void soundNames();
+    void frameSounds();
     void soundClips();
     void particleNames();
     void harmlessParticles();
@@ -43,11 +46,15 @@ private:
     bool hasSound(const std::string& name) const;
     const ParticleDef* findParticle(const std::string& name) const;
     std::vector<const Sheet*> fighterSheets() const;
+    // The default list's particles, then every character's own.
+    std::vector<const ParticleDef*> allParticles() const;
     std::vector<const Sheet*> hudSheets() const;
     std::vector<const SoundList*> soundLists() const;
-    void fail(const std::string& problem) { problems_.push_back(problem); }
+    // Records a problem, naming the character being checked, if any.
+    void fail(const std::string& problem);
 
     const ContentModel& model_;
+    const CharacterModel* character_ = nullptr; // the one being checked, else null
     std::vector<std::string> problems_;
 };
 

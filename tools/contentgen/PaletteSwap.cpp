@@ -5,7 +5,6 @@
 #include <tuple>
 
 #include "tools/contentgen/Painter.h"
-#include "tools/contentgen/Palette.h"
 
 namespace contentgen {
 
@@ -30,7 +29,8 @@ std::vector<Rgb> PaletteSwap::shadesOf(Rgb base) {
     return out;
 }
 
-std::vector<ColourPair> PaletteSwap::build(const std::vector<const Sheet*>& sheets) {
+std::vector<ColourPair> PaletteSwap::build(const std::vector<const Sheet*>& sheets,
+                                           const std::vector<ColourPair>& bases) {
     std::set<std::tuple<uint8_t, uint8_t, uint8_t>> used;
     for (const Sheet* s : sheets)
         for (const Frame& f : s->frames)
@@ -38,11 +38,9 @@ std::vector<ColourPair> PaletteSwap::build(const std::vector<const Sheet*>& shee
                 for (int x = 0; x < f.image.width(); ++x)
                     used.insert(key(f.image.at(x, y)));
     std::vector<ColourPair> pairs;
-    for (auto [from, to] :
-         {std::pair{palette::kGi, palette::kGi2}, std::pair{palette::kGiFold, palette::kGiFold2},
-          std::pair{palette::kBand, palette::kBand2}}) {
-        const std::vector<Rgb> a = shadesOf(from);
-        const std::vector<Rgb> b = shadesOf(to);
+    for (const ColourPair& base : bases) {
+        const std::vector<Rgb> a = shadesOf(base.from);
+        const std::vector<Rgb> b = shadesOf(base.to);
         for (size_t i = 0; i < a.size(); ++i)
             if (used.count(key(a[i])) &&
                 std::none_of(pairs.begin(), pairs.end(),

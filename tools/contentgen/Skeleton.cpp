@@ -6,8 +6,7 @@ namespace contentgen {
 
 namespace {
 
-Proportions scaledProportions(double k) {
-    Proportions p;
+Proportions scaledProportions(Proportions p, double k) {
     for (double* v : {&p.torso, &p.neck, &p.headRadius, &p.upperArm, &p.forearm, &p.fistReach,
                       &p.fistRadius, &p.thigh, &p.shin, &p.foot, &p.footRadius})
         *v *= k;
@@ -21,8 +20,8 @@ Vec2 spineDirection(double lean) {
 
 } // namespace
 
-Skeleton::Skeleton(const Pose& pose, Vec2 anchor, double scale)
-    : pose_(pose), size_(scaledProportions(scale)) {
+Skeleton::Skeleton(const Pose& pose, Vec2 anchor, double scale, const Proportions& size)
+    : pose_(pose), size_(scaledProportions(size, scale)) {
     solve(anchor + pose.hip * scale);
     if (pose.grounded) {
         // Standing poses are written without caring for leg lengths: the whole body is

@@ -31,7 +31,8 @@ struct Proportions {
 // feet) is at `anchor`.
 class Skeleton {
 public:
-    Skeleton(const Pose& pose, Vec2 anchor, double scale = 1.0);
+    Skeleton(const Pose& pose, Vec2 anchor, double scale = 1.0,
+             const Proportions& size = Proportions());
 
     const Pose& pose() const { return pose_; }
     const Proportions& size() const { return size_; }

@@ -8,12 +8,16 @@
 
 namespace contentgen {
 
+// Every effect peaks just under -6 dBFS (0.499 of full scale): the mixer adds sounds
+// that overlap, so even two of the loudest peaking together stay under full scale. The
+// figures below keep the effects' loudness against each other; the grunt is the loudest.
+
 SoundList SoundFactory::sharedSounds() {
     return {layout::kSharedSounds, {whoosh(), whooshHeavy(), whooshLow(), clack()}};
 }
 
-SoundList SoundFactory::fighterSounds() {
-    return {layout::kFighterSounds, {hurt(), blast(), rising(), clack()}};
+SoundList SoundFactory::brawlerSounds() {
+    return {"data/Brawler/sound", {hurt(), blast(), rising(), clack()}};
 }
 
 SoundList SoundFactory::hudSounds() {
@@ -24,7 +28,7 @@ SoundClip SoundFactory::whoosh() {
     Signal s = Synth::noise(Synth::samplesFor(0.20), 11u);
     Synth::bandPass(s, 500.0, 2400.0, 0.6);
     Synth::swell(s, 0.4);
-    Synth::finish(s, 0.7);
+    Synth::finish(s, 0.41);
     return {sounds::kWhoosh, s};
 }
 
@@ -35,7 +39,7 @@ SoundClip SoundFactory::whooshHeavy() {
     Signal body = Synth::tone(n, 75.0, 48.0);
     Synth::mixInto(s, body, 0.35);
     Synth::swell(s, 0.45);
-    Synth::finish(s, 0.8);
+    Synth::finish(s, 0.47);
     return {sounds::kWhooshHeavy, s};
 }
 
@@ -44,7 +48,7 @@ SoundClip SoundFactory::whooshLow() {
     Synth::bandPass(s, 220.0, 560.0, 0.8);
     Synth::lowPass(s, 900.0, 500.0);
     Synth::swell(s, 0.5);
-    Synth::finish(s, 0.75);
+    Synth::finish(s, 0.44);
     return {sounds::kWhooshLow, s};
 }
 
@@ -61,7 +65,7 @@ SoundClip SoundFactory::clack() {
     Signal click = Synth::noise(n, 41u);
     Synth::strike(click, 0.0002, 0.003);
     Synth::mixInto(s, click, 0.7);
-    Synth::finish(s, 0.8);
+    Synth::finish(s, 0.47);
     return {sounds::kClack, s};
 }
 
@@ -87,7 +91,7 @@ SoundClip SoundFactory::hurt() {
     Synth::mixInto(s, thump, 0.9);
     Synth::mixInto(s, burst, 0.5);
     Synth::mixInto(s, grunt, 0.35);
-    Synth::finish(s, 0.85);
+    Synth::finish(s, 0.499);
     return {sounds::kHurt, s};
 }
 
@@ -101,7 +105,7 @@ SoundClip SoundFactory::blast() {
     Synth::mixInto(s, roar, 0.7);
     Synth::mixInto(s, tone, 0.45);
     Synth::swell(s, 0.3);
-    Synth::finish(s, 0.8);
+    Synth::finish(s, 0.47);
     return {sounds::kBlast, s};
 }
 
@@ -112,7 +116,7 @@ SoundClip SoundFactory::rising() {
     Signal lift = Synth::tone(n, 300.0, 900.0);
     Synth::mixInto(s, lift, 0.12);
     Synth::swell(s, 0.6);
-    Synth::finish(s, 0.75);
+    Synth::finish(s, 0.44);
     return {sounds::kRising, s};
 }
 
@@ -122,7 +126,7 @@ namespace contentgen {
 
 // The match's sounds play alone over a still fight; they are kept at -6 dBFS like the
 // rest so they never clip against a late hit.
-constexpr double kMatchPeak = 0.5;
+constexpr double kMatchPeak = 0.499;
 
 SoundClip SoundFactory::bell() {
     const int n = Synth::samplesFor(0.60);

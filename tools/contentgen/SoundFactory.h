@@ -10,7 +10,7 @@ namespace contentgen {
 class SoundFactory {
 public:
     static SoundList sharedSounds();
-    static SoundList fighterSounds();
+    static SoundList brawlerSounds();
     static SoundList hudSounds();
 
     static SoundClip whoosh();

@@ -18,12 +18,16 @@ namespace {
 
 int countFrames(const ContentModel& m) {
     size_t n = m.runner.frames.size();
-    for (const Sheet& a : m.animations)
-        n += a.frames.size();
-    for (const MoveRecord& mv : m.moves)
-        n += mv.sheet.frames.size();
-    for (const Sheet& s : m.matchSheets)
-        n += s.frames.size();
+    for (const CharacterModel& c : m.characters) {
+        for (const Sheet& a : c.animations)
+            n += a.frames.size();
+        for (const MoveRecord& mv : c.moves)
+            n += mv.sheet.frames.size();
+        for (const Sheet& s : c.matchSheets)
+            n += s.frames.size();
+        for (const ParticleDef& p : c.particles)
+            n += p.sheet.frames.size();
+    }
     for (const ParticleDef& p : m.particles)
         n += p.sheet.frames.size();
     for (const Sheet* s : {&m.hud.bar, &m.hud.font, &m.hud.bigFont, &m.hud.marker})
@@ -61,7 +65,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "contentgen: %s\n", error.c_str());
         return 1;
     }
-    std::printf("contentgen: wrote %zu files (%d frames, %zu moves) below %s\n",
-                files.files().size(), countFrames(model), model.moves.size(), out.c_str());
+    std::printf("contentgen: wrote %zu files (%d frames, %zu characters) below %s\n",
+                files.files().size(), countFrames(model), model.characters.size(), out.c_str());
     return 0;
 }
