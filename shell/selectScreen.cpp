@@ -14,7 +14,7 @@ constexpr int kFeetY = 430;    // where the fighters stand
 constexpr int kNameY = 450;    // their names, under the feet
 constexpr int kCursorGap = 30; // "1P" and "2P"/"CPU" this far over the heads
 constexpr int kTitleY = 60;
-constexpr int kPromptY = 560;  // the keys, at the bottom
+constexpr int kPromptY = 560;       // the keys, at the bottom
 constexpr Uint32 kShowPickMs = 600; // both picks stay on show this long
 
 std::string capitals(std::string s) {
@@ -129,6 +129,8 @@ void selectScreen::draw(SDL_Surface* screen) {
 
 bool selectScreen::run(SDL_Surface* screen, const controlsConfig& keys, bool versus) {
     versus_ = versus;
+    // The second player starts at the other end, as they stand on the stage.
+    cursor_[1] = names_.empty() ? 0 : static_cast<int>(names_.size()) - 1;
     watchFullscreenKeys();
     SDL_WM_SetCaption("brawler", "brawler");
     bool dirty = true;

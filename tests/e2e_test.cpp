@@ -186,7 +186,8 @@ TEST(EndToEnd, AMatchIsWonByKnockoutAndEnterStartsAnother) {
     for (const char* k :
          {"sleep:4.5", "shot:over", "key:Return", "sleep:0.4", "shot:rematch", "key:Escape"})
         steps.push_back(k);
-    GameRun run = play(work, steps, "BRAWLER_ARGS='--rounds 1' BRAWLER_TEST_START_HP=1");
+    GameRun run =
+        play(work, steps, "BRAWLER_ARGS='--rounds 1 --player Brawler' BRAWLER_TEST_START_HP=1");
     ASSERT_EQ(0, run.exitCode) << run.log;
     std::string missing;
     EXPECT_NE(std::string::npos,
@@ -222,6 +223,41 @@ TEST(EndToEnd, AControlsFileMovesAKey) {
     EXPECT_EQ(std::string::npos, afterStart.find("searched DRA|| Against", press + 1));
     EXPECT_NE(std::string::npos, afterStart.find("Have Move - jab!", press));
     EXPECT_EQ("", readFile(run.out + "/stderr.txt"));
+}
+
+// The select screen with real keys: both characters stand on it; in versus the first
+// player picks Basalt, the second moves away from the Brawler and back and picks him, and
+// the match between
+// them starts with each in their own colours on their own side.
+TEST(EndToEnd, TheSelectScreenPicksTwoDifferentFighters) {
+    videoScreen();
+    TempDir work;
+    GameRun run = play(work,
+                       {"sleep:1", "shot:select", "key:z", "key:a", "key:d", "key:f", "sleep:2.5",
+                        "shot:fight", "key:Escape"},
+                       "BRAWLER_ARGS=--versus");
+    ASSERT_EQ(0, run.exitCode) << run.log;
+    std::string missing;
+    EXPECT_NE(std::string::npos,
+              findInOrder(run.stdoutText,
+                          {"select: player picks Basalt\n", "select: opponent picks Brawler\n",
+                           "match: best of 3 rounds\n"},
+                          &missing))
+        << "missing in order: " << missing;
+    std::string data = std::string(BRAWLER_SOURCE_DIR) + "/data";
+    std::set<uint32_t> basalt = paletteOf(data + "/Basalt/standing");
+    std::set<uint32_t> brawler = paletteOf(data + "/Brawler/standing");
+    for (uint32_t c : brawler)
+        basalt.erase(c);
+    auto onSide = [&](const std::string& shot, const std::set<uint32_t>& colours, bool left) {
+        return changedPixels(shot, [&](int x, int, uint32_t c) {
+            return (x < 400) == left && colours.count(c) > 0;
+        });
+    };
+    EXPECT_GT(onSide(run.out + "/select.bmp", basalt, true), 500) << "no Basalt to pick";
+    EXPECT_GT(onSide(run.out + "/select.bmp", brawler, false), 500) << "no Brawler to pick";
+    EXPECT_GT(onSide(run.out + "/fight.bmp", basalt, true), 500) << "the player is not Basalt";
+    EXPECT_EQ(0, onSide(run.out + "/fight.bmp", basalt, false)) << "Basalt on both sides";
 }
 
 // Pixels of `small` that differ from the pixel at twice the place in `large`.
@@ -261,7 +297,7 @@ TEST(EndToEnd, ScaledAndFullscreenWindowsShowTheSamePicture) {
     GameRun run = play(work,
                        {"sleep:2", "key:p", "sleep:0.3", "shot:window", "key:F11", "sleep:1",
                         "shot:full", "key:F11", "sleep:1", "shot:back", "key:Escape"},
-                       "XVFB_WM=1 BRAWLER_ARGS=");
+                       "XVFB_WM=1 BRAWLER_ARGS='--player Brawler'");
     ASSERT_EQ(0, run.exitCode) << run.log;
     SDL_Surface* window = load32(run.out + "/window.bmp");
     SDL_Surface* full = load32(run.out + "/full.bmp");
