@@ -26,13 +26,16 @@ std::string characterFor(const std::string& named, const std::vector<std::string
     return brawler ? "Brawler" : roster.front();
 }
 
-// A named character that is not there stops the game before any window opens.
+// A named character that is not there stops the game before any window opens. A data
+// folder without characters (or no data folder) is start-up's to report, with its reason.
 bool charactersExist(const gameOptions& o, const std::vector<std::string>& roster) {
+    if (roster.empty())
+        return true;
     for (const std::string& name : {o.player, o.opponent}) {
         if (name.empty() || std::find(roster.begin(), roster.end(), name) != roster.end())
             continue;
         fprintf(stderr, "brawler: no character \"%s\" in %s/ (characters: %s)\n", name.c_str(),
-                o.dataDir.c_str(), roster.empty() ? "none" : joinNames(roster).c_str());
+                o.dataDir.c_str(), joinNames(roster).c_str());
         return false;
     }
     return true;
@@ -73,10 +76,14 @@ controlsConfig readControls(const gameOptions& options) {
     return controls;
 }
 
+// The select screen's pair into the game; false when the player left there. Without a
+// stage to show it on, the game goes on with its usual fighters and start-up says why
+// it cannot play.
 bool pickCharacters(Game& game, const gameOptions& options,
                     const std::vector<std::string>& roster) {
     selectScreen select;
-    select.load(options.dataDir, roster);
+    if (!select.load(options.dataDir, roster))
+        return true;
     if (!select.run(screen, game.controls, options.versus))
         return false;
     game.playerCharacter = select.picked[0];
@@ -113,8 +120,8 @@ int main(int argc, char** argv) {
     controlsConfig controls = readControls(options);
     // A match between characters nobody named starts at the select screen, and
     // Backspace after a match comes back to it.
-    bool selecting = !options.classic && options.player.empty() && options.opponent.empty() &&
-                     roster.size() > 1;
+    bool selecting =
+        !options.classic && options.player.empty() && options.opponent.empty() && roster.size() > 1;
     sdlInit(options.scale, options.fullscreen);
     for (;;) {
         Game game;

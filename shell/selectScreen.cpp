@@ -6,6 +6,7 @@
 #include "ai/randomNumber.h"
 #include "datafile/loadReport.h"
 #include "platform/displayMode.h"
+#include "platform/platform.h"
 #include "shell/shell.h"
 
 namespace {
@@ -35,9 +36,12 @@ selectScreen::~selectScreen() {
         SDL_FreeSurface(stage_);
 }
 
-void selectScreen::load(const std::string& dataRoot, const std::vector<std::string>& roster) {
+bool selectScreen::load(const std::string& dataRoot, const std::vector<std::string>& roster) {
     names_ = roster;
     stage_ = ImageLoad(dataRoot + "/tBG2.bmp");
+    // Without its stage the game stops at start-up with the reason; no choosing first.
+    if (!stage_)
+        return false;
     loadReport quiet;
     if (!font_.load(dataRoot + "/hud/font", &quiet) ||
         !titleFont_.load(dataRoot + "/hud/bigfont", &quiet))
@@ -46,6 +50,7 @@ void selectScreen::load(const std::string& dataRoot, const std::vector<std::stri
         standing_.push_back(std::make_unique<CSpriteBase>());
         loadNamedSheet(dataRoot + "/" + name, "standing", *standing_.back(), &quiet);
     }
+    return true;
 }
 
 int selectScreen::columnX(int i) const {
@@ -143,6 +148,7 @@ bool selectScreen::run(SDL_Surface* screen, const controlsConfig& keys, bool ver
         }
         if (quit_)
             return false;
+        stopIfSignalArrived();
         if (fullscreenAsked())
             dirty = toggleFullscreen(screen) || dirty;
         if (dirty) {

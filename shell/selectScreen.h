@@ -24,8 +24,9 @@ public:
     selectScreen(const selectScreen&) = delete;
     selectScreen& operator=(const selectScreen&) = delete;
 
-    // Reads the stage, the HUD's small font and each character's standing sheet.
-    void load(const std::string& dataRoot, const std::vector<std::string>& roster);
+    // Reads the stage, the HUD's fonts and each character's standing sheet; false
+    // without a stage to show them on.
+    bool load(const std::string& dataRoot, const std::vector<std::string>& roster);
     // Shows the screen until both sides have picked (true) or the player leaves (false).
     bool run(SDL_Surface* screen, const controlsConfig& keys, bool versus);
 

@@ -325,7 +325,7 @@ TEST(EndToEnd, TermSignalStopsTheGameWithItsTraceWritten) {
     // it had to KILL it 5 s later.
     ChildResult r = runCommand("cd '" + work.path() +
                                "' && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout -k 5 2 '" +
-                               BRAWLER_BINARY + "' >trace.txt; echo \"exit=$?\"");
+                               BRAWLER_BINARY + "' --player Brawler >trace.txt; echo \"exit=$?\"");
     EXPECT_NE(std::string::npos, r.output.find("exit=124")) << r.output;
     std::string trace = readFile(work / "trace.txt");
     // The last line of the start-up, the opponent's attack table, is in the log.
@@ -344,7 +344,8 @@ TEST(EndToEnd, TermSignalDuringStartUpStopsItThere) {
     // comes mid start-up; the timeout and the watch loop bound a game that does not stop.
     writeFile(work / "stop.sh",
               "mkfifo data/run/info\n"
-              "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \"$1\" >trace.txt 2>/dev/null &\n"
+              "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \"$1\" --player Brawler >trace.txt "
+              "2>/dev/null &\n"
               "game=$!\n"
               "timeout 20 sh -c \"exec 3>data/run/info; kill -TERM $game; cat run-info >&3\"\n"
               "for i in $(seq 100); do kill -0 $game 2>/dev/null || break; sleep 0.1; done\n"

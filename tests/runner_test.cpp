@@ -97,8 +97,8 @@ TEST(FightScriptParse, NamesTheLineAndTheFault) {
         {"\n\nat -5 tap z\n", "t.fight:3: bad time \"-5\""},
         {"at 99999999999999999999 tap z\n", "t.fight:1: bad time"},
         {"at 100\n", "t.fight:1: at takes a time and a statement"},
-        {"at 100 tap Space\n", "t.fight:1: unknown key \"Space\""},
-        {"at 100 press left\n", "t.fight:1: unknown key \"left\""},
+        {"at 100 tap Spacebar\n", "t.fight:1: unknown key \"Spacebar\""},
+        {"at 100 press lft\n", "t.fight:1: unknown key \"lft\""},
         {"press z\n", "t.fight:1: unknown statement \"press\""},
         {"at 100 expect player speed = 3\n", "t.fight:1: unknown field \"speed\""},
         {"at 100 expect referee hp = 3\n", "t.fight:1: unknown subject \"referee\""},
@@ -207,7 +207,7 @@ TEST(FightRunnerProgram, ExitCodesAndTrace) {
     writeFile(dir / "ok.fight", "data " + kData +
                                     "\nopponent idle\nat 100 expect player hp = "
                                     "1000\n");
-    writeFile(dir / "bad.fight", "seed 1\n\nat 100 tap Space\n");
+    writeFile(dir / "bad.fight", "seed 1\n\nat 100 tap Spacebar\n");
     writeFile(dir / "nodata.fight", "data nowhere\n");
 
     ChildResult ok = runCommand(runnerCommand("'" + dir / "ok.fight" + "'"));
@@ -226,7 +226,8 @@ TEST(FightRunnerProgram, ExitCodesAndTrace) {
 
     ChildResult bad = runCommand(runnerCommand("'" + dir / "bad.fight" + "'"));
     EXPECT_EQ(2, bad.exitCode);
-    EXPECT_NE(std::string::npos, bad.output.find(dir / "bad.fight" + ":3: unknown key \"Space\""))
+    EXPECT_NE(std::string::npos,
+              bad.output.find(dir / "bad.fight" + ":3: unknown key \"Spacebar\""))
         << bad.output;
     ChildResult noData = runCommand(runnerCommand("'" + dir / "nodata.fight" + "'"));
     EXPECT_EQ(2, noData.exitCode);
@@ -240,7 +241,8 @@ TEST(FightRunnerProgram, ExitCodesAndTrace) {
         int code;
         std::string first; // the output's first line
     } lines[] = {
-        {"--help", 0, "usage: brawler-run [--trace] [--flip] [--window] [--scale N] [--hold MS] SCRIPT"},
+        {"--help", 0,
+         "usage: brawler-run [--trace] [--flip] [--window] [--scale N] [--hold MS] SCRIPT"},
         {"", 2, "usage: brawler-run [--trace] [--flip] [--window] [--scale N] [--hold MS] SCRIPT"},
         {"--x " + script, 2, "brawler-run: unknown option \"--x\""},
         {"--hold abc " + script, 2,

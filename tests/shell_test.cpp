@@ -63,7 +63,7 @@ namespace {
 // hanging it. Both output streams are captured.
 ChildResult runGameIn(const std::string& dir, const std::string& envArgs) {
     return runCommand("cd '" + dir + "' && env " + envArgs + " timeout -k 2 10 '" + BRAWLER_BINARY +
-                      "' 2>&1");
+                      "' --player Brawler 2>&1");
 }
 
 std::vector<std::string> problemLines(const std::string& output) {
@@ -146,7 +146,7 @@ TEST(ShellStartUp, StandardErrorHoldsOnlyTheGamesOwnLines) {
     ChildResult r = runCommand("cd '" + work.path() +
                                "' && { SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=alsa "
                                "AUDIODEV=no-such-device timeout 10 '" +
-                               BRAWLER_BINARY + "' >trace.txt; }");
+                               BRAWLER_BINARY + "' --player Brawler >trace.txt; }");
     EXPECT_EQ(1, r.exitCode);
     EXPECT_EQ(0u, r.output.find("brawler: warning: data/soundSet/sound:2: missing sound sample "
                                 "data/soundSet/whoosh.wav — add the WAV or fix the name here; "
