@@ -91,6 +91,15 @@ bool pickCharacters(Game& game, const gameOptions& options,
     return true;
 }
 
+// A player on a pad: sdl12-compat then opens it through SDL2's game-controller support
+// where SDL2 knows the pad, so its face buttons and stick fall in one layout without a
+// mapping file. The player's own setting of the variable wins.
+void preferGameControllers(const controlsConfig& controls) {
+    for (const gamePad& pad : controls.players)
+        if (pad.joystickIndex >= 0)
+            setenv("SDL12COMPAT_USE_GAME_CONTROLLERS", "1", 0);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -122,6 +131,7 @@ int main(int argc, char** argv) {
     // Backspace after a match comes back to it.
     bool selecting =
         !options.classic && options.player.empty() && options.opponent.empty() && roster.size() > 1;
+    preferGameControllers(controls);
     sdlInit(options.scale, options.fullscreen);
     for (;;) {
         Game game;
