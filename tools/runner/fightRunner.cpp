@@ -183,9 +183,11 @@ FightSummary FightRunner::run(const FightScript& script) {
     summary.opponentHp = game.fighter2.hitPoints;
     summary.opponentMaxHp = game.fighter2.maxHitPoints;
     summary.particlesSpawned = game.pList.spawnCount;
-    summary.hitsOnOpponent = game.basicAI.hitsTaken;
+    // In versus the second player's controller, not the idle computer, took the hits.
+    const playerControl& opponent = game.versusMode ? game.player2 : game.basicAI;
+    summary.hitsOnOpponent = opponent.hitsTaken;
     summary.hitsOnPlayer = game.player1.hitsTaken;
-    summary.blockedByOpponent = game.basicAI.hitsBlocked;
+    summary.blockedByOpponent = opponent.hitsBlocked;
     summary.blockedByPlayer = game.player1.hitsBlocked;
     if (game.match) {
         const matchRules& rules = game.match->rules;
