@@ -4,6 +4,7 @@
 # active, and prints the processor share (all threads, from /proc), the resident memory
 # and the loop's own figures (passes, presents, the longest pass and gap).
 #   bench/loop-cpu.sh [SECONDS] [GAME OPTIONS...]     e.g. bench/loop-cpu.sh 20 --uncapped
+# BRAWLER_BIN names another build of the game to measure (an older one, say).
 set -u
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-20}"
@@ -13,7 +14,7 @@ source "$root/tests/e2e/xvfb.sh"
 start_xvfb "$out" || exit 2
 cd "$root"
 BRAWLER_LOOP_FIGURES=1 SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy \
-    "$root/build/brawler" "$@" >"$out/trace.txt" 2>"$out/stderr.txt" &
+    "${BRAWLER_BIN:-$root/build/brawler}" "$@" >"$out/trace.txt" 2>"$out/stderr.txt" &
 game=$!
 for _ in $(seq 200); do
     xdotool search --name '^brawler$' >/dev/null 2>&1 && break

@@ -17,11 +17,11 @@ bool loopPacer::presentDue() {
     if (started_ && now - lastPresent_ < kPresentEveryMs)
         return false;
     lastPresent_ = now;
-    ++presents_;
     return true;
 }
 
-void loopPacer::passRan(Uint32 startMs, Uint32 endMs) {
+void loopPacer::passRan(Uint32 startMs, Uint32 endMs, bool presented) {
+    presents_ += presented ? 1 : 0;
     if (!started_)
         firstStart_ = startMs;
     else

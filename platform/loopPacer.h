@@ -19,8 +19,9 @@ public:
     // Whether the pass about to run should present: true when the last present is at
     // least kPresentEveryMs old, and for the first pass.
     bool presentDue();
-    // The pass that just ran: its start and end in real ms, for the figures.
-    void passRan(Uint32 startMs, Uint32 endMs);
+    // The pass that just ran: its start and end in real ms and whether it presented, for
+    // the figures.
+    void passRan(Uint32 startMs, Uint32 endMs, bool presented);
     // One line of figures for a measurement: passes, presents, the longest pass and the
     // longest time between the starts of two passes.
     void printFigures() const;

@@ -191,13 +191,15 @@ void Game::run() {
     watchFullscreenKeys();
     loopPacer pacer;
     for (bool more = true; more;) {
+        bool presenting = true;
         if (!uncapped) {
             pacer.waitForClock();
-            presenter.hold(!pacer.presentDue());
+            presenting = pacer.presentDue();
+            presenter.hold(!presenting);
         }
         Uint32 start = SDL_GetTicks();
         more = runPass();
-        pacer.passRan(start, SDL_GetTicks());
+        pacer.passRan(start, SDL_GetTicks(), presenting);
         stopIfSignalArrived();
         // The window is made anew: all of the screen goes out again.
         if (fullscreenAsked() && toggleFullscreen(screen))
