@@ -194,9 +194,13 @@ void characterChecker::checkFrameParticles(const sheetRef& ref, const frameInfo&
             continue;
         const particleInfo* p = particleCalled(name);
         if (!p) {
-            report_.error(ref.info, line,
-                          "no particle " + inQuotes(name) + " in " + particleLists() +
-                              " — add it there, or fix the name");
+            // A copied character misses the list its particles were in.
+            std::string fix = hasParticleList_ ? " — add it there, or fix the name"
+                                               : " — list the character's own particles in "
+                                                 "particle/" + name_ + " (as particle/default "
+                                                 "is written), or fix the name";
+            report_.error(ref.info, line, "no particle " + inQuotes(name) + " in " +
+                                              particleLists() + fix);
             continue;
         }
         if (!p->sheet || p->sheet->frames.empty())
