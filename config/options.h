@@ -4,19 +4,19 @@
 
 // What the command line asks of the game.
 struct gameOptions {
-    bool classic = false;            // the endless fight without rounds or HUD
-    int rounds = 3;                  // a match is best of this many rounds: odd, 1 to 9
-    bool versus = false;             // a second person plays the opponent's fighter
-    std::string controlsFile;        // --controls: the keys file; empty for the usual place
-    bool writeControls = false;      // --write-controls: write the default keys and stop
-    std::string writeControlsFile;   // where to; empty for the usual place
-    bool fullscreen = false;         // start fullscreen
-    int scale = 1;                   // the window is this many times 800x600: 1 to 4
-    bool quiet = false;              // no trace on standard output
-    std::string dataDir = "data";    // the data folder
-    bool uncapped = false;           // passes as fast as they go, presenting every one
-    std::string player;              // --player: the character the player plays; empty: not named
-    std::string opponent;            // --opponent: the opponent's
+    bool classic = false;          // the endless fight without rounds or HUD
+    int rounds = 3;                // a match is best of this many rounds: odd, 1 to 9
+    bool versus = false;           // a second person plays the opponent's fighter
+    std::string controlsFile;      // --controls: the keys file; empty for the usual place
+    bool writeControls = false;    // --write-controls: write the default keys and stop
+    std::string writeControlsFile; // where to; empty for the usual place
+    bool fullscreen = false;       // start fullscreen
+    int scale = 1;                 // the window is this many times 800x600: 1 to 4
+    bool quiet = false;            // no trace on standard output
+    std::string dataDir = "data";  // the data folder
+    bool uncapped = false;         // passes as fast as they go, presenting every one
+    std::string player;            // --player: the character the player plays; empty: not named
+    std::string opponent;          // --opponent: the opponent's
 };
 
 // What reading the command line came to.

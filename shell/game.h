@@ -42,31 +42,31 @@ public:
     animationSet animations; // the player's character's animations, shared by both
                              // fighters when both play the same character
     moveSet moves;           // the player's character's moves
-    std::string playerCharacter = "Brawler";   // the folder under dataRoot each side plays
+    std::string playerCharacter = "Brawler"; // the folder under dataRoot each side plays
     std::string opponentCharacter = "Brawler";
     animationSet opponentAnimations; // the opponent's, when it plays another character
     moveSet opponentMoves;
-    Fighter vikings1;        // the player's fighter
-    Fighter fighter2;        // the opponent's fighter
-    CSprite vikings2;        // sprites on the shell's sheets, set up and not drawn
+    Fighter vikings1; // the player's fighter
+    Fighter fighter2; // the opponent's fighter
+    CSprite vikings2; // sprites on the shell's sheets, set up and not drawn
     CSprite sun;
     CSprite sun2;
     CSprite sun3;
-    std::unique_ptr<inputChecker> checker; // the player's command input checker
-    std::unique_ptr<soundSet> sounds;      // sound effects, made at its start-up step
-    gamePad GPad;                          // the player's keys or joystick
-    gamePad GPad2;                         // the second player's, in versus
+    std::unique_ptr<inputChecker> checker;  // the player's command input checker
+    std::unique_ptr<soundSet> sounds;       // sound effects, made at its start-up step
+    gamePad GPad;                           // the player's keys or joystick
+    gamePad GPad2;                          // the second player's, in versus
     std::unique_ptr<inputChecker> checker2; // the second player's, in versus
-    partInfoList particleDefs;             // every particle definition, read once
-    particleList pList;                    // every live particle of both sides
-    Target targ;                           // aimed at fighter2, for the player
-    Target targ2;                          // aimed at vikings1, for the opponent
-    playerControl player1;                 // drives vikings1 from keys or a joystick
-    AI basicAI;                            // drives fighter2
-    playerControl player2;                 // drives fighter2 instead, in versus
-    SDL_Event event;                       // the one event buffer, filled while polling
-    screenPresenter presenter;             // shows what each pass changed on the window
-    std::unique_ptr<matchSession> match;   // the match, in match mode only
+    partInfoList particleDefs;              // every particle definition, read once
+    particleList pList;                     // every live particle of both sides
+    Target targ;                            // aimed at fighter2, for the player
+    Target targ2;                           // aimed at vikings1, for the opponent
+    playerControl player1;                  // drives vikings1 from keys or a joystick
+    AI basicAI;                             // drives fighter2
+    playerControl player2;                  // drives fighter2 instead, in versus
+    SDL_Event event;                        // the one event buffer, filled while polling
+    screenPresenter presenter;              // shows what each pass changed on the window
+    std::unique_ptr<matchSession> match;    // the match, in match mode only
 
     Game();
     // Frees the stage the start-up loaded: the game is over, and a leak check at exit

@@ -25,17 +25,17 @@ public:
     static constexpr int kStartY = 300;
     static constexpr int kFullHp = 1000;
 
-    matchRules rules;                // rounds, timer, knockouts, the winner
-    hud display;                     // bars, timer, markers, banners
-    damageTrail trails[2];           // the damage just taken, per side
-    bool paused = false;             // the game clock is stopped
-    bool hudShown = true;            // false leaves the HUD undrawn, to measure its cost
-    bool backToSelect = false;       // the match ended on Backspace: pick characters again
-    int startHp = kFullHp;           // hit points each round starts with (a test may lower it)
+    matchRules rules;                  // rounds, timer, knockouts, the winner
+    hud display;                       // bars, timer, markers, banners
+    damageTrail trails[2];             // the damage just taken, per side
+    bool paused = false;               // the game clock is stopped
+    bool hudShown = true;              // false leaves the HUD undrawn, to measure its cost
+    bool backToSelect = false;         // the match ended on Backspace: pick characters again
+    int startHp = kFullHp;             // hit points each round starts with (a test may lower it)
     animationSet recolouredAnimations; // the opponent's sheets in its other colours, when
     moveSet recolouredMoves;           // both sides play the same character
-    CSpriteBase koSheet[2];          // falling and lying, per side (the opponent's recoloured)
-    CSpriteBase winSheet[2];         // the victory pose, per side
+    CSpriteBase koSheet[2];            // falling and lying, per side (the opponent's recoloured)
+    CSpriteBase winSheet[2];           // the victory pose, per side
 
     matchSession() = default;
     matchSession(const matchSession&) = delete;

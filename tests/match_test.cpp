@@ -205,7 +205,8 @@ TEST(Match, CommandLineRefusesWhatItCannotUse) {
     ChildResult nobody = runCommand("cd " + std::string(BRAWLER_SOURCE_DIR) + " && " +
                                     BRAWLER_BINARY + " --opponent Nobody");
     EXPECT_EQ(2, nobody.exitCode);
-    EXPECT_NE(std::string::npos, nobody.output.find("no character \"Nobody\" in data/ (characters: "))
+    EXPECT_NE(std::string::npos,
+              nobody.output.find("no character \"Nobody\" in data/ (characters: "))
         << nobody.output;
     EXPECT_NE(std::string::npos, nobody.output.find("Brawler")) << nobody.output;
 }

@@ -197,10 +197,12 @@ void characterChecker::checkFrameParticles(const sheetRef& ref, const frameInfo&
             // A copied character misses the list its particles were in.
             std::string fix = hasParticleList_ ? " — add it there, or fix the name"
                                                : " — list the character's own particles in "
-                                                 "particle/" + name_ + " (as particle/default "
-                                                 "is written), or fix the name";
-            report_.error(ref.info, line, "no particle " + inQuotes(name) + " in " +
-                                              particleLists() + fix);
+                                                 "particle/" +
+                                                     name_ +
+                                                     " (as particle/default "
+                                                     "is written), or fix the name";
+            report_.error(ref.info, line,
+                          "no particle " + inQuotes(name) + " in " + particleLists() + fix);
             continue;
         }
         if (!p->sheet || p->sheet->frames.empty())

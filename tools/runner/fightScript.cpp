@@ -15,12 +15,12 @@ struct keyName {
 };
 
 // The names the README's controls table gives the keys.
-constexpr keyName kKeys[] = {{"Left", SDLK_LEFT},     {"Right", SDLK_RIGHT},  {"Up", SDLK_UP},
-                             {"Down", SDLK_DOWN},     {"z", SDLK_z},          {"x", SDLK_x},
-                             {"c", SDLK_c},           {"j", SDLK_j},          {"p", SDLK_p},
+constexpr keyName kKeys[] = {{"Left", SDLK_LEFT},     {"Right", SDLK_RIGHT},   {"Up", SDLK_UP},
+                             {"Down", SDLK_DOWN},     {"z", SDLK_z},           {"x", SDLK_x},
+                             {"c", SDLK_c},           {"j", SDLK_j},           {"p", SDLK_p},
                              {"Return", SDLK_RETURN}, {"Escape", SDLK_ESCAPE}, {"a", SDLK_a},
-                             {"d", SDLK_d},           {"w", SDLK_w},          {"s", SDLK_s},
-                             {"f", SDLK_f},           {"g", SDLK_g},          {"h", SDLK_h}};
+                             {"d", SDLK_d},           {"w", SDLK_w},           {"s", SDLK_s},
+                             {"f", SDLK_f},           {"g", SDLK_g},           {"h", SDLK_h}};
 
 // The match's fields and, for the words, the values they take.
 const char* const kMatchFields[] = {"round",       "state",         "winner",

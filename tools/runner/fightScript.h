@@ -49,14 +49,15 @@ public:
     // Virtual ms per pass. The movement step runs once more than 10 ms have been summed,
     // so 11 gives one step a pass, about as often as on the real clock.
     int msPerPass = 11;
-    long endMs = -1;               // `end T`, or -1: the last timed line plus one pass
-    bool randomInput = false;      // `random-input`: a random player presses the keys
-    bool match = false;            // `mode match`: a match of rounds; `mode classic` (default)
-    int rounds = 3;                // `rounds N`: best of N in a match
-    bool versus = false;           // `opponent human`: the second player's keys drive it
+    long endMs = -1;          // `end T`, or -1: the last timed line plus one pass
+    bool randomInput = false; // `random-input`: a random player presses the keys
+    bool match = false;       // `mode match`: a match of rounds; `mode classic` (default)
+    int rounds = 3;           // `rounds N`: best of N in a match
+    bool versus = false;      // `opponent human`: the second player's keys drive it
     std::string playerCharacter = "Brawler";   // `character player NAME`: its folder
     std::string opponentCharacter = "Brawler"; // `character opponent NAME`
-    std::string controlsFile; // `controls FILE`, relative to the script's folder; empty: the defaults
+    std::string
+        controlsFile; // `controls FILE`, relative to the script's folder; empty: the defaults
     std::vector<ScriptStep> steps; // in file order
 
     // Reads the text; false with `error` set at the first bad line.

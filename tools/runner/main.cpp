@@ -41,11 +41,13 @@ struct runOptions {
 
 enum optionId { optTrace = 1, optFlip, optWindow, optHold, optScale, optHelp };
 
-const option kOptions[] = {
-    {"trace", no_argument, nullptr, optTrace},   {"flip", no_argument, nullptr, optFlip},
-    {"window", no_argument, nullptr, optWindow}, {"hold", required_argument, nullptr, optHold},
-    {"scale", required_argument, nullptr, optScale}, {"help", no_argument, nullptr, optHelp},
-    {nullptr, 0, nullptr, 0}};
+const option kOptions[] = {{"trace", no_argument, nullptr, optTrace},
+                           {"flip", no_argument, nullptr, optFlip},
+                           {"window", no_argument, nullptr, optWindow},
+                           {"hold", required_argument, nullptr, optHold},
+                           {"scale", required_argument, nullptr, optScale},
+                           {"help", no_argument, nullptr, optHelp},
+                           {nullptr, 0, nullptr, 0}};
 
 bool readMs(const char* text, long& ms) {
     errno = 0;
@@ -81,8 +83,8 @@ int readOptions(int argc, char** argv, runOptions& options) {
             break;
         case optScale:
             if (!readMs(optarg, options.scale) || options.scale < 1 || options.scale > 4)
-                fault = std::string("--scale takes a whole number from 1 to 4, not \"") + optarg +
-                        "\"";
+                fault =
+                    std::string("--scale takes a whole number from 1 to 4, not \"") + optarg + "\"";
             break;
         case optHelp:
             fputs(kUsage, stdout);
