@@ -14,6 +14,7 @@
 #include "shell/game.h"
 #include "shell/matchSession.h"
 #include "shell/shell.h"
+#include "sprite/colourSwap.h"
 #include "tests/testSupport.h"
 #include "tools/runner/fightRunner.h"
 #include "tools/runner/fightScript.h"
@@ -80,6 +81,19 @@ uint64_t fileHash(const std::string& path) {
     return h;
 }
 
+// Pixels inside a fighter's rectangle whose colour is one that palette2 puts on.
+long secondColourPixels(const Fighter& f, const colourSwap& swap) {
+    long n = 0;
+    for (int y = std::max(f.bgY, 0); y < std::min(f.bgY + f.bgH, 600); ++y)
+        for (int x = std::max(f.bgX, 0); x < std::min(f.bgX + f.bgW, 800); ++x) {
+            Uint8 rgb[3];
+            SDL_GetRGB(pixelAt(screen, x, y), screen->format, &rgb[0], &rgb[1], &rgb[2]);
+            for (const colourPair& p : swap.pairs())
+                n += std::equal(rgb, rgb + 3, p.to);
+        }
+    return n;
+}
+
 } // namespace
 
 // A busy match over three rounds (a random player against the opponent, knockouts,
@@ -97,6 +111,13 @@ TEST(Match, SceneLeavesNothingBehindWhatItShows) {
             states.push_back(game.match->stateName());
         if (passMs % 77 != 0)
             return;
+        // The mirror match: the opponent, not the player, wears the second colours.
+        if (passMs == 77 * 20) {
+            colourSwap swap;
+            swap.load(kData + "/Brawler/palette2");
+            EXPECT_GT(secondColourPixels(game.fighter2, swap), 500);
+            EXPECT_EQ(0, secondColourPixels(game.vikings1, swap));
+        }
         ++sampled;
         stray += strayPixels(game);
         if (differingPixels(game.presenter.shadow(), screen) != 0)
