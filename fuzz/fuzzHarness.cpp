@@ -59,6 +59,9 @@ void start() {
     }
     if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0)
         fprintf(stderr, "fuzz: no audio device, sounds are not decoded: %s\n", Mix_GetError());
+    // The device's mixing thread must stop before the process tears down what it calls:
+    // left running, it once jumped through a freed pointer as a target ended.
+    atexit([] { Mix_CloseAudio(); });
 
     const char* tmp = getenv("TMPDIR");
     std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/brawler-fuzz-XXXXXX";
