@@ -1,6 +1,5 @@
 #include "shell/selectScreen.h"
 
-#include <cctype>
 #include <cstdio>
 
 #include "ai/randomNumber.h"
@@ -17,12 +16,6 @@ constexpr int kCursorGap = 30; // "1P" and "2P"/"CPU" this far over the heads
 constexpr int kTitleY = 60;
 constexpr int kPromptY = 560;       // the keys, at the bottom
 constexpr Uint32 kShowPickMs = 600; // both picks stay on show this long
-
-std::string capitals(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
 
 void blit(SDL_Surface* image, SDL_Surface* screen, int x, int y) {
     SDL_Rect at = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
@@ -119,7 +112,8 @@ void selectScreen::draw(SDL_Surface* screen) {
         const frameInfo* f = standing_[i]->frameAt(0, true);
         if (f && f->image)
             blit(f->image, screen, x - f->anchorX, kFeetY - f->anchorY);
-        std::string name = capitals(names_[i]);
+        // The font draws in capitals.
+        const std::string& name = names_[i];
         font_.draw(screen, name, x - font_.width(name) / 2, kNameY);
     }
     drawCursor(screen, 0);

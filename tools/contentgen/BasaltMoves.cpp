@@ -66,15 +66,6 @@ AttackTable BasaltMoves::attackTable() {
     return t;
 }
 
-MoveRecord BasaltMoves::move(const char* name, const char* command, const char* condition,
-                             const std::vector<Beat>& beats) const {
-    MoveRecord m;
-    m.sheet = frames_.sheet(name, beats);
-    m.command = command;
-    m.condition = condition;
-    return m;
-}
-
 SpawnLine BasaltMoves::stoneSpawn() const {
     const Skeleton s = artist_.skeleton(throwRelease());
     const Vec2 hand = s.armNear().tip;
@@ -95,20 +86,22 @@ MoveRecord BasaltMoves::hit() const {
     sag.torso = -4.0;
     sag.head = 6.0;
     sag.armNear = {20.0, 30.0};
-    return move("hit1", kReaction, kAnyState,
-                {noted(moving(beat(rock, 10, "recoil"), -1), "hit1: rocks back, barely moved"),
-                 moving(withSound(beat(rock, 14, "recoil"), BasaltSounds::kGrunt), -1),
-                 beat(sag, 14, "recover"), beat(BasaltPoses::stance(), 12, "guard")});
+    return frames_.move(
+        "hit1", kReaction, kAnyState,
+        {noted(moving(beat(rock, 10, "recoil"), -1), "hit1: rocks back, barely moved"),
+         moving(withSound(beat(rock, 14, "recoil"), BasaltSounds::kGrunt), -1),
+         beat(sag, 14, "recover"), beat(BasaltPoses::stance(), 12, "guard")});
 }
 
 MoveRecord BasaltMoves::blockHigh() const {
     Pose brace = crossedArms(BasaltPoses::stance());
     Pose pushed = brace;
     pushed.torso = 8.0;
-    return move("blockHi", kReaction, kAnyState,
-                {noted(beat(brace, 8, "brace"), "blockHi: forearms crossed before the face"),
-                 moving(withSound(beat(pushed, 12, "block"), sounds::kClack), -1),
-                 beat(brace, 10, "block"), beat(BasaltPoses::stance(), 8, "guard")});
+    return frames_.move(
+        "blockHi", kReaction, kAnyState,
+        {noted(beat(brace, 8, "brace"), "blockHi: forearms crossed before the face"),
+         moving(withSound(beat(pushed, 12, "block"), sounds::kClack), -1), beat(brace, 10, "block"),
+         beat(BasaltPoses::stance(), 8, "guard")});
 }
 
 MoveRecord BasaltMoves::blockLow() const {
@@ -117,20 +110,20 @@ MoveRecord BasaltMoves::blockLow() const {
     brace.armFar = {40.0, 150.0};
     Pose pushed = brace;
     pushed.torso -= 4.0;
-    return move("blockLo", kReaction, kAnyState,
-                {noted(beat(brace, 8, "brace"), "blockLo: a forearm down across the shins"),
-                 moving(withSound(beat(pushed, 12, "block"), sounds::kClack), -1),
-                 beat(brace, 10, "block"), beat(BasaltPoses::crouch(), 8, "crouch")});
+    return frames_.move("blockLo", kReaction, kAnyState,
+                        {noted(beat(brace, 8, "brace"), "blockLo: a forearm down across the shins"),
+                         moving(withSound(beat(pushed, 12, "block"), sounds::kClack), -1),
+                         beat(brace, 10, "block"), beat(BasaltPoses::crouch(), 8, "crouch")});
 }
 
 MoveRecord BasaltMoves::blockAir() const {
     Pose brace = crossedArms(BasaltPoses::airborne());
     Pose pushed = brace;
     pushed.torso = 0.0;
-    return move("blockAir", kReaction, kAnyState,
-                {noted(beat(brace, 8, "brace"), "blockAir: arms crossed in the air"),
-                 withSound(beat(pushed, 12, "block"), sounds::kClack), beat(brace, 10, "block"),
-                 beat(BasaltPoses::airborne(), 8, "jump")});
+    return frames_.move("blockAir", kReaction, kAnyState,
+                        {noted(beat(brace, 8, "brace"), "blockAir: arms crossed in the air"),
+                         withSound(beat(pushed, 12, "block"), sounds::kClack),
+                         beat(brace, 10, "block"), beat(BasaltPoses::airborne(), 8, "jump")});
 }
 
 MoveRecord BasaltMoves::stoneToss() const {
@@ -149,24 +142,24 @@ MoveRecord BasaltMoves::stoneToss() const {
     Pose follow = throwRelease();
     follow.torso = 30.0;
     follow.armNear = {70.0, 50.0};
-    return move("stoneToss", "DRB", kOnGround,
-                {noted(beat(reach, 14, "windup"), "stoneToss: reaches back for a stone"),
-                 withSound(beat(overhead, 10, "windup"), BasaltSounds::kHeave), release,
-                 beat(follow, 16, "recover"), beat(BasaltPoses::stance(), 14, "guard")});
+    return frames_.move("stoneToss", "DRB", kOnGround,
+                        {noted(beat(reach, 14, "windup"), "stoneToss: reaches back for a stone"),
+                         withSound(beat(overhead, 10, "windup"), BasaltSounds::kHeave), release,
+                         beat(follow, 16, "recover"), beat(BasaltPoses::stance(), 14, "guard")});
 }
 
 MoveRecord BasaltMoves::shoulderRush() const {
     Pose set = charging(0.0);
     set.hip.x = -14.0;
-    return move("shoulderRush", "LRC", kOnGround,
-                {noted(beat(set, 14, "windup"), "shoulderRush: drops low, then charges (moveX)"),
-                 moving(withSound(beat(charging(-0.6), 8, "windup"), BasaltSounds::kCharge), 4),
-                 noted(moving(active(beat(charging(0.6), 12, "active"), Striker::NearFist, 10), 7),
-                       "the attack box travels with him"),
-                 moving(active(beat(charging(-0.6), 12, "active"), Striker::NearFist, 10), 7),
-                 moving(active(beat(charging(0.6), 12, "active"), Striker::NearFist, 10), 6),
-                 moving(beat(charging(0.0), 14, "recover"), 2),
-                 beat(BasaltPoses::stance(), 14, "guard")});
+    return frames_.move(
+        "shoulderRush", "LRC", kOnGround,
+        {noted(beat(set, 14, "windup"), "shoulderRush: drops low, then charges (moveX)"),
+         moving(withSound(beat(charging(-0.6), 8, "windup"), BasaltSounds::kCharge), 4),
+         noted(moving(active(beat(charging(0.6), 12, "active"), Striker::NearFist, 10), 7),
+               "the attack box travels with him"),
+         moving(active(beat(charging(-0.6), 12, "active"), Striker::NearFist, 10), 7),
+         moving(active(beat(charging(0.6), 12, "active"), Striker::NearFist, 10), 6),
+         moving(beat(charging(0.0), 14, "recover"), 2), beat(BasaltPoses::stance(), 14, "guard")});
 }
 
 MoveRecord BasaltMoves::lowHammer() const {
@@ -180,12 +173,13 @@ MoveRecord BasaltMoves::lowHammer() const {
     smash.head = -40.0;
     smash.armNear = {84.0, 4.0};
     smash.armFar = {74.0, 0.0};
-    return move("lowHammer", "DC", kOnGround,
-                {noted(beat(raise, 14, "windup"), "lowHammer: both fists down on the shins"),
-                 withSound(beat(raise, 6, "windup"), BasaltSounds::kCrack),
-                 active(beat(smash, 12, "active"), Striker::NearFist, 12),
-                 active(beat(smash, 10, "active"), Striker::NearFist, 12),
-                 beat(BasaltPoses::crouch(), 14, "recover")});
+    return frames_.move(
+        "lowHammer", "DC", kOnGround,
+        {noted(beat(raise, 14, "windup"), "lowHammer: both fists down on the shins"),
+         withSound(beat(raise, 6, "windup"), BasaltSounds::kCrack),
+         active(beat(smash, 12, "active"), Striker::NearFist, 12),
+         active(beat(smash, 10, "active"), Striker::NearFist, 12),
+         beat(BasaltPoses::crouch(), 14, "recover")});
 }
 
 MoveRecord BasaltMoves::airSlam() const {
@@ -196,12 +190,13 @@ MoveRecord BasaltMoves::airSlam() const {
     slam.torso = 26.0;
     slam.armNear = {108.0, 62.0};
     slam.armFar = {98.0, 56.0};
-    return move("airSlam", "A", kInAir,
-                {noted(beat(up, 8, "windup"), "airSlam: both fists brought down in the air"),
-                 withSound(beat(up, 6, "windup"), sounds::kWhooshHeavy),
-                 active(beat(slam, 14, "active"), Striker::NearFist, 9),
-                 active(beat(slam, 10, "active"), Striker::NearFist, 9),
-                 beat(BasaltPoses::airborne(), 12, "recover")});
+    return frames_.move(
+        "airSlam", "A", kInAir,
+        {noted(beat(up, 8, "windup"), "airSlam: both fists brought down in the air"),
+         withSound(beat(up, 6, "windup"), sounds::kWhooshHeavy),
+         active(beat(slam, 14, "active"), Striker::NearFist, 9),
+         active(beat(slam, 10, "active"), Striker::NearFist, 9),
+         beat(BasaltPoses::airborne(), 12, "recover")});
 }
 
 MoveRecord BasaltMoves::hook() const {
@@ -215,12 +210,13 @@ MoveRecord BasaltMoves::hook() const {
     land.torso = 24.0;
     land.hip.x = 6.0;
     land.armNear = {96.0, 112.0};
-    return move("hook", "A", kOnGround,
-                {noted(beat(cock, 10, "windup"), "hook: a wide, heavy swing of the lead hand"),
-                 withSound(beat(swing, 6, "windup"), sounds::kWhooshHeavy),
-                 noted(active(beat(land, 12, "active"), Striker::NearFist, 14),
-                       "the only frame that hurts"),
-                 beat(swing, 12, "recover"), beat(BasaltPoses::stance(), 10, "guard")});
+    return frames_.move(
+        "hook", "A", kOnGround,
+        {noted(beat(cock, 10, "windup"), "hook: a wide, heavy swing of the lead hand"),
+         withSound(beat(swing, 6, "windup"), sounds::kWhooshHeavy),
+         noted(active(beat(land, 12, "active"), Striker::NearFist, 14),
+               "the only frame that hurts"),
+         beat(swing, 12, "recover"), beat(BasaltPoses::stance(), 10, "guard")});
 }
 
 MoveRecord BasaltMoves::stomp() const {
@@ -231,12 +227,13 @@ MoveRecord BasaltMoves::stomp() const {
     Pose push = lift;
     push.torso = -12.0;
     push.legNear = {84.0, 84.0, 175.0};
-    return move("stomp", "B", kOnGround,
-                {noted(beat(lift, 12, "windup"), "stomp: knee high, then the boot sole out"),
-                 withSound(beat(lift, 6, "windup"), sounds::kWhooshLow),
-                 moving(active(beat(push, 12, "active"), Striker::NearFoot, 12), 1),
-                 active(beat(push, 8, "active"), Striker::NearFoot, 12), beat(lift, 12, "recover"),
-                 beat(BasaltPoses::stance(), 10, "guard")});
+    return frames_.move(
+        "stomp", "B", kOnGround,
+        {noted(beat(lift, 12, "windup"), "stomp: knee high, then the boot sole out"),
+         withSound(beat(lift, 6, "windup"), sounds::kWhooshLow),
+         moving(active(beat(push, 12, "active"), Striker::NearFoot, 12), 1),
+         active(beat(push, 8, "active"), Striker::NearFoot, 12), beat(lift, 12, "recover"),
+         beat(BasaltPoses::stance(), 10, "guard")});
 }
 
 MoveRecord BasaltMoves::hammer() const {
@@ -247,13 +244,14 @@ MoveRecord BasaltMoves::hammer() const {
     slam.armFar = {96.0, 70.0};
     slam.legNear = {36.0, 10.0};
     slam.legFar = {-30.0, -20.0};
-    return move("hammer", "C", kAnyState,
-                {noted(beat(BasaltPoses::fistsOverhead(), 16, "windup"),
-                       "hammer: both fists from overhead, down on the head"),
-                 withSound(beat(BasaltPoses::fistsOverhead(), 6, "windup"), BasaltSounds::kCrack),
-                 active(beat(slam, 12, "active"), Striker::NearFist, 16),
-                 active(beat(slam, 10, "active"), Striker::NearFist, 16), beat(slam, 14, "recover"),
-                 beat(BasaltPoses::stance(), 12, "guard")});
+    return frames_.move(
+        "hammer", "C", kAnyState,
+        {noted(beat(BasaltPoses::fistsOverhead(), 16, "windup"),
+               "hammer: both fists from overhead, down on the head"),
+         withSound(beat(BasaltPoses::fistsOverhead(), 6, "windup"), BasaltSounds::kCrack),
+         active(beat(slam, 12, "active"), Striker::NearFist, 16),
+         active(beat(slam, 10, "active"), Striker::NearFist, 16), beat(slam, 14, "recover"),
+         beat(BasaltPoses::stance(), 12, "guard")});
 }
 
 } // namespace contentgen

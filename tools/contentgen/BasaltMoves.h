@@ -36,9 +36,6 @@ private:
     MoveRecord stomp() const;
     MoveRecord hammer() const;
 
-    MoveRecord move(const char* name, const char* command, const char* condition,
-                    const std::vector<Beat>& beats) const;
-
     const FighterArtist& artist_;
     const FighterFrames& frames_;
 };

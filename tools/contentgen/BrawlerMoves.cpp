@@ -44,15 +44,6 @@ std::vector<MoveRecord> BrawlerMoves::build() const {
             uppercut(), strike(),    sweep(),    airKick(),  kick()};
 }
 
-MoveRecord BrawlerMoves::move(const char* name, const char* command, const char* condition,
-                              const std::vector<Beat>& beats) const {
-    MoveRecord m;
-    m.sheet = frames_.sheet(name, beats);
-    m.command = command;
-    m.condition = condition;
-    return m;
-}
-
 SpawnLine BrawlerMoves::fireballSpawn() const {
     const Skeleton s = artist_.skeleton(palmsForward());
     const Vec2 palm = s.armNear().tip;
@@ -80,10 +71,11 @@ MoveRecord BrawlerMoves::hit() const {
     steady.torso = -6.0;
     steady.armNear = {30.0, 110.0};
     steady.armFar = {10.0, 120.0};
-    return move("hit1", kReaction, kAnyState,
-                {noted(moving(beat(recoil, 8, "recoil"), -2), "hit1: knocked back a step"),
-                 moving(withSound(beat(deeper, 12, "recoil"), sounds::kHurt), -2),
-                 moving(beat(steady, 12, "recover"), -1), beat(PoseBook::guard(), 10, "guard")});
+    return frames_.move("hit1", kReaction, kAnyState,
+                        {noted(moving(beat(recoil, 8, "recoil"), -2), "hit1: knocked back a step"),
+                         moving(withSound(beat(deeper, 12, "recoil"), sounds::kHurt), -2),
+                         moving(beat(steady, 12, "recover"), -1),
+                         beat(PoseBook::guard(), 10, "guard")});
 }
 
 MoveRecord BrawlerMoves::blockHigh() const {
@@ -92,10 +84,10 @@ MoveRecord BrawlerMoves::blockHigh() const {
     Pose pushed = brace;
     pushed.torso = -3.0;
     pushed.hip.x = 1.0;
-    return move("blockHi", kReaction, kAnyState,
-                {noted(beat(brace, 6, "brace"), "blockHi: forearms up, slid back a little"),
-                 moving(withSound(beat(pushed, 12, "block"), sounds::kClack), -1),
-                 beat(brace, 10, "block"), beat(PoseBook::guard(), 8, "guard")});
+    return frames_.move("blockHi", kReaction, kAnyState,
+                        {noted(beat(brace, 6, "brace"), "blockHi: forearms up, slid back a little"),
+                         moving(withSound(beat(pushed, 12, "block"), sounds::kClack), -1),
+                         beat(brace, 10, "block"), beat(PoseBook::guard(), 8, "guard")});
 }
 
 MoveRecord BrawlerMoves::blockLow() const {
@@ -106,20 +98,20 @@ MoveRecord BrawlerMoves::blockLow() const {
     brace.head = -10.0;
     Pose pushed = brace;
     pushed.torso -= 5.0;
-    return move("blockLo", kReaction, kAnyState,
-                {noted(beat(brace, 6, "brace"), "blockLo: the crouching block"),
-                 moving(withSound(beat(pushed, 12, "block"), sounds::kClack), -1),
-                 beat(brace, 10, "block"), beat(PoseBook::crouch(), 8, "crouch")});
+    return frames_.move("blockLo", kReaction, kAnyState,
+                        {noted(beat(brace, 6, "brace"), "blockLo: the crouching block"),
+                         moving(withSound(beat(pushed, 12, "block"), sounds::kClack), -1),
+                         beat(brace, 10, "block"), beat(PoseBook::crouch(), 8, "crouch")});
 }
 
 MoveRecord BrawlerMoves::blockAir() const {
     Pose brace = highGuard(PoseBook::airborne());
     Pose pushed = brace;
     pushed.torso = -4.0;
-    return move("blockAir", kReaction, kAnyState,
-                {noted(beat(brace, 6, "brace"), "blockAir: guard while airborne"),
-                 withSound(beat(pushed, 12, "block"), sounds::kClack), beat(brace, 10, "block"),
-                 beat(PoseBook::airborne(), 8, "jump")});
+    return frames_.move("blockAir", kReaction, kAnyState,
+                        {noted(beat(brace, 6, "brace"), "blockAir: guard while airborne"),
+                         withSound(beat(pushed, 12, "block"), sounds::kClack),
+                         beat(brace, 10, "block"), beat(PoseBook::airborne(), 8, "jump")});
 }
 
 MoveRecord BrawlerMoves::fireball() const {
@@ -138,11 +130,12 @@ MoveRecord BrawlerMoves::fireball() const {
     release.note = "the fireball leaves here, ahead of the palms and clear of the body";
     Pose recover = PoseBook::guard();
     recover.armNear = {65.0, 125.0};
-    return move("fireball", "DRA", kAnyState,
-                {noted(beat(chamber, 10, "windup"), "fireball: both palms drawn to the hip"),
-                 withSound(beat(push, 8, "windup"), sounds::kBlast), release,
-                 beat(palmsForward(), 14, "recover"), beat(recover, 12, "recover"),
-                 beat(PoseBook::guard(), 10, "guard")});
+    return frames_.move(
+        "fireball", "DRA", kAnyState,
+        {noted(beat(chamber, 10, "windup"), "fireball: both palms drawn to the hip"),
+         withSound(beat(push, 8, "windup"), sounds::kBlast), release,
+         beat(palmsForward(), 14, "recover"), beat(recover, 12, "recover"),
+         beat(PoseBook::guard(), 10, "guard")});
 }
 
 MoveRecord BrawlerMoves::jab() const {
@@ -157,12 +150,12 @@ MoveRecord BrawlerMoves::jab() const {
     extended.hip.x = 5.0;
     extended.armNear = {90.0, 93.0}; // just over a crouching head
     extended.armFar = {25.0, 160.0};
-    return move("jab", "A", kAnyState,
-                {noted(moving(beat(chamber, 8, "windup"), 1), "jab: quick lead hand"),
-                 withSound(beat(extending, 5, "windup"), sounds::kWhoosh),
-                 noted(active(beat(extended, 12, "active"), Striker::NearFist, 12),
-                       "the only frame that hurts"),
-                 beat(extending, 8, "recover"), beat(PoseBook::guard(), 8, "guard")});
+    return frames_.move("jab", "A", kAnyState,
+                        {noted(moving(beat(chamber, 8, "windup"), 1), "jab: quick lead hand"),
+                         withSound(beat(extending, 5, "windup"), sounds::kWhoosh),
+                         noted(active(beat(extended, 12, "active"), Striker::NearFist, 12),
+                               "the only frame that hurts"),
+                         beat(extending, 8, "recover"), beat(PoseBook::guard(), 8, "guard")});
 }
 
 MoveRecord BrawlerMoves::uppercut() const {
@@ -190,7 +183,7 @@ MoveRecord BrawlerMoves::uppercut() const {
     Pose fall = PoseBook::airborne();
     fall.grounded = true;
     fall.armNear = {110.0, 165.0};
-    return move(
+    return frames_.move(
         "uppercut", "RDRC", kAnyState,
         {noted(beat(dip, 8, "windup"), "uppercut: dip, then launch (moveY) fist first"),
          moving(withSound(active(beat(rise, 8, "active"), Striker::NearFist, 20), sounds::kRising),
@@ -220,12 +213,12 @@ MoveRecord BrawlerMoves::strike() const {
     Pose recover = PoseBook::guard();
     recover.torso = 12.0;
     recover.armFar = {60.0, 130.0};
-    return move("strike", "C", kAnyState,
-                {noted(beat(windup, 14, "windup"), "strike: rear hand, lunging"),
-                 moving(withSound(beat(lunge, 8, "windup"), sounds::kWhooshHeavy), 3),
-                 moving(active(beat(reach, 10, "active"), Striker::FarFist, 11), 1),
-                 active(beat(reach, 10, "active"), Striker::FarFist, 11),
-                 beat(recover, 14, "recover"), beat(PoseBook::guard(), 10, "guard")});
+    return frames_.move("strike", "C", kAnyState,
+                        {noted(beat(windup, 14, "windup"), "strike: rear hand, lunging"),
+                         moving(withSound(beat(lunge, 8, "windup"), sounds::kWhooshHeavy), 3),
+                         moving(active(beat(reach, 10, "active"), Striker::FarFist, 11), 1),
+                         active(beat(reach, 10, "active"), Striker::FarFist, 11),
+                         beat(recover, 14, "recover"), beat(PoseBook::guard(), 10, "guard")});
 }
 
 MoveRecord BrawlerMoves::sweep() const {
@@ -242,12 +235,12 @@ MoveRecord BrawlerMoves::sweep() const {
     sweepOut.armNear = {-10.0, -5.0};
     Pose sweepThrough = sweepOut;
     sweepThrough.legNear = {66.0, 90.0, 115.0};
-    return move("sweep", "DB", kOnGround,
-                {noted(beat(drop, 8, "windup"), "sweep: low spin, hits at the ankles"),
-                 withSound(beat(turn, 6, "windup"), sounds::kWhooshLow),
-                 active(beat(sweepOut, 10, "active"), Striker::NearFoot, 9),
-                 active(beat(sweepThrough, 10, "active"), Striker::NearFoot, 9),
-                 beat(turn, 10, "recover"), beat(PoseBook::guard(), 10, "guard")});
+    return frames_.move("sweep", "DB", kOnGround,
+                        {noted(beat(drop, 8, "windup"), "sweep: low spin, hits at the ankles"),
+                         withSound(beat(turn, 6, "windup"), sounds::kWhooshLow),
+                         active(beat(sweepOut, 10, "active"), Striker::NearFoot, 9),
+                         active(beat(sweepThrough, 10, "active"), Striker::NearFoot, 9),
+                         beat(turn, 10, "recover"), beat(PoseBook::guard(), 10, "guard")});
 }
 
 MoveRecord BrawlerMoves::airKick() const {
@@ -260,12 +253,12 @@ MoveRecord BrawlerMoves::airKick() const {
     kickOut.torso = -14.0;
     kickOut.legNear = {55.0, 58.0, 100.0};
     kickOut.armNear = {80.0, 140.0};
-    return move("airKick", "B", kInAir,
-                {noted(beat(tuck, 6, "windup"), "airKick: flying kick, down and forward"),
-                 withSound(beat(extend, 6, "windup"), sounds::kWhoosh),
-                 active(beat(kickOut, 14, "active"), Striker::NearFoot, 8),
-                 active(beat(kickOut, 12, "active"), Striker::NearFoot, 8),
-                 beat(tuck, 12, "recover")});
+    return frames_.move("airKick", "B", kInAir,
+                        {noted(beat(tuck, 6, "windup"), "airKick: flying kick, down and forward"),
+                         withSound(beat(extend, 6, "windup"), sounds::kWhoosh),
+                         active(beat(kickOut, 14, "active"), Striker::NearFoot, 8),
+                         active(beat(kickOut, 12, "active"), Striker::NearFoot, 8),
+                         beat(tuck, 12, "recover")});
 }
 
 MoveRecord BrawlerMoves::kick() const {
@@ -280,12 +273,13 @@ MoveRecord BrawlerMoves::kick() const {
     Pose extended = chamber;
     extended.torso = -14.0;
     extended.legNear = {92.0, 94.0, 172.0};
-    return move("kick", "B", kOnGround,
-                {noted(beat(chamber, 10, "windup"), "kick: knee up, then push the heel out"),
-                 withSound(beat(extending, 6, "windup"), sounds::kWhooshHeavy),
-                 moving(active(beat(extended, 10, "active"), Striker::NearFoot, 10), 1),
-                 active(beat(extended, 8, "active"), Striker::NearFoot, 10),
-                 beat(chamber, 10, "recover"), beat(PoseBook::guard(), 10, "guard")});
+    return frames_.move(
+        "kick", "B", kOnGround,
+        {noted(beat(chamber, 10, "windup"), "kick: knee up, then push the heel out"),
+         withSound(beat(extending, 6, "windup"), sounds::kWhooshHeavy),
+         moving(active(beat(extended, 10, "active"), Striker::NearFoot, 10), 1),
+         active(beat(extended, 8, "active"), Striker::NearFoot, 10), beat(chamber, 10, "recover"),
+         beat(PoseBook::guard(), 10, "guard")});
 }
 
 } // namespace contentgen

@@ -33,9 +33,6 @@ private:
     MoveRecord airKick() const;
     MoveRecord kick() const;
 
-    MoveRecord move(const char* name, const char* command, const char* condition,
-                    const std::vector<Beat>& beats) const;
-
     const FighterArtist& artist_;
     const FighterFrames& frames_;
 };

@@ -53,4 +53,13 @@ Frame FighterFrames::frame(const std::string& imageName, const Beat& beat) const
     return f;
 }
 
+MoveRecord FighterFrames::move(const char* name, const char* command, const char* condition,
+                               const std::vector<Beat>& beats) const {
+    MoveRecord m;
+    m.sheet = sheet(name, beats);
+    m.command = command;
+    m.condition = condition;
+    return m;
+}
+
 } // namespace contentgen

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/contentgen/ContentModel.h"
 #include "tools/contentgen/FighterArtist.h"
 #include "tools/contentgen/SheetModel.h"
 
@@ -29,6 +30,9 @@ public:
     explicit FighterFrames(const FighterArtist& artist);
 
     Sheet sheet(const std::string& name, const std::vector<Beat>& beats) const;
+    // A moveset block: the move's sheet with its command and condition.
+    MoveRecord move(const char* name, const char* command, const char* condition,
+                    const std::vector<Beat>& beats) const;
     // The engine sizes a fighter's saved background from blank's first frame and copies
     // its key, so blank is one frame of nothing but key colour at the common frame size.
     static Sheet blank();

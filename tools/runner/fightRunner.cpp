@@ -53,26 +53,27 @@ void clearKeys() {
 
 } // namespace
 
-std::string FightRunner::dataRootFor(const FightScript& script) {
-    if (script.dataDir.empty())
-        return "data";
-    if (script.dataDir[0] == '/')
-        return script.dataDir;
+namespace {
+
+// A path a script names, taken from the script's own folder unless it is absolute.
+std::string besideScript(const FightScript& script, const std::string& path) {
     size_t slash = script.name.rfind('/');
-    if (slash == std::string::npos)
-        return script.dataDir;
-    return script.name.substr(0, slash + 1) + script.dataDir;
+    if (path[0] == '/' || slash == std::string::npos)
+        return path;
+    return script.name.substr(0, slash + 1) + path;
+}
+
+} // namespace
+
+std::string FightRunner::dataRootFor(const FightScript& script) {
+    return script.dataDir.empty() ? "data" : besideScript(script, script.dataDir);
 }
 
 // The script's controls file, relative to the script as its data folder is; its warnings
 // go where the game's own do.
 void FightRunner::loadScriptControls(const FightScript& script, Game& game) {
-    std::string path = script.controlsFile;
-    size_t slash = script.name.rfind('/');
-    if (path[0] != '/' && slash != std::string::npos)
-        path = script.name.substr(0, slash + 1) + path;
     std::vector<std::string> warnings;
-    game.controls = loadControls(path, warnings);
+    game.controls = loadControls(besideScript(script, script.controlsFile), warnings);
     for (const std::string& w : warnings)
         fprintf(stderr, "%s\n", w.c_str());
 }
