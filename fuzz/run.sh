@@ -11,13 +11,15 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 mode="$1"
 seconds="${2:-0}"
-build="$root/build-fuzz"
+# FUZZ_BUILD names another tree configured with BRAWLER_FUZZ (./test shares its
+# sanitized tree with the fuzzers); by default the targets get a tree of their own.
+build="${FUZZ_BUILD:-$root/build-fuzz}"
 data="$root/data"
 
 echo "== build the fuzz targets (clang-14, libFuzzer, ASan, UBSan)"
 mkdir -p "$build"
 CC=clang-14 CXX=clang++-14 BUILD_TARGETS=fuzzers \
-    "$root/scripts/build.sh" "$build" -DBRAWLER_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$build/build.log" 2>&1 ||
+    "$root/scripts/build.sh" "$build" -DBRAWLER_FUZZ=ON -DCMAKE_BUILD_TYPE=Debug >"$build/build.log" 2>&1 ||
     { cat "$build/build.log"; exit 1; }
 if [ "$mode" = build ]; then
     exit 0

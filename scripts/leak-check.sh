@@ -1,22 +1,23 @@
 #!/usr/bin/env bash
 # Valgrind's leak check on a fight against random input: brawler-run plays MINUTES
-# virtual minutes (default 2) under memcheck, and the check fails when a block lost
+# virtual minutes (default 2), or --seconds S, under memcheck, and the check fails when a block lost
 # (definitely, indirectly or possibly) or a memory error has our code on its stack.
 # Our frames are the ones valgrind can name a source line for; the system's libraries
 # carry no debug information here, so their own one-time allocations are counted and
 # listed but do not fail the check.
-#   leak-check.sh [--runner PATH] [--seed N] [MINUTES]
+#   leak-check.sh [--runner PATH] [--seed N] [--seconds S | MINUTES]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 runner="$root/build/tools/brawler-run"
 seed=11
-minutes=2
+seconds=120
 while (($#)); do
     case "$1" in
         --runner) runner="$2"; shift 2 ;;
         --seed) seed="$2"; shift 2 ;;
-        -*) echo "usage: leak-check.sh [--runner PATH] [--seed N] [MINUTES]" >&2; exit 2 ;;
-        *) minutes="$1"; shift ;;
+        --seconds) seconds="$2"; shift 2 ;;
+        -*) echo "usage: leak-check.sh [--runner PATH] [--seed N] [--seconds S | MINUTES]" >&2; exit 2 ;;
+        *) seconds=$(($1 * 60)); shift ;;
     esac
 done
 if [ ! -x "$runner" ]; then
@@ -32,8 +33,8 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 script="$work/fight.fight"
 log="$work/valgrind.txt"
-printf 'seed %s\ndata %s\nrandom-input\nend %s\n' "$seed" "$root/data" $((minutes * 60000)) >"$script"
-echo "leak check: $minutes virtual minutes under valgrind, seed $seed, runner $runner"
+printf 'seed %s\ndata %s\nrandom-input\nend %s\n' "$seed" "$root/data" $((seconds * 1000)) >"$script"
+echo "leak check: $seconds virtual seconds under valgrind, seed $seed, runner $runner"
 status=0
 valgrind --leak-check=full --show-leak-kinds=definite,indirect,possible --num-callers=40 \
     --log-file="$log" "$runner" "$script" || status=$?

@@ -129,6 +129,7 @@ void applyOne(const std::string& root, const std::string& step) {
         ASSERT_NE(image, nullptr) << path;
         SDL_Rect one{0, 0, 1, 1};
         SDL_FillRect(image, &one, SDL_MapRGB(image->format, 255, 0, 255));
+        removeForWriting(path);
         SDL_SaveBMP(image, path.c_str());
         SDL_FreeSurface(image);
     } else {

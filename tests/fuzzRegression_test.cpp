@@ -82,6 +82,7 @@ TEST_F(FuzzRegressionTest, EverySavedFindingLoadsAndIsReported) {
             SCOPED_TRACE(input.path().string());
             std::string root = dir / ("data" + std::to_string(++inputs));
             copyTree(kData, root);
+            removeForWriting(root + "/" + kFileOf.at(format));
             fs::copy_file(input.path(), root + "/" + kFileOf.at(format),
                           fs::copy_options::overwrite_existing);
             loadReport loaderReport;

@@ -30,8 +30,11 @@ private:
 void writeFile(const std::string& path, const std::string& text);
 std::string readFile(const std::string& path);
 void makeDirs(const std::string& path);
-// Copies a folder with everything in it to `to` (which must not exist yet).
+// Copies a folder with everything in it to `to` (which must not exist yet); its files
+// may be hard links to the originals, so change them only through these helpers, or
+// removeForWriting first.
 void copyTree(const std::string& from, const std::string& to);
+void removeForWriting(const std::string& path);
 // Replaces line `line` (1-based) of a text file, keeping its line end.
 void replaceLine(const std::string& path, int line, const std::string& text);
 // Replaces the first occurrence of `from` in a file; throws when there is none.

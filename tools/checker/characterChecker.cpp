@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <set>
 #include <system_error>
 
 #include "datafile/loadReport.h"
@@ -32,6 +31,31 @@ colBox shifted(colBox b, int dx, int dy) {
 
 bool overlap(const colBox& a, const colBox& b) {
     return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+}
+
+// Marks each wanted colour (0xRRGGBB) the image holds; returns how many it newly found.
+size_t markColoursHeld(SDL_Surface* s, const std::vector<Uint32>& wanted,
+                       std::vector<bool>& found) {
+    if (!s || s->format->BytesPerPixel != 4)
+        return 0;
+    size_t newly = 0;
+    SDL_LockSurface(s);
+    for (int y = 0; y < s->h; ++y) {
+        const Uint32* row =
+            reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(s->pixels) + y * s->pitch);
+        for (int x = 0; x < s->w; ++x) {
+            Uint8 r, g, b;
+            SDL_GetRGB(row[x], s->format, &r, &g, &b);
+            Uint32 colour = (Uint32(r) << 16) | (Uint32(g) << 8) | b;
+            for (size_t i = 0; i < wanted.size(); ++i)
+                if (!found[i] && wanted[i] == colour) {
+                    found[i] = true;
+                    ++newly;
+                }
+        }
+    }
+    SDL_UnlockSurface(s);
+    return newly;
 }
 
 // 0 short, 1 mid, 2 long (up and down are drawn with the long entries), -1 no band.
@@ -336,34 +360,27 @@ void characterChecker::loadMatch() {
 void characterChecker::checkColourSwap() {
     if (!hasPalette2_ || palette2_.size() == 0)
         return;
-    // Every colour any frame of the character holds, as 0xRRGGBB.
-    std::set<Uint32> used;
+    // The colours the palette changes, as 0xRRGGBB, each looked for in the frames until
+    // all are found: a set of every colour held would cost more than the frames' loading.
+    const std::vector<colourPair>& pairs = palette2_.pairs();
+    std::vector<Uint32> wanted;
+    for (const colourPair& p : pairs)
+        wanted.push_back((Uint32(p.from[0]) << 16) | (Uint32(p.from[1]) << 8) | p.from[2]);
+    std::vector<bool> found(wanted.size(), false);
+    size_t missing = wanted.size();
     std::vector<const CSpriteBase*> sheets{&ko_, &win_};
     for (const animEntry& e : anims_.entries)
         sheets.push_back(&e.sheet);
     for (const moveInfo& m : moves_.moves)
         sheets.push_back(&m.sheet);
     for (const CSpriteBase* sheet : sheets)
-        for (const frameInfo& f : sheet->frames) {
-            SDL_Surface* s = f.image;
-            if (!s || s->format->BytesPerPixel != 4)
-                continue;
-            SDL_LockSurface(s);
-            for (int y = 0; y < s->h; ++y) {
-                const Uint32* row = reinterpret_cast<const Uint32*>(
-                    static_cast<const Uint8*>(s->pixels) + y * s->pitch);
-                for (int x = 0; x < s->w; ++x) {
-                    Uint8 r, g, b;
-                    SDL_GetRGB(row[x], s->format, &r, &g, &b);
-                    used.insert((Uint32(r) << 16) | (Uint32(g) << 8) | b);
-                }
-            }
-            SDL_UnlockSurface(s);
-        }
+        for (const frameInfo& f : sheet->frames)
+            if (missing > 0)
+                missing -= markColoursHeld(f.image, wanted, found);
     const std::string path = anims_.folder + "/palette2";
-    for (const colourPair& p : palette2_.pairs()) {
-        Uint32 from = (Uint32(p.from[0]) << 16) | (Uint32(p.from[1]) << 8) | p.from[2];
-        if (!used.count(from))
+    for (size_t i = 0; i < pairs.size(); ++i) {
+        const colourPair& p = pairs[i];
+        if (!found[i])
             report_.warning(path, p.line,
                             "no frame of the character uses the colour " +
                                 std::to_string(p.from[0]) + " " + std::to_string(p.from[1]) + " " +

@@ -51,8 +51,11 @@ void RandomPlayer::startSomething() {
         pressQuarterCircle();
         return;
     }
-    pressKey(kKeys[between(0, static_cast<int>(std::size(kKeys)) - 1)], 0,
-             between(1, kLongestHold));
+    // Drawn one after the other, the hold first: in one call's arguments the order would
+    // be the compiler's, and the same seed would press other keys under clang than gcc.
+    int hold = between(1, kLongestHold);
+    SDLKey key = kKeys[between(0, static_cast<int>(std::size(kKeys)) - 1)];
+    pressKey(key, 0, hold);
 }
 
 void RandomPlayer::pressQuarterCircle() {
