@@ -8,11 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include "fighter/characterRoster.h"
 #include "match/damageTrail.h"
 #include "particles/particle.h"
 #include "platform/debugOverlay.h"
 #include "shell/game.h"
 #include "shell/matchSession.h"
+#include "shell/selectScreen.h"
 #include "shell/shell.h"
 #include "sprite/colourSwap.h"
 #include "tests/testSupport.h"
@@ -153,6 +155,70 @@ TEST(Match, ClassicAndMatchDrawThePicturesTheyAlwaysDrew) {
                   (dir / "m.bmp") + "\n",
               runner);
     EXPECT_EQ(0x84f6541f7838afd9ull, fileHash(dir / "m.bmp"));
+}
+
+// The keys as a player presses them, queued before the screen reads any.
+void pressKeys(std::initializer_list<SDLKey> keys) {
+    for (SDLKey key : keys) {
+        SDL_Event e{};
+        e.type = SDL_KEYDOWN;
+        e.key.keysym.sym = key;
+        SDL_PushEvent(&e);
+    }
+}
+
+uint64_t screenHash(SDL_Surface* s) {
+    uint64_t h = 1469598103934665603ull;
+    for (int y = 0; y < s->h; ++y)
+        for (int x = 0; x < s->w; ++x) {
+            h ^= pixelAt(s, x, y);
+            h *= 1099511628211ull;
+        }
+    return h;
+}
+
+// Two players pick from the shipped roster with their own keys; the screen they leave
+// shows both fighters, their names under them and both tags over the chosen ones (its
+// picture held by a hash, as the match's is). Against the computer, its pick follows
+// the player's at once; Escape leaves without a fight.
+TEST(Match, SelectScreenPicksBothFightersAndEscapeLeaves) {
+    screen = videoScreen();
+    const std::vector<std::string> roster = listCharacters(kData);
+    ASSERT_EQ((std::vector<std::string>{"Basalt", "Brawler"}), roster);
+    controlsConfig keys;
+    {
+        selectScreen versus;
+        bool loaded = false;
+        captureStdout([&] { loaded = versus.load(kData, roster); });
+        ASSERT_TRUE(loaded);
+        pressKeys({SDLK_RIGHT, SDLK_z, SDLK_a, SDLK_f});
+        std::string trace;
+        bool fight = false;
+        trace = captureStdout([&] { fight = versus.run(screen, keys, true); });
+        EXPECT_TRUE(fight);
+        EXPECT_EQ("Brawler", versus.picked[0]);
+        EXPECT_EQ("Basalt", versus.picked[1]);
+        EXPECT_EQ("select: player picks Brawler\nselect: opponent picks Basalt\n", trace);
+        EXPECT_EQ(0xe1fe738d6b173748ull, screenHash(screen));
+    }
+    {
+        selectScreen computer;
+        bool loaded = false;
+        captureStdout([&] { loaded = computer.load(kData, roster); });
+        ASSERT_TRUE(loaded);
+        pressKeys({SDLK_RETURN});
+        bool fight = false;
+        captureStdout([&] { fight = computer.run(screen, keys, false); });
+        EXPECT_TRUE(fight);
+        EXPECT_EQ("Basalt", computer.picked[0]);
+        EXPECT_NE("", computer.picked[1]);
+    }
+    selectScreen leaving;
+    bool loaded = false;
+    captureStdout([&] { loaded = leaving.load(kData, roster); });
+    ASSERT_TRUE(loaded);
+    pressKeys({SDLK_ESCAPE});
+    EXPECT_FALSE(leaving.run(screen, keys, false));
 }
 
 // Without data/hud, ko, win and palette2 the match still plays: plain bars after one
