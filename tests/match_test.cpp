@@ -256,6 +256,26 @@ TEST(Match, PlaysWithoutItsOwnPictures) {
 }
 
 // A hit leaves the damage on the bar for half a second, shrinking to the hit points left.
+// After a match chosen on the select screen the prompt offers the way back to it, and
+// only once the match is over: the fight itself looks the same either way.
+TEST(Match, TheWayBackToTheSelectScreenIsOfferedWhenTheMatchIsOver) {
+    TempDir dir;
+    for (bool selectable : {false, true}) {
+        FightRunner runner;
+        runner.afterPass = [&](long, Game& game) { game.selectable = selectable; };
+        std::string tag = selectable ? "s" : "p";
+        runScript("data " + kData +
+                      "\nmode match\nrounds 1\nopponent idle\nat 2000 set opponent hp 0\n"
+                      "at 1900 shot " +
+                      (dir / (tag + "-fight.bmp")) +
+                      "\nat 6000 expect match state = over\nat 6000 shot " +
+                      (dir / (tag + "-over.bmp")) + "\n",
+                  runner);
+    }
+    EXPECT_EQ(fileHash(dir / "p-fight.bmp"), fileHash(dir / "s-fight.bmp"));
+    EXPECT_NE(fileHash(dir / "p-over.bmp"), fileHash(dir / "s-over.bmp"));
+}
+
 TEST(Match, DamageTrailShrinksToTheHitPointsLeft) {
     damageTrail t;
     t.follow(1000, 0);
