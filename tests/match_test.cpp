@@ -310,6 +310,15 @@ TEST(Match, CommandLineRefusesWhatItCannotUse) {
         EXPECT_NE(c.output.find(r.says), std::string::npos) << r.args << ": " << c.output;
         EXPECT_NE(c.output.find("usage: brawler"), std::string::npos) << r.args;
     }
+    // A folder and a file that are named are taken, and only then found missing.
+    ChildResult named =
+        runCommand("SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + std::string(BRAWLER_BINARY) +
+                   " --data /nonexistent/data --controls /nonexistent/keys");
+    EXPECT_EQ(1, named.exitCode);
+    EXPECT_NE(std::string::npos, named.output.find("/nonexistent/keys: cannot read"))
+        << named.output;
+    EXPECT_NE(std::string::npos, named.output.find("data folder \"/nonexistent/data\""))
+        << named.output;
     ChildResult v = runCommand(std::string(BRAWLER_BINARY) + " --version");
     EXPECT_EQ(0, v.exitCode);
     EXPECT_EQ(0u, v.output.find("brawler 1.")) << v.output;
