@@ -310,10 +310,11 @@ TEST(Match, CommandLineRefusesWhatItCannotUse) {
         EXPECT_NE(c.output.find(r.says), std::string::npos) << r.args << ": " << c.output;
         EXPECT_NE(c.output.find("usage: brawler"), std::string::npos) << r.args;
     }
-    // A folder and a file that are named are taken, and only then found missing.
+    // A folder and a file that are named are taken, and only then found missing; the
+    // classic game is no versus match unless asked.
     ChildResult named =
         runCommand("SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + std::string(BRAWLER_BINARY) +
-                   " --data /nonexistent/data --controls /nonexistent/keys");
+                   " --classic --data /nonexistent/data --controls /nonexistent/keys");
     EXPECT_EQ(1, named.exitCode);
     EXPECT_NE(std::string::npos, named.output.find("/nonexistent/keys: cannot read"))
         << named.output;
