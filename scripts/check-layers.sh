@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # From the ground up; folders on one line share a floor. match/ and config/ may not exist.
+# The tools, benchmarks, fuzz targets and tests stand on the game, never under it.
 floors=(
     "platform"
     "datafile"
@@ -18,6 +19,8 @@ floors=(
     "match"
     "config"
     "shell"
+    "tools"
+    "bench fuzz tests"
 )
 declare -A floor
 paths=()

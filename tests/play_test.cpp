@@ -41,3 +41,27 @@ TEST(PlayScript, ShowsTheBuildErrorsAndIsQuietWhenTheBuildWorks) {
     EXPECT_EQ(3, r.exitCode) << r.output;
     EXPECT_EQ("stand-in game round\n", r.output);
 }
+
+// The floors script on a stand-in repository: a game folder that reaches up into the
+// tools, or a tool into the tests, fails with the line at fault; the tests, benchmarks
+// and fuzz targets may include anything.
+TEST(LayersScript, NothingBelowReachesUpIntoToolsOrTests) {
+    TempDir root;
+    ChildResult copy =
+        runCommand("mkdir -p '" + root / "scripts" + "' && cp '" + BRAWLER_SOURCE_DIR +
+                   "/scripts/check-layers.sh' '" + root / "scripts" + "/'");
+    ASSERT_EQ(0, copy.exitCode) << copy.output;
+    writeFile(root / "shell/game.cpp",
+              "#include \"shell/game.h\"\n#include \"tools/runner/x.h\"\n");
+    writeFile(root / "tools/runner/x.h", "#include \"shell/game.h\"\n#include \"tests/y.h\"\n");
+    writeFile(root / "fuzz/f.cpp", "#include \"tests/y.h\"\n#include \"bench/b.h\"\n");
+    writeFile(root / "tests/y.h", "#include \"tools/runner/x.h\"\n#include \"fuzz/f.h\"\n");
+    ChildResult r = runCommand("cd '" + root.path() +
+                               "' && git init -q && git add . && scripts/check-layers.sh");
+    EXPECT_EQ(1, r.exitCode) << r.output;
+    EXPECT_EQ("shell/game.cpp:2: includes \"tools/runner/x.h\" from a higher floor (tools is above "
+              "shell)\n"
+              "tools/runner/x.h:2: includes \"tests/y.h\" from a higher floor (tests is above "
+              "tools)\n",
+              r.output);
+}
