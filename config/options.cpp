@@ -111,9 +111,11 @@ bool take(int id, int argc, char** argv, gameOptions& o, std::string& message) {
         return true;
     case optPlayer:
         o.player = optarg;
+        o.playerNamed = true;
         return true;
     case optOpponent:
         o.opponent = optarg;
+        o.opponentNamed = true;
         return true;
     default:
         return true;

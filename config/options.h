@@ -15,8 +15,10 @@ struct gameOptions {
     bool quiet = false;            // no trace on standard output
     std::string dataDir = "data";  // the data folder
     bool uncapped = false;         // passes as fast as they go, presenting every one
-    std::string player;            // --player: the character the player plays; empty: not named
+    std::string player;            // --player: the character the player plays
     std::string opponent;          // --opponent: the opponent's
+    bool playerNamed = false;      // --player was given, even as "" (which names nobody)
+    bool opponentNamed = false;    // --opponent was given
 };
 
 // What reading the command line came to.

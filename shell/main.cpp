@@ -26,16 +26,17 @@ std::string characterFor(const std::string& named, const std::vector<std::string
     return brawler ? "Brawler" : roster.front();
 }
 
-// A named character that is not there stops the game before any window opens. A data
-// folder without characters (or no data folder) is start-up's to report, with its reason.
+// A named character that is not there stops the game before any window opens, as a bad
+// option does; an empty name is no character either. A data folder without characters
+// (or no data folder) is start-up's to report, with its reason.
 bool charactersExist(const gameOptions& o, const std::vector<std::string>& roster) {
     if (roster.empty())
         return true;
-    for (const std::string& name : {o.player, o.opponent}) {
-        if (name.empty() || std::find(roster.begin(), roster.end(), name) != roster.end())
+    for (auto [named, name] : {std::pair{o.playerNamed, o.player}, {o.opponentNamed, o.opponent}}) {
+        if (!named || std::find(roster.begin(), roster.end(), name) != roster.end())
             continue;
-        fprintf(stderr, "brawler: no character \"%s\" in %s/ (characters: %s)\n", name.c_str(),
-                o.dataDir.c_str(), joinNames(roster).c_str());
+        fprintf(stderr, "brawler: no character \"%s\" in %s/ (characters: %s)\n%s", name.c_str(),
+                o.dataDir.c_str(), joinNames(roster).c_str(), usageText().c_str());
         return false;
     }
     return true;
@@ -130,7 +131,7 @@ int main(int argc, char** argv) {
     // A match between characters nobody named starts at the select screen, and
     // Backspace after a match comes back to it.
     bool selecting =
-        !options.classic && options.player.empty() && options.opponent.empty() && roster.size() > 1;
+        !options.classic && !options.playerNamed && !options.opponentNamed && roster.size() > 1;
     preferGameControllers(controls);
     sdlInit(options.scale, options.fullscreen);
     for (;;) {
