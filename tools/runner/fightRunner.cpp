@@ -260,6 +260,10 @@ void FightRunner::check(const ScriptStep& step, Game& game, long passMs, FightSu
         got = std::to_string(count);
     } else if (step.who == "match") {
         checkMatch(step, game, held, got);
+    } else if (step.who == "memory" && step.field == "growth" &&
+               summary.residentKbByMinute.empty()) {
+        // Growth before there is a reading to grow from would hold whatever the game does.
+        got = "no reading yet: growth is measured from the end of virtual minute 1";
     } else if (step.who == "memory") {
         long now = residentMemoryKb();
         long value = step.field == "growth" ? summary.memoryGrowthKb(now) : now;

@@ -88,6 +88,7 @@ bool FightScript::parse(const std::string& text, std::string* error) {
     dataLine = 0;
     sawEnd = false;
     lastTimedMs = -1;
+    classicLine = humanLine = 0;
     std::istringstream in(text);
     std::string raw;
     int line = 0;
@@ -163,13 +164,15 @@ bool FightScript::parseLine(const std::vector<std::string>& words, int line, std
             return false;
         }
         match = words[1] == "match";
-        return true;
+        classicLine = match ? 0 : line;
+        return versusIsAMatch(what);
     }
     // The second player's keys drive the opponent's fighter from the start: a match.
     if (head == "opponent" && words.size() == 2 && words[1] == "human") {
         versus = true;
         match = true;
-        return true;
+        humanLine = line;
+        return versusIsAMatch(what);
     }
     if (head == "controls") {
         if (words.size() != 2) {
@@ -229,6 +232,17 @@ bool FightScript::parseLine(const std::vector<std::string>& words, int line, std
         lastTimedMs = std::max(lastTimedMs, step.timeMs);
     steps.push_back(step);
     return true;
+}
+
+// The game refuses --classic with --versus, so a script cannot ask for both, in either
+// order.
+bool FightScript::versusIsAMatch(std::string* what) const {
+    if (!classicLine || !humanLine)
+        return true;
+    *what = "opponent human (line " + std::to_string(humanLine) +
+            ") plays a match; mode classic (line " + std::to_string(classicLine) +
+            ") cannot go with it — leave out one of them";
+    return false;
 }
 
 bool FightScript::parseStep(const std::vector<std::string>& words, size_t at, ScriptStep& step,

@@ -73,8 +73,11 @@ private:
     bool parseLine(const std::vector<std::string>& words, int line, std::string* what);
     bool parseStep(const std::vector<std::string>& words, size_t at, ScriptStep& step,
                    std::string* what);
+    bool versusIsAMatch(std::string* what) const;
     bool parseExpect(const std::vector<std::string>& words, size_t at, ScriptStep& step,
                      std::string* what);
     bool sawEnd = false; // an `end` line was read
     long lastTimedMs = -1;
+    int classicLine = 0; // the line of `mode classic` while it holds, else 0
+    int humanLine = 0;   // the line of `opponent human`, else 0
 };
