@@ -9,6 +9,7 @@
 #include "moves/hitRef.h"
 #include "moves/moveSet.h"
 #include "moves/target.h"
+#include "platform/traceLog.h"
 
 namespace {
 
@@ -164,7 +165,7 @@ void AI::think() {
     } else {
         now = make("       Long Range AI", kLong);
     }
-    printf("%s\n", now.trace);
+    tracef("%s\n", now.trace);
     state = now.table[g_randomNumber.getNumber(now.length)];
     enter(state);
 }
@@ -194,7 +195,7 @@ void AI::retreat() {
 void AI::duck() {
     timer -= delta;
     if (fighter->actionName != "duck") {
-        printf("Lets try ducking!\n");
+        tracef("Lets try ducking!\n");
         fighter->changeAnim("duck");
     }
     if (timer < 1.0f) {
@@ -219,10 +220,10 @@ void AI::attack() {
     else if (fighter->actionName == "duck")
         where = "duck";
     if (phase == 1) {
-        printf("Going for the attack!\n");
+        tracef("Going for the attack!\n");
         std::string name = attackList.getAttack('s', where);
         if (name != "null" && name != "NULL") {
-            printf("the new attack is : %s\n", name.c_str());
+            tracef("the new attack is : %s\n", name.c_str());
             moveInfo* move = moveBank ? moveBank->returnMove(name) : nullptr;
             if (move && !fighter->returnBusy())
                 fighter->changeAction(move);
@@ -256,7 +257,7 @@ void AI::jumpUpAt() {
             fighter->Jump(kJumpSpeed);
             phase += 1;
         } else {
-            printf("mid air attack\n");
+            tracef("mid air attack\n");
             phase = 1;
             state = stateAttack;
         }

@@ -5,6 +5,7 @@
 #include "ai/randomNumber.h"
 #include "datafile/loadReport.h"
 #include "datafile/textLine.h"
+#include "platform/traceLog.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ void aiAttackList::getList(const std::string& folder, loadReport* problems) {
             continue;
         addAttack(groups[g], numbers[g], f, announced);
         if (!groups[g].empty())
-            printf("\tAttack 0: %s\tRange: %c\n", groups[g][0].name.c_str(), groups[g][0].range);
+            tracef("\tAttack 0: %s\tRange: %c\n", groups[g][0].name.c_str(), groups[g][0].range);
     }
     fclose(f);
     report = nullptr;
@@ -108,7 +109,7 @@ void aiAttackList::addAttack(std::vector<aiAttack>& entries, aiAttackNumbers& co
         entry.range = rangeWord.empty() ? ' ' : rangeWord[0];
         counts.addNum(entry.range);
         entries.push_back(entry);
-        printf("\tAttack %d: %s\tRange: %c\n", i, entry.name.c_str(), entry.range);
+        tracef("\tAttack %d: %s\tRange: %c\n", i, entry.name.c_str(), entry.range);
     }
     textline::checkCount(n, made, report, path, headerLine, "entries of two lines");
 }
@@ -172,8 +173,8 @@ std::string aiAttackList::getAttack(char range, const std::vector<aiAttack>& ent
     default:
         return "null";
     }
-    printf("gNum: %lld\n", needed);
-    printf(" at range %c Rand is %lld\n", range, position);
+    tracef("gNum: %lld\n", needed);
+    tracef(" at range %c Rand is %lld\n", range, position);
     // Counts that disagree with the entries (set by hand, or letters out of band order)
     // must never read past what the group holds.
     if (position < 0 || position >= static_cast<long long>(entries.size()))

@@ -4,6 +4,7 @@
 
 #include "collision/SquareCollider.h"
 #include "control/gamepad.h"
+#include "control/inputFrame.h"
 #include "fighter/fighter.h"
 #include "moves/hitRef.h"
 #include "moves/inputChecker.h"
@@ -14,6 +15,7 @@
 #include "platform/debugOverlay.h"
 #include "platform/gameClock.h"
 #include "sound/soundSet.h"
+#include "platform/traceLog.h"
 
 namespace {
 
@@ -93,7 +95,7 @@ void playerControl::update() {
         curParticle = fighter->returnParticle(1);
         if (curParticle != prevParticle && particles) {
             for (int i = 1; i <= count; ++i) {
-                printf("TD: %d\n", thisTick);
+                tracef("TD: %d\n", thisTick);
                 particles->addParticle(fighter->returnParticle(i), fighter, nullptr, infoList,
                                        screen, thisTick);
             }
@@ -124,6 +126,55 @@ void playerControl::movementAndCommands(SDL_Event* event) {
             keyboardMovement();
         else
             joystickMovement(event);
+        updatePosition();
+        stepAccum = 0;
+    }
+    moveInfo* move = checker ? checker->update(thisTick) : nullptr;
+    if (move && !fighter->returnBusy())
+        fighter->changeAction(move);
+}
+
+void playerControl::pressesFrom(const inputFrame& frame) {
+    if (!fighter)
+        return;
+    for (int i = 0; i < frame.pressCount; ++i) {
+        switch (frame.presses[i]) {
+        case inputFrame::buttonA:
+            buttonPress('A');
+            break;
+        case inputFrame::buttonB:
+            buttonPress('B');
+            break;
+        case inputFrame::buttonC:
+            buttonPress('C');
+            break;
+        case inputFrame::up:
+            jumpPress();
+            break;
+        case inputFrame::down:
+            buttonPress('D');
+            break;
+        case inputFrame::right:
+            pressSideways(true);
+            break;
+        case inputFrame::left:
+            pressSideways(false);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void playerControl::movementFromFrame(const inputFrame& frame) {
+    if (!fighter)
+        return;
+    if (stepDue()) {
+        heldInput input;
+        input.left = frame.holds(inputFrame::left);
+        input.right = frame.holds(inputFrame::right);
+        input.down = frame.holds(inputFrame::down);
+        movementFrom(input);
         updatePosition();
         stepAccum = 0;
     }
@@ -359,7 +410,7 @@ void playerControl::takeDamage(particle* p) {
         takeBlocking();
         return;
     }
-    printf("Force those damages! %d %d\n", p->getDamage(), p->getHitType());
+    tracef("Force those damages! %d %d\n", p->getDamage(), p->getHitType());
     hitReaction(p->getDamage(), p->getHitType());
 }
 
@@ -381,7 +432,7 @@ void playerControl::hitReaction(int damage, int hitType) {
     ++hitsTaken;
     moveInfo* move = moveBank ? hitRef::hitReference(moveBank, hitType, fighter) : nullptr;
     if (move && fighter->returnHitable()) {
-        printf("Damage is forced!!!\n");
+        tracef("Damage is forced!!!\n");
         fighter->changeAction(move);
     }
     fighter->changeHP(-damage);

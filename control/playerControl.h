@@ -8,6 +8,7 @@ class Fighter;
 class Target;
 class animationSet;
 class gamePad;
+struct inputFrame;
 class inputChecker;
 class moveSet;
 class partInfoList;
@@ -71,6 +72,12 @@ public:
     // The rest of the player's pass after the events: the movement step when due, then a
     // recognised move.
     void movementAndCommands(SDL_Event* event);
+    // A fight step's input as a frame of values instead of SDL's events and key state:
+    // first the frame's presses, as the keys would make them (buttons, jumps, ducks and
+    // sideways presses, in order); later in the step the movement step when due with what
+    // the frame holds, then a recognised move.
+    void pressesFrom(const inputFrame& frame);
+    void movementFromFrame(const inputFrame& frame);
     // The movement step without input or contact, for the moments of a match when
     // nobody acts: the fighter falls and lands (and stands once landed, facing the
     // opponent when `face`), the particles fly, nothing is hit.

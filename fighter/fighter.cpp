@@ -9,6 +9,7 @@
 #include "sprite/CSpriteBase.h"
 #include "sprite/frameInfo.h"
 #include "sprite/screenRect.h"
+#include "platform/traceLog.h"
 
 namespace {
 
@@ -178,17 +179,37 @@ void Fighter::reseat() {
     updateBG();
 }
 
+void Fighter::endMove() {
+    tracef("punch ended\n");
+    currentMove = nullptr;
+    // The other fighter and the particles may already be drawn over this fighter
+    // in this pass: a restore now would wipe them for a frame. The background
+    // saved this pass already covers the walk frames, so only the sheet changes.
+    showInPlace("walk");
+}
+
+void Fighter::advanceFrames(Uint32 since, Uint32 now) {
+    // Each turn advances a frame or ends a move, at most one frame a millisecond.
+    for (int turn = 0; turn < 64; ++turn) {
+        // A move without frames would never wrap and keep the fighter busy for good.
+        if (currentMove && (!base || base->frameCount <= 0)) {
+            endMove();
+            continue;
+        }
+        bool wrapped = false;
+        if (!advanceWithin(since, now, wrapped))
+            return;
+        if (currentMove && wrapped)
+            endMove();
+    }
+}
+
 void Fighter::draw() {
-    bool wrapped = advanceFrame();
-    // A move without frames would never wrap and keep the fighter busy for good.
-    bool empty = !base || base->frameCount <= 0;
-    if (currentMove && (wrapped || empty)) {
-        printf("punch ended\n");
-        currentMove = nullptr;
-        // The other fighter and the particles may already be drawn over this fighter
-        // in this pass: a restore now would wipe them for a frame. The background
-        // saved this pass already covers the walk frames, so only the sheet changes.
-        showInPlace("walk");
+    if (!stepsApart) {
+        bool wrapped = advanceFrame();
+        bool empty = !base || base->frameCount <= 0;
+        if (currentMove && (wrapped || empty))
+            endMove();
     }
     if (drawn == 0)
         drawn = 1;
@@ -215,26 +236,36 @@ void Fighter::drawColBoxes() {
                 a->dBox.right - a->dBox.left, f->dBox.bottom - f->dBox.top, 0xff0000);
 }
 
+void Fighter::leaveSheet() {
+    if (stepsApart)
+        frame = 0;
+    else
+        reseat();
+}
+
 void Fighter::changeAnim(const std::string& name) {
-    reseat();
+    leaveSheet();
     actionName = name;
     base = animSet ? animSet->returnAnimation(name) : nullptr;
     if (base && base->frameCount > 1)
         animating = 1;
     // The old surface held the background of the old sheet's area; the re-seat has
-    // already put it back, and keeping it would restore stale pixels.
-    renewBackground();
-    printf("%s\n", name.c_str());
+    // already put it back, and keeping it would restore stale pixels. Apart from the
+    // steps, the scene's next save makes a surface of the new size when one is needed.
+    if (!stepsApart)
+        renewBackground();
+    tracef("%s\n", name.c_str());
 }
 
 void Fighter::showSheet(const std::string& name, CSpriteBase* sheet) {
-    reseat();
+    leaveSheet();
     actionName = name;
     base = sheet;
     if (base && base->frameCount > 1)
         animating = 1;
-    renewBackground();
-    printf("%s\n", name.c_str());
+    if (!stepsApart)
+        renewBackground();
+    tracef("%s\n", name.c_str());
 }
 
 void Fighter::showInPlace(const std::string& name) {
@@ -243,7 +274,7 @@ void Fighter::showInPlace(const std::string& name) {
     base = animSet ? animSet->returnAnimation(name) : nullptr;
     if (base && base->frameCount > 1)
         animating = 1;
-    printf("%s\n", name.c_str());
+    tracef("%s\n", name.c_str());
 }
 
 void Fighter::changeAction(moveInfo* move) {
@@ -253,13 +284,14 @@ void Fighter::changeAction(moveInfo* move) {
     if (!onGround)
         jumpsLeft -= 1;
     currentMove = move;
-    reseat();
+    leaveSheet();
     actionName = move->name;
-    printf("%s", move->name.c_str());
+    tracef("%s", move->name.c_str());
     base = &move->sheet;
     if (base->frameCount > 1)
         animating = 1;
-    renewBackground();
+    if (!stepsApart)
+        renewBackground();
 }
 
 void Fighter::duck() {

@@ -30,6 +30,10 @@ public:
     std::string actionName;          // name of the animation or move on show
     animationSet* animSet = nullptr; // the character's animations, not owned
     moveInfo* currentMove = nullptr; // the move playing, null when none; not owned
+    // Frames advance and moves end in the fight's steps (advanceFrames), and a change of
+    // animation leaves the screen alone: the scene restores and saves after the step.
+    // False in the classic game, where drawing advances the frame.
+    bool stepsApart = false;
 
     void initS(animationSet* set, SDL_Surface* target);
     void setDir(bool right);
@@ -49,6 +53,9 @@ public:
     void draw();
     // Debug overlay: body box, anchor marker, and the attack box on damaging frames.
     void drawColBoxes();
+    // With stepsApart: every frame that falls due after `since` and by `now` (game
+    // clock, ms), ending a move when its sheet has played once.
+    void advanceFrames(Uint32 since, Uint32 now);
 
     void changeAnim(const std::string& name);
     // Shows a sheet that is not in the animation set (the match's ko and win) as the
@@ -72,6 +79,11 @@ private:
     // Takes the fighter off the screen and saves afresh at frame 0, before the sheet
     // on show is replaced.
     void reseat();
+    // Before a new sheet is shown: the classic game re-seats on the screen at once; with
+    // stepsApart only the frame goes back to 0.
+    void leaveSheet();
+    // The move has played once: the fighter walks again.
+    void endMove();
     // A fresh, key-filled background sized for the current sheet.
     void renewBackground();
     // Corner and size of the screen rectangle that holds every frame of the current

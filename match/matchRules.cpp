@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/traceLog.h"
+
 namespace {
 
 constexpr Uint32 kRoundMs = matchRules::kRoundSeconds * 1000u;
@@ -78,7 +80,7 @@ matchEvent matchRules::update(Uint32 now, int playerHp, int opponentHp) {
             return matchEvent::nothing;
         fightSince_ = now;
         enter(matchState::fight, now);
-        printf("round %d: fight\n", round);
+        tracef("round %d: fight\n", round);
         return matchEvent::fightStart;
     case matchState::fight:
         if (playerHp <= 0 || opponentHp <= 0)
@@ -108,17 +110,17 @@ matchEvent matchRules::endRound(Uint32 now, int playerHp, int opponentHp, bool b
     if (byTime) {
         enter(matchState::timeover, now);
         if (roundWinner == matchSide::draw)
-            printf("round %d: time over, drawn\n", round);
+            tracef("round %d: time over, drawn\n", round);
         else
-            printf("round %d: time over, %s wins on hit points\n", round, sideName(roundWinner));
+            tracef("round %d: time over, %s wins on hit points\n", round, sideName(roundWinner));
         return matchEvent::timeUp;
     }
     enter(matchState::ko, now);
     doubleKnockout = roundWinner == matchSide::draw;
     if (doubleKnockout)
-        printf("round %d: double knockout, drawn\n", round);
+        tracef("round %d: double knockout, drawn\n", round);
     else
-        printf("round %d: %s wins by knockout\n", round, sideName(roundWinner));
+        tracef("round %d: %s wins by knockout\n", round, sideName(roundWinner));
     return matchEvent::knockout;
 }
 
@@ -146,11 +148,11 @@ matchEvent matchRules::afterRound(Uint32 now) {
         winner = playerWins > opponentWins ? matchSide::player : matchSide::opponent;
     enter(matchState::over, now);
     if (winner == matchSide::draw)
-        printf("match: draw %d-%d\n", playerWins, opponentWins);
+        tracef("match: draw %d-%d\n", playerWins, opponentWins);
     else if (winner == matchSide::player)
-        printf("match: player wins %d-%d\n", playerWins, opponentWins);
+        tracef("match: player wins %d-%d\n", playerWins, opponentWins);
     else
-        printf("match: opponent wins %d-%d\n", opponentWins, playerWins);
+        tracef("match: opponent wins %d-%d\n", opponentWins, playerWins);
     return matchEvent::matchOver;
 }
 

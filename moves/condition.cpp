@@ -5,6 +5,7 @@
 
 #include "datafile/textLine.h"
 #include "fighter/fighter.h"
+#include "platform/traceLog.h"
 
 bool Condition::getResult(const std::string& text, Fighter* who, Target* opponent) {
     fighter = who;
@@ -14,7 +15,7 @@ bool Condition::getResult(const std::string& text, Fighter* who, Target* opponen
     std::vector<std::string> found = textline::words(text, 3);
     for (size_t i = 0; i < found.size(); ++i) {
         words[i] = found[i];
-        printf("BIT[%d]: %s\n", static_cast<int>(i), words[i].c_str());
+        tracef("BIT[%d]: %s\n", static_cast<int>(i), words[i].c_str());
     }
     if (words[0] == "ground")
         return ground();

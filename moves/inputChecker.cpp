@@ -5,6 +5,7 @@
 
 #include "moves/condition.h"
 #include "moves/moveSet.h"
+#include "platform/traceLog.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ bool isButton(char key) {
 } // namespace
 
 inputChecker::inputChecker(moveSet* moves, Fighter* who) {
-    printf("Lets start this up\n");
+    tracef("Lets start this up\n");
     inputs = nullptr;
     inputCount = 0;
     getMoveLists(moves);
@@ -37,13 +38,13 @@ void inputChecker::getMoveLists(moveSet* moves) {
     deleteMoveList(listB);
     deleteMoveList(listC);
     listA = listB = listC = nullptr;
-    printf("A LIST TIME!!!\n");
+    tracef("A LIST TIME!!!\n");
     if (moves)
         listA = moves->returnMoveList("A");
-    printf("B LIST TIME!!!\n");
+    tracef("B LIST TIME!!!\n");
     if (moves)
         listB = moves->returnMoveList("B");
-    printf("C LIST TIME!!!\n");
+    tracef("C LIST TIME!!!\n");
     if (moves)
         listC = moves->returnMoveList("C");
 }
@@ -82,7 +83,7 @@ void inputChecker::shaveOff(int now) {
     while (*link && (*link)->next) {
         inputKeys* entry = *link;
         if (static_cast<int64_t>(now) - entry->time > window) {
-            printf("Lets try deleting!\n");
+            tracef("Lets try deleting!\n");
             *link = entry->next;
             delete entry;
             inputCount -= 1;
@@ -117,7 +118,7 @@ moveInfo* inputChecker::checkList(int position, int /*time*/, const std::string&
         if (button == 'A') {
             list = listA;
         } else if (button == 'B') {
-            printf("Ready are we? with %c\n", button);
+            tracef("Ready are we? with %c\n", button);
             list = listB;
         } else if (button == 'C') {
             list = listC;
@@ -125,34 +126,34 @@ moveInfo* inputChecker::checkList(int position, int /*time*/, const std::string&
     }
     for (moveListNode* node = list; node; node = node->next) {
         moveInfo* move = node->move;
-        printf("Not empty, lucky!\n");
-        printf("searched %s|| Against %s\n", move->command.c_str(), letters.c_str());
+        tracef("Not empty, lucky!\n");
+        tracef("searched %s|| Against %s\n", move->command.c_str(), letters.c_str());
         if (letters.find(move->command) == std::string::npos) {
-            printf("Next -> \n");
+            tracef("Next -> \n");
             continue;
         }
-        printf("Found a move!\n");
+        tracef("Found a move!\n");
         bool chosen = move->condition == "null";
         if (!chosen) {
-            printf("Condition much!\n");
+            tracef("Condition much!\n");
             Condition condition;
             chosen = condition.getResult(move->condition, fighter, target);
         }
         if (!chosen) {
-            printf("Next -> \n");
+            tracef("Next -> \n");
             continue;
         }
-        printf("Have Move - %s!\n", move->name.c_str());
+        tracef("Have Move - %s!\n", move->name.c_str());
         deleteList();
         return move;
     }
     deleteList();
-    printf("Got nothing\n");
+    tracef("Got nothing\n");
     return nullptr;
 }
 
 void inputChecker::deleteList() {
-    printf("DELETING HAHAHAHA\n");
+    tracef("DELETING HAHAHAHA\n");
     emptyBuffer();
 }
 
@@ -166,15 +167,15 @@ void inputChecker::emptyBuffer() {
 }
 
 void inputChecker::print() const {
-    printf("Printing\n");
+    tracef("Printing\n");
     for (const inputKeys* e = inputs; e; e = e->next)
-        printf("Info: %c %d %s\n", e->key, e->time, e->action.c_str());
+        tracef("Info: %c %d %s\n", e->key, e->time, e->action.c_str());
 }
 
 void inputChecker::printB() const {
-    printf("====================\n");
-    printf("B LIST\n");
-    printf("====================\n");
+    tracef("====================\n");
+    tracef("B LIST\n");
+    tracef("====================\n");
     for (const moveListNode* node = listB; node; node = node->next)
-        printf("Move: %s\n", node->move->name.c_str());
+        tracef("Move: %s\n", node->move->name.c_str());
 }

@@ -9,6 +9,7 @@
 #include "particles/partInfoList.h"
 #include "particles/particleInfo.h"
 #include "platform/gameClock.h"
+#include "platform/traceLog.h"
 
 namespace {
 
@@ -68,13 +69,13 @@ bool particle::spawn(const std::string& entry, Fighter* spawner, CSprite* source
     std::vector<std::string> bits = textline::words(entry, 3);
     for (size_t i = 0; i < bits.size(); ++i) {
         bits[i] = bits[i].substr(0, kMaxWordLength);
-        printf("BIT[%d]: %s\n", static_cast<int>(i), bits[i].c_str());
+        tracef("BIT[%d]: %s\n", static_cast<int>(i), bits[i].c_str());
     }
     std::string name = bits.empty() ? std::string() : bits[0];
     info = list ? list->findParticle(name) : nullptr;
     if (!info) {
         // Without a definition there is nothing to show or to time.
-        printf("No particle definition named \"%s\"; nothing spawned\n", name.c_str());
+        tracef("No particle definition named \"%s\"; nothing spawned\n", name.c_str());
         sourceSprite = nullptr;
         return false;
     }
@@ -97,7 +98,7 @@ bool particle::spawn(const std::string& entry, Fighter* spawner, CSprite* source
     sourceSprite = nullptr;
     sprite.speed = 3.0f;
     sprite.adjustPos(spawnX, spawnY, facingRight);
-    printf("JUST CHECKING: %d %d\n", getDamage(), getHitType());
+    tracef("JUST CHECKING: %d %d\n", getDamage(), getHitType());
     return true;
 }
 
@@ -112,6 +113,8 @@ void particle::gravity() {
 }
 
 void particle::vanish() {
+    if (stepsApart)
+        return;
     sprite.clearBG();
     // Save again where the restore went, which is clean stage now, not where this
     // step moved the particle: that area may still hold a fighter drawn last pass, and
@@ -151,8 +154,8 @@ bool particle::checkCollision(colBox box, char mode) {
     colBox own = sprite.getColBox(facingRight);
     bool hit = SquareCollider(box, own).collisionCheck();
     if (hit) {
-        printf("JUST CHECKING: %d %d\n", getDamage(), getHitType());
-        printf("Force those damages! %d %d\n", getDamage(), getHitType());
+        tracef("JUST CHECKING: %d %d\n", getDamage(), getHitType());
+        tracef("Force those damages! %d %d\n", getDamage(), getHitType());
         if (mode == 'E') {
             dead = true;
             vanish();
@@ -183,7 +186,7 @@ std::string particle::getNewPart(const std::string& eventName, int i) const {
     if (!info || !eventOf(*info, eventName, count, entries))
         return std::string();
     if (eventName == "OnDeath")
-        printf("in here bad boy %s\n", entries->empty() ? "" : (*entries)[0].c_str());
+        tracef("in here bad boy %s\n", entries->empty() ? "" : (*entries)[0].c_str());
     if (i < 0 || i >= static_cast<int>(entries->size()))
         return std::string();
     return (*entries)[i];

@@ -29,6 +29,9 @@ public:
     Fighter* owner = nullptr;         // fighter that spawned it, set by init; not owned
     CSprite* sourceSprite = nullptr;  // spawn position reference while spawning, else null
     std::string event = "NULL";       // pending event: "NULL" for none, or "OnDeath"
+    // Its death leaves the screen alone: the particle list hands it to the scene, which
+    // takes it off the screen after the fight step (false in the classic game).
+    bool stepsApart = false;
 
     // Spawns from a fighter: direction from the owner (right without one), anchor at
     // the owner's anchor plus the entry's offsets, forward and upward. False, with a

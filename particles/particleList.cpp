@@ -7,17 +7,49 @@
 #include "fighter/fighter.h"
 #include "particles/particle.h"
 #include "platform/gameClock.h"
+#include "platform/traceLog.h"
 
 particleList::~particleList() {
-    removeAll();
+    freeAll();
 }
 
-void particleList::removeAll() {
+void particleList::freeAll() {
     while (head) {
         particleNode* next = head->next;
         release(head);
         head = next;
     }
+    for (particleNode* gone : leaving_)
+        release(gone);
+    leaving_.clear();
+}
+
+void particleList::removeAll() {
+    while (head) {
+        particleNode* next = head->next;
+        retire(head);
+        head = next;
+    }
+}
+
+void particleList::retire(particleNode* gone) {
+    if (!stepsApart) {
+        release(gone);
+        return;
+    }
+    if (gone->bornOfParticle)
+        --bornHeld_;
+    gone->bornOfParticle = false;
+    gone->next = nullptr;
+    leaving_.push_back(gone);
+}
+
+void particleList::adopt(particle* p, bool bornOfParticle) {
+    p->stepsApart = stepsApart;
+    p->sprite.backgroundLater = stepsApart;
+    head = new particleNode{p, head, bornOfParticle};
+    if (bornOfParticle)
+        ++bornHeld_;
 }
 
 void particleList::release(particleNode* gone) {
@@ -29,10 +61,10 @@ void particleList::release(particleNode* gone) {
 
 bool particleList::announceSpawn() const {
     if (!head) {
-        printf("\n\nAdding particle\n");
+        tracef("\n\nAdding particle\n");
         return true;
     }
-    printf("adding another particle\n");
+    tracef("adding another particle\n");
     return false;
 }
 
@@ -44,7 +76,7 @@ void particleList::link(particle* p, bool spawned, bool wasEmpty, bool bornOfPar
         return;
     }
     if (wasEmpty)
-        printf("particle added\n");
+        tracef("particle added\n");
     head = new particleNode{p, head, bornOfParticle};
     ++spawnCount;
     if (bornOfParticle)
@@ -69,6 +101,8 @@ void particleList::addParticle(const std::string& entry, Fighter* owner, CSprite
                                partInfoList* list, SDL_Surface* screen, int time) {
     bool wasEmpty = announceSpawn();
     auto* p = new particle;
+    p->stepsApart = stepsApart;
+    p->sprite.backgroundLater = stepsApart;
     bool spawned = p->init(entry, owner, source, list, screen, time);
     link(p, spawned, wasEmpty, false);
 }
@@ -79,6 +113,8 @@ void particleList::addParticleD(const std::string& entry, bool facingRight, CSpr
         return;
     bool wasEmpty = announceSpawn();
     auto* p = new particle;
+    p->stepsApart = stepsApart;
+    p->sprite.backgroundLater = stepsApart;
     bool spawned = p->initD(entry, facingRight, source, list, screen, time);
     link(p, spawned, wasEmpty, true);
 }
@@ -99,10 +135,10 @@ void particleList::makeParticles() {
         if (parent->event == "NULL")
             continue;
         int count = parent->getPartNum(parent->event);
-        printf("pNum %d\n", count);
+        tracef("pNum %d\n", count);
         for (int i = 0; i < count; ++i) {
             std::string entry = parent->getNewPart(parent->event, i);
-            printf("str: %s\n", entry.c_str());
+            tracef("str: %s\n", entry.c_str());
             addParticleD(entry, parent->facingRight, &parent->sprite, parent->infoList,
                          parent->screen, static_cast<int>(gameTicks()));
         }
@@ -114,8 +150,8 @@ void particleList::removeDead() {
     while (head && head->part->dead) {
         particleNode* gone = head;
         head = head->next;
-        release(gone);
-        printf("\n\nKilling the head particle\n");
+        retire(gone);
+        tracef("\n\nKilling the head particle\n");
         makeParticles();
     }
     if (!head)
@@ -127,8 +163,8 @@ void particleList::removeDead() {
             continue;
         }
         before->next = n->next;
-        release(n);
-        printf("\n\nKilling a body bit\n");
+        retire(n);
+        tracef("\n\nKilling a body bit\n");
     }
 }
 
@@ -137,7 +173,7 @@ particle* particleList::collideFighter(Fighter* fighter, char mode) {
         return nullptr;
     for (particleNode* n = head; n; n = n->next) {
         if (n->part->checkCollision(fighter->getCBox(), mode)) {
-            printf("player is HIT\n");
+            tracef("player is HIT\n");
             return n->part;
         }
     }
@@ -147,6 +183,21 @@ particle* particleList::collideFighter(Fighter* fighter, char mode) {
 void particleList::clearBG() {
     for (particleNode* n = head; n; n = n->next)
         n->part->sprite.clearBG();
+    for (particleNode* gone : leaving_) {
+        gone->part->sprite.clearBG();
+        release(gone);
+    }
+    leaving_.clear();
+}
+
+void particleList::advanceFrames(Uint32 since, Uint32 now) {
+    for (particleNode* n = head; n; n = n->next) {
+        if (n->part->dead)
+            continue;
+        bool wrapped = false;
+        for (int turn = 0; turn < 64 && n->part->sprite.advanceWithin(since, now, wrapped);)
+            ++turn;
+    }
 }
 
 void particleList::updateBG() {
@@ -156,7 +207,11 @@ void particleList::updateBG() {
 
 void particleList::draw() {
     for (particleNode* n = head; n; n = n->next)
-        if (!n->part->dead)
+        if (n->part->dead)
+            continue;
+        else if (stepsApart)
+            n->part->sprite.drawFrame(n->part->facingRight);
+        else
             n->part->sprite.drawD(n->part->facingRight);
 }
 

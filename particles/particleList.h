@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "SDL.h"
 
@@ -31,6 +32,11 @@ public:
 
     particleNode* head = nullptr; // newest particle, null while empty
     int spawnCount = 0;           // particles linked in since the list was made; for figures
+    // Particles live in the fight's steps, apart from drawing: a spawn allocates no
+    // surface, frames advance in advanceFrames, and a particle that dies or is dropped
+    // stays with the list until the scene has taken it off the screen (clearBG). False in
+    // the classic game, where drawing advances frames and a death vanishes at once.
+    bool stepsApart = false;
 
     particleList() = default;
     ~particleList();
@@ -62,10 +68,19 @@ public:
     void draw();
     // Debug overlay: every particle's box.
     void debug();
+    // With stepsApart: every live particle's frames that fall due after `since` and by
+    // `now` (game clock, ms).
+    void advanceFrames(Uint32 since, Uint32 now);
 
-    // Drops every particle without touching the screen, for a scene whose restores have
-    // already taken them off it.
+    // Drops every particle. In the classic game it does not touch the screen, for a scene
+    // whose restores have already taken them off it; apart from the steps they leave at
+    // the next clearBG.
     void removeAll();
+    // Links a particle in front as it is, for a fight state being restored; the list owns
+    // it from now on.
+    void adopt(particle* p, bool bornOfParticle);
+    // Particles waiting for the scene to take them off the screen.
+    int leavingCount() const { return static_cast<int>(leaving_.size()); }
     // Number of particles held, dead ones included.
     int count() const;
 
@@ -77,9 +92,15 @@ private:
     void link(particle* p, bool spawned, bool wasEmpty, bool bornOfParticle);
     // Frees a node already taken out of the list, with its particle.
     void release(particleNode* gone);
+    // A node taken out of the list: freed at once, or apart from the steps kept until
+    // the scene has restored what it covered.
+    void retire(particleNode* gone);
+    // Frees every node, leaving ones included, without touching the screen.
+    void freeAll();
     // Traces the spawn's opening lines; returns whether the list was empty.
     bool announceSpawn() const;
 
     int bornHeld_ = 0;      // particles born of particles in the list, dead ones included
     bool capNamed_ = false; // the cap has been reported
+    std::vector<particleNode*> leaving_; // out of the fight, still on the screen; owned
 };

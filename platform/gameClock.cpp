@@ -26,11 +26,34 @@ Uint32 sourceTicks() {
     return source ? source() : SDL_GetTicks();
 }
 
+struct pinState {
+    bool pinned = false;
+    Uint32 at = 0;
+};
+
+pinState& pin() {
+    static pinState state;
+    return state;
+}
+
 } // namespace
 
-Uint32 gameTicks() {
+Uint32 unpinnedTicks() {
     const pauseState& p = pauses();
     return p.stopped ? p.stoppedAt : sourceTicks() - p.heldBack;
+}
+
+Uint32 gameTicks() {
+    const pinState& held = pin();
+    return held.pinned ? held.at : unpinnedTicks();
+}
+
+void pinGameClock(Uint32 ms) {
+    pin() = pinState{true, ms};
+}
+
+void unpinGameClock() {
+    pin() = pinState{};
 }
 
 void setGameClock(std::function<Uint32()> source) {
@@ -43,7 +66,7 @@ void pauseGameClock(bool paused) {
     if (paused == p.stopped)
         return;
     if (paused)
-        p.stoppedAt = gameTicks();
+        p.stoppedAt = unpinnedTicks();
     else
         p.heldBack = sourceTicks() - p.stoppedAt;
     p.stopped = paused;

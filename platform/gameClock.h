@@ -16,3 +16,10 @@ void setGameClock(std::function<Uint32()> source);
 // stopped gameTicks() stays put, and afterwards it runs on without the time spent
 // stopped, so nothing jumps ahead. Installing a source starts it running afresh.
 void pauseGameClock(bool paused);
+// Holds gameTicks() at `ms` until unpinned: a fight's step, and the picture drawn after
+// it, see the step's own time whatever the real clock reads, so a step run again sees
+// the same time. Pausing and installing a source leave a pin alone.
+void pinGameClock(Uint32 ms);
+void unpinGameClock();
+// The clock as it would read without a pin: what the steps are due by.
+Uint32 unpinnedTicks();

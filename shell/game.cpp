@@ -1,6 +1,7 @@
 #include "shell/game.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -137,6 +138,7 @@ void Game::startUp() {
     if (matchMode) {
         match = std::make_unique<matchSession>();
         match->startHp = matchStartHp;
+        match->seed = fightSeed;
         match->startUp(*this, matchRounds);
     }
     stopIfSignalArrived();
@@ -189,6 +191,10 @@ void Game::drawSceneObjects() {
 
 void Game::run() {
     watchFullscreenKeys();
+    if (match && !uncapped) {
+        runMatch();
+        return;
+    }
     loopPacer pacer;
     for (bool more = true; more;) {
         bool presenting = true;
@@ -207,4 +213,38 @@ void Game::run() {
     }
     if (getenv("BRAWLER_LOOP_FIGURES"))
         pacer.printFigures();
+}
+
+void Game::runMatch() {
+    Uint32 lastDraw = SDL_GetTicks();
+    bool first = true;
+    long passes = 0;
+    long draws = 0;
+    for (bool more = true; more; ++passes) {
+        // A step is due every 11 ms of game time and a picture every 16 ms of real
+        // time; the loop sleeps until the nearer of the two, and never more than a
+        // step, so a key pressed in a pause is still read soon.
+        Uint32 now = SDL_GetTicks();
+        Uint32 sinceDraw = now - lastDraw;
+        Uint32 untilDraw =
+            sinceDraw >= loopPacer::kPresentEveryMs ? 0 : loopPacer::kPresentEveryMs - sinceDraw;
+        Uint32 sinceStep = unpinnedTicks() - match->clockReading();
+        Uint32 untilStep =
+            sinceStep >= matchSession::kStepMs ? 0 : matchSession::kStepMs - sinceStep;
+        Uint32 wait = std::min(untilDraw, untilStep);
+        if (!first && wait > 0)
+            SDL_Delay(wait);
+        first = false;
+        bool draw = SDL_GetTicks() - lastDraw >= loopPacer::kPresentEveryMs || draws == 0;
+        if (draw) {
+            lastDraw = SDL_GetTicks();
+            ++draws;
+        }
+        more = match->runPass(*this, draw);
+        stopIfSignalArrived();
+        if (fullscreenAsked() && toggleFullscreen(screen))
+            presenter.noteAll();
+    }
+    if (getenv("BRAWLER_LOOP_FIGURES"))
+        printf("loop: %ld passes, %ld presents\n", passes, draws);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -35,6 +36,7 @@ public:
     int matchStartHp = 1000; // hit points a round starts with; tests lower it
     bool versusMode = false; // a second person plays fighter2 (a match only)
     bool uncapped = false;   // run passes as fast as they go, each presenting (measuring)
+    uint64_t fightSeed = 1;  // a match's random generator starts here
     controlsConfig controls; // the keys both players and the game's own keys are on
     bool selectable = false; // a select screen chose the characters: Backspace goes back
     CSpriteBase vikingbase;  // sheet from dataRoot/run, loaded and not drawn
@@ -91,6 +93,9 @@ public:
     // The main loop until Escape, the window's close or a stop signal; it rests between
     // passes unless uncapped.
     void run();
+    // A match's loop: it sleeps until a step or a picture is due, runs the steps the
+    // clock has made due, and draws at most every 16 ms.
+    void runMatch();
 
     // The opponent's animations and moves: its own, or the player's when both play the
     // same character.

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "ai/randomNumber.h"
 #include "fighter/fighter.h"
 #include "match/bodySpacing.h"
 #include "platform/debugOverlay.h"
@@ -13,6 +14,7 @@
 #include "shell/game.h"
 #include "shell/shell.h"
 #include "sprite/colourSwap.h"
+#include "platform/traceLog.h"
 
 namespace {
 
@@ -41,6 +43,35 @@ Fighter& matchSession::fighterOf(Game& g, int side) {
     return side == 0 ? g.vikings1 : g.fighter2;
 }
 
+matchSession::~matchSession() {
+    // The clock and the generator go back to the classic game's for whatever runs next
+    // in this process (a test, the select screen).
+    unpinGameClock();
+    g_randomNumber.useLibraryGenerator();
+}
+
+void matchSession::setUpSides(Game& g) {
+    fightSide& one = sides[0];
+    one.fighter = &g.vikings1;
+    one.control = &g.player1;
+    one.checker = g.checker.get();
+    one.device.attach(&g.GPad);
+    fightSide& two = sides[1];
+    two.fighter = &g.fighter2;
+    if (g.versusMode) {
+        two.control = &g.player2;
+        two.checker = g.checker2.get();
+        two.device.attach(&g.GPad2);
+    } else {
+        two.control = &g.basicAI;
+        two.computer = &g.basicAI;
+    }
+    // From here on frames advance in the steps and only the scene touches the screen.
+    g.vikings1.stepsApart = true;
+    g.fighter2.stepsApart = true;
+    g.pList.stepsApart = true;
+}
+
 void matchSession::startUp(Game& g, int rounds) {
     const std::string& name = g.playerCharacter;
     const std::string& other = g.opponentCharacter;
@@ -54,10 +85,15 @@ void matchSession::startUp(Game& g, int rounds) {
     if (g.versusMode)
         setUpSecondPlayer(g);
     display.setLabels("1P " + capitals(name), capitals(other) + (g.versusMode ? " 2P" : " CPU"));
+    setUpSides(g);
     rules.roundsToPlay = rounds;
     rules.versus = g.versusMode;
-    rules.start(gameTicks());
-    printf("match: best of %d rounds\n", rounds);
+    fightStart_ = clockAt_ = stepTime = gameTicks();
+    pinGameClock(stepTime);
+    g_randomNumber.seedFight(seed);
+    tracef("match: seed %llu\n", static_cast<unsigned long long>(seed));
+    rules.start(stepTime);
+    tracef("match: best of %d rounds\n", rounds);
     for (int side = 0; side < 2; ++side)
         fighterOf(g, side).setHP(startHp, kFullHp);
 }
@@ -97,21 +133,18 @@ void matchSession::setUpSecondPlayer(Game& g) {
     g.player2.init(screen);
     g.player2.setup(&g.fighter2, &g.particleDefs, &g.pList, g.sounds.get(), g.basicAI.animSet,
                     g.basicAI.moveBank, &g.GPad2, g.checker2.get(), &g.targ2);
-    printf("versus: the opponent is played by the second player\n");
+    tracef("versus: the opponent is played by the second player\n");
 }
 
 std::string matchSession::stateName() const {
     return paused ? "paused" : matchRules::stateName(rules.state);
 }
 
-bool matchSession::runPass(Game& g) {
-    g.player1.update();
-    if (g.versusMode)
-        g.player2.update();
+bool matchSession::runPass(Game& g, bool draw) {
     readEvents(g);
-    if (!paused)
-        stepFighters(g);
-    drawScene(g);
+    runDueSteps(g);
+    if (draw)
+        drawScene(g);
     return g.player1.quit == 0;
 }
 
@@ -133,7 +166,7 @@ void matchSession::readEvents(Game& g) {
                 continue;
             }
             if (key == SDLK_BACKSPACE && g.selectable && rules.state == matchState::over) {
-                printf("match: back to the select screen\n");
+                tracef("match: back to the select screen\n");
                 backToSelect = true;
                 g.player1.quit = 1;
                 continue;
@@ -143,12 +176,12 @@ void matchSession::readEvents(Game& g) {
                 continue;
             }
         }
-        // Keys are read all the time but move the fighter only while the round is on.
-        if (!paused && rules.fighting()) {
-            g.player1.handleEvent(e);
-            if (g.versusMode)
-                g.player2.handleEvent(e);
-        }
+        // Keys pressed in a pause are not kept for after it.
+        if (paused)
+            continue;
+        for (fightSide& side : sides)
+            if (side.human())
+                side.device.take(e);
     }
 }
 
@@ -156,47 +189,98 @@ void matchSession::onMatchKey(SDLKey key) {
     if (rules.state == matchState::over) {
         if (key != SDLK_RETURN)
             return;
-        printf("match: rematch\n");
-        rules.start(gameTicks());
+        tracef("match: rematch\n");
+        rules.start(stepTime);
         resetPending_ = true;
+        ++outsideChanges;
         return;
     }
     paused = !paused;
     pauseGameClock(paused);
-    printf(paused ? "paused\n" : "resumed\n");
+    tracef(paused ? "paused\n" : "resumed\n");
 }
 
-void matchSession::stepFighters(Game& g) {
+// The steps the real clock has made due since the last pass. A pause stops the clock,
+// so no step falls due in it.
+void matchSession::runDueSteps(Game& g) {
+    Uint32 now = unpinnedTicks();
+    for (int ran = 0; !paused && now - clockAt_ >= kStepMs; ++ran) {
+        if (ran == kMostStepsAPass) {
+            clockAt_ = now;
+            break;
+        }
+        clockAt_ += kStepMs;
+        if (playback && playbackOver)
+            continue;
+        step(g, nextInput());
+    }
+}
+
+stepInput matchSession::nextInput() {
+    stepInput in;
+    if (playback) {
+        size_t at = static_cast<size_t>(stepNumber);
+        if (at < playback->size())
+            return (*playback)[at];
+        playbackOver = true;
+        return in;
+    }
+    for (int side = 0; side < 2; ++side)
+        if (sides[side].human())
+            in[side] = sides[side].device.frame();
+    return in;
+}
+
+void matchSession::step(Game& g, const stepInput& in) {
+    holdTrace(true);
+    g.sounds->holding = true;
+    stepBody(g, in);
+    g.sounds->holding = false;
+    holdTrace(false);
+    flushTrace();
+    g.sounds->playHeld();
+}
+
+void matchSession::stepSilently(Game& g, const stepInput& in) {
+    holdTrace(true);
+    g.sounds->holding = true;
+    stepBody(g, in);
+    g.sounds->holding = false;
+    g.sounds->held.clear();
+    holdTrace(false);
+    dropTrace();
+}
+
+void matchSession::stepBody(Game& g, const stepInput& in) {
+    Uint32 since = stepTime;
+    stepTime = fightStart_ + static_cast<Uint32>(stepNumber + 1) * kStepMs;
+    ++stepNumber;
+    pinGameClock(stepTime);
+    inputs.push_back(in);
+    for (fightSide& side : sides)
+        side.beginStep();
+    // Keys move a fighter only while the round is on.
+    if (rules.fighting())
+        for (int side = 0; side < 2; ++side)
+            sides[side].takePresses(in[side]);
+    stepFighters(g, in);
+    if (resetPending_)
+        resetRound(g);
+    g.vikings1.advanceFrames(since, stepTime);
+    g.fighter2.advanceFrames(since, stepTime);
+    g.pList.advanceFrames(since, stepTime);
+    for (int side = 0; side < 2; ++side)
+        trails[side].follow(fighterOf(g, side).hitPoints, stepTime);
+}
+
+void matchSession::stepFighters(Game& g, const stepInput& in) {
     bool on = rules.fighting();
     bool facing = rules.state == matchState::intro;
-    if (on) {
-        g.player1.checkParticleCollision(&g.pList, 'E');
-        g.player1.movementAndCommands(&g.event);
-    } else {
-        g.player1.idleStep(facing);
-    }
-    if (g.versusMode && on) {
-        g.player2.checkParticleCollision(&g.pList, 'E');
-        g.player2.movementAndCommands(&g.event);
-    } else if (g.versusMode) {
-        g.player2.idleStep(facing);
-    } else {
-        stepComputer(g, on, facing);
-    }
+    for (int side = 0; side < 2; ++side)
+        sides[side].act(on, facing, g.pList, in[side], computerIdle);
     keepApart(g.vikings1, g.fighter2);
-    Uint32 now = gameTicks();
-    act(g, rules.update(now, g.vikings1.hitPoints, g.fighter2.hitPoints));
+    act(g, rules.update(stepTime, g.vikings1.hitPoints, g.fighter2.hitPoints));
     holdRoundEnd(g);
-}
-
-void matchSession::stepComputer(Game& g, bool on, bool facing) {
-    g.basicAI.update();
-    if (on) {
-        g.basicAI.checkParticleCollision(&g.pList, 'E');
-        g.basicAI.updateAI();
-    } else {
-        g.basicAI.idleStep(facing);
-    }
 }
 
 void matchSession::act(Game& g, matchEvent e) {
@@ -246,38 +330,22 @@ void matchSession::holdRoundEnd(Game& g) {
     }
 }
 
-// Everything as at start-up, on the clean stage between the scene's restores and saves.
+// Everything as at the start of the match: the particles gone, each side back at its
+// place.
 void matchSession::resetRound(Game& g) {
     resetPending_ = false;
     g.pList.removeAll();
     for (int side = 0; side < 2; ++side) {
-        Fighter& f = fighterOf(g, side);
-        f.currentMove = nullptr;
-        f.x = kStartX[side];
-        f.y = kStartY;
-        f.onGround = false;
-        f.verticalSpeed = 0;
-        f.jumpsLeft = 0;
-        f.setHP(startHp, kFullHp);
-        f.animating = 1;
-        f.changeAnim("walk");
+        sides[side].resetForRound(kStartX[side], kStartY, startHp, kFullHp);
         down_[side] = posing_[side] = false;
     }
-    if (g.checker)
-        g.checker->deleteList();
-    if (g.checker2)
-        g.checker2->deleteList();
-    g.player1.blocking = false;
-    g.player2.blocking = false;
-    g.basicAI.resetCountdowns();
 }
 
 hudView matchSession::view(Game& g) {
-    Uint32 now = gameTicks();
+    Uint32 now = stepTime;
     hudView v;
     for (int side = 0; side < 2; ++side) {
         Fighter& f = fighterOf(g, side);
-        trails[side].follow(f.hitPoints, now);
         v.hp[side] = f.hitPoints;
         v.maxHp[side] = f.maxHitPoints;
         v.trailTop[side] = trails[side].top(now);
@@ -295,8 +363,6 @@ hudView matchSession::view(Game& g) {
 
 void matchSession::drawScene(Game& g) {
     g.restoreScene();
-    if (resetPending_)
-        resetRound(g);
     if (hudShown)
         display.drawChanges(view(g));
     g.saveScene();

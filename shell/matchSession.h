@@ -1,25 +1,45 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
+#include <vector>
 
+#include "control/inputFrame.h"
 #include "fighter/animationSet.h"
 #include "match/damageTrail.h"
 #include "match/hud.h"
 #include "match/matchRules.h"
 #include "moves/moveSet.h"
+#include "shell/fightSide.h"
 #include "sprite/CSpriteBase.h"
 
 class Fighter;
 class Game;
 class colourSwap;
+class fightState;
+
+// Both sides' input of one step.
+using stepInput = std::array<inputFrame, 2>;
 
 // The match played on top of the game's fight: rounds with an announcement, a timer and
 // knockouts, a HUD, pause and rematch, the opponent in its other colours and fighters
 // that cannot walk through each other. The classic game never makes one; with one, the
 // Game's pass and scene are the match's. The game's objects stay the Game's; the match
 // owns what only it needs.
+//
+// The fight advances in fixed steps of 11 ms of game time, driven by the real clock:
+// each step takes one input frame per side and is a pure function of the fight's state
+// and those frames. Nothing in a step draws, presents, plays a sound or prints: its
+// trace lines and sounds are held and go out after it, or are dropped when it is run
+// again. The picture is drawn after the steps.
 class matchSession {
 public:
+    static constexpr Uint32 kStepMs = 11; // game time of one step
+    // Most steps one pass catches up after a stall; the rest of the stall is skipped
+    // rather than played at speed.
+    static constexpr int kMostStepsAPass = 10;
+
     // The fighters' places at the start of every round, as at start-up.
     static constexpr int kStartX[2] = {50, 550};
     static constexpr int kStartY = 300;
@@ -36,16 +56,35 @@ public:
     moveSet recolouredMoves;           // both sides play the same character
     CSpriteBase koSheet[2];            // falling and lying, per side (the opponent's recoloured)
     CSpriteBase winSheet[2];           // the victory pose, per side
+    fightSide sides[2];                // the player's side and the opponent's
+    uint64_t seed = 1;                 // the fight's random generator starts here
+    bool computerIdle = false;         // the computer stands still (a test holds it so)
+    long stepNumber = 0;               // steps run since the match began
+    Uint32 stepTime = 0;               // game clock (ms) of the last step
+    std::vector<stepInput> inputs;     // every step's frames since the match began
+    const std::vector<stepInput>* playback = nullptr; // frames to play instead of hands
+    bool playbackOver = false;                        // the frames to play have all been played
+    int outsideChanges = 0;                           // changes made between steps (a rematch)
 
     matchSession() = default;
+    ~matchSession();
     matchSession(const matchSession&) = delete;
     matchSession& operator=(const matchSession&) = delete;
 
     // After the game's start-up: the opponent's colours, ko and win, the HUD and its
     // sounds, then round 1.
     void startUp(Game& g, int rounds);
-    // One pass of the match; false after the pass in which quit arrived.
-    bool runPass(Game& g);
+    // One pass of the match: the events, the steps due, and the picture when `draw`;
+    // false after the pass in which quit arrived.
+    bool runPass(Game& g, bool draw = true);
+    // One step from both sides' frames, its trace and sounds going out after it.
+    void step(Game& g, const stepInput& in);
+    // The same step without a word or a sound: a step run again.
+    void stepSilently(Game& g, const stepInput& in);
+    // The real clock's reading the steps have caught up with.
+    Uint32 clockReading() const { return clockAt_; }
+    // Draws the picture of the fight as the last step left it, and presents it.
+    void drawScene(Game& g);
     // The state as the fight runner names it: a matchState's name, or "paused".
     std::string stateName() const;
 
@@ -55,17 +94,23 @@ private:
     // ko and win of a side's character, recoloured with `swap` when there is one.
     void loadEndSheets(int side, const std::string& character, const colourSwap* swap);
     void setUpSecondPlayer(Game& g);
+    void setUpSides(Game& g);
     void readEvents(Game& g);
     void onMatchKey(SDLKey key);
-    void stepFighters(Game& g);
-    // The computer's pass for fighter2: acting while the round is on, else idle.
-    void stepComputer(Game& g, bool on, bool facing);
+    void runDueSteps(Game& g);
+    stepInput nextInput();
+    // The step's work, inside the holding of its trace and sounds.
+    void stepBody(Game& g, const stepInput& in);
+    void stepFighters(Game& g, const stepInput& in);
     void act(Game& g, matchEvent e);
     void holdRoundEnd(Game& g);
     void resetRound(Game& g);
-    void drawScene(Game& g);
     hudView view(Game& g);
     Fighter& fighterOf(Game& g, int side);
+
+    friend class fightState;
+    Uint32 fightStart_ = 0; // game clock (ms) the steps count from
+    Uint32 clockAt_ = 0;    // the real clock's reading the steps have caught up with
 
     bool resetPending_ = false;       // put the fighters back at the next scene
     bool down_[2] = {false, false};   // knocked out this round

@@ -6,6 +6,7 @@
 
 #include "datafile/loadReport.h"
 #include "datafile/textLine.h"
+#include "platform/traceLog.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ Mix_Chunk* loadSample(const std::string& path) {
 } // namespace
 
 soundSet::soundSet() {
-    printf("SOUND CLASS INITIATED!\n");
+    tracef("SOUND CLASS INITIATED!\n");
 }
 
 soundSet::~soundSet() {
@@ -64,11 +65,11 @@ void soundSet::loadIntoSpare(const std::string& folder, const std::string& name,
     soundNode* node = spare();
     node->name = name;
     std::string path = folder + "/" + name + ".wav";
-    printf("ANOTHER COUT LOL\n");
-    printf("SOUND NAME: %s\n", path.c_str());
+    tracef("ANOTHER COUT LOL\n");
+    tracef("SOUND NAME: %s\n", path.c_str());
     node->chunk = loadSample(path);
     // The outcome names no real file; it is trace, so it goes where the trace goes.
-    printf(node->chunk ? "Loaded myfile.wav\n" : "Could not load myfile.wav\n");
+    tracef(node->chunk ? "Loaded myfile.wav\n" : "Could not load myfile.wav\n");
     node->next = new soundNode;
     if (node->chunk)
         return;
@@ -118,7 +119,7 @@ void soundSet::getList(const std::string& folder, loadReport* report) {
 }
 
 void soundSet::addToList(const std::string& folder, loadReport* report) {
-    printf("ADDING TO SOUND SET, YAY!\n");
+    tracef("ADDING TO SOUND SET, YAY!\n");
     std::string path = folder + "/sound";
     FILE* f = textline::openDescription(path, report);
     if (!f)
@@ -142,14 +143,14 @@ void soundSet::addToList(const std::string& folder, loadReport* report) {
             textline::firstWord(line, kMaxNameLength, report, path, lineNumber, "the sound name");
         if (find(name)) {
             ++skipped;
-            printf("Min bitches %d\n", -skipped);
+            tracef("Min bitches %d\n", -skipped);
             continue;
         }
         loadIntoSpare(folder, name, report, lineNumber);
         ++added;
     }
     soundCount += added;
-    printf("New Total is : %d\n", soundCount);
+    tracef("New Total is : %d\n", soundCount);
     fclose(f);
     textline::checkCount(announced, read, report, path, 1, "sound names");
 }
@@ -157,13 +158,13 @@ void soundSet::addToList(const std::string& folder, loadReport* report) {
 soundNode* soundSet::find(const std::string& name) {
     soundNode* node = sounds;
     for (int i = 0; i < soundCount && node; ++i, node = node->next) {
-        printf("%s VS %s\n", node->name.c_str(), name.c_str());
+        tracef("%s VS %s\n", node->name.c_str(), name.c_str());
         if (node->name == name) {
-            printf("FOUND SOUND EFFECT\n");
+            tracef("FOUND SOUND EFFECT\n");
             return node;
         }
     }
-    printf("DID NOT FIND SOUND EFFECT\n");
+    tracef("DID NOT FIND SOUND EFFECT\n");
     return nullptr;
 }
 
@@ -171,10 +172,20 @@ void soundSet::Play(const std::string& name, int channel) {
     soundNode* node = find(name);
     if (!node)
         return;
-    printf("SOUND PLAYING\n");
+    tracef("SOUND PLAYING\n");
     // A sample that failed to load has no chunk: that sound plays nothing.
-    if (node->chunk && audioOpen())
+    if (holding)
+        held.emplace_back(node->chunk, channel);
+    else if (node->chunk && audioOpen())
         Mix_PlayChannelTimed(channel, node->chunk, 0, -1);
+}
+
+void soundSet::playHeld() {
+    bool open = audioOpen();
+    for (const auto& [chunk, channel] : held)
+        if (chunk && open)
+            Mix_PlayChannelTimed(channel, chunk, 0, -1);
+    held.clear();
 }
 
 Mix_Chunk* soundSet::returnSound(const std::string& name) {
@@ -185,5 +196,5 @@ Mix_Chunk* soundSet::returnSound(const std::string& name) {
 void soundSet::display() {
     soundNode* node = sounds;
     for (int i = 0; i < soundCount && node; ++i, node = node->next)
-        printf("Sound - %s\n", node->name.c_str());
+        tracef("Sound - %s\n", node->name.c_str());
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "SDL_mixer.h"
 
@@ -28,6 +30,11 @@ class soundSet {
 public:
     soundNode* sounds = nullptr; // first sound (or the spare); null until a list is read
     int soundCount = 0;          // sounds held, always the nodes in front of the spare
+    // While a fight step runs, Play keeps what it would play here instead (chunk and
+    // channel, in order), so that the shell plays it after the step, or drops it when the
+    // step was run again to catch up.
+    bool holding = false;
+    std::vector<std::pair<Mix_Chunk*, int>> held;
 
     soundSet();
     ~soundSet();
@@ -46,6 +53,8 @@ public:
     // Plays the named sound once on `channel` (-1: the first free one). A name the set
     // lacks, a sample that failed to load or a closed audio device play nothing.
     void Play(const std::string& name, int channel);
+    // Plays what was held, in order, and forgets it.
+    void playHeld();
     // The named sound's sample; null when the set lacks the name or the load failed.
     Mix_Chunk* returnSound(const std::string& name);
     // Prints the name of every sound in the set.

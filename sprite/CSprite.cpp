@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 #include "platform/gameClock.h"
 #include "platform/screenPresenter.h"
@@ -33,7 +34,8 @@ void CSprite::init(CSpriteBase* sheet, SDL_Surface* target) {
         // Large enough for the biggest frame, so whichever frame is drawn after the
         // save lies wholly on saved background.
         SDL_Surface* first = sheet->frames.empty() ? nullptr : sheet->frames[0].image;
-        makeBackground(sheet->maxWidth, sheet->maxHeight, first);
+        if (!backgroundLater)
+            makeBackground(sheet->maxWidth, sheet->maxHeight, first);
     }
     screen = target;
 }
@@ -130,8 +132,11 @@ void CSprite::clearBG() {
 void CSprite::updateBG() {
     oldX = x;
     oldY = y;
-    if (base)
-        saveBackgroundAt(x, y, base->maxWidth, base->maxHeight);
+    if (!base)
+        return;
+    if (!background && backgroundLater && base->loaded != 0 && !base->frames.empty())
+        makeBackground(base->maxWidth, base->maxHeight, base->frames[0].image);
+    saveBackgroundAt(x, y, base->maxWidth, base->maxHeight);
 }
 
 bool CSprite::advanceFrame() {
@@ -152,12 +157,36 @@ bool CSprite::advanceFrame() {
     return wrapped;
 }
 
+bool CSprite::advanceWithin(Uint32 since, Uint32 now, bool& wrapped) {
+    const frameInfo* f = current();
+    if (animating != 1 || !f)
+        return false;
+    float due = static_cast<float>(lastTick) + static_cast<float>(f->delay) * speed;
+    double first = std::floor(static_cast<double>(due)) + 1.0;
+    // A frame that fell due before the step began advances at the step's first
+    // millisecond; and every advance takes at least a millisecond, whatever the delay.
+    double at = std::max({first, static_cast<double>(since) + 1.0, double(lastTick) + 1.0});
+    if (at > static_cast<double>(now))
+        return false;
+    frame += 1;
+    if (frame > base->frameCount - 1) {
+        frame = 0;
+        wrapped = true;
+    }
+    lastTick = static_cast<int>(at);
+    return true;
+}
+
 void CSprite::draw() {
     drawD(true);
 }
 
 void CSprite::drawD(bool facingRight) {
     advanceFrame();
+    drawFrame(facingRight);
+}
+
+void CSprite::drawFrame(bool facingRight) {
     if (drawn == 0)
         drawn = 1;
     if (const frameInfo* f = base ? base->frameAt(frame, facingRight) : nullptr)

@@ -30,6 +30,9 @@ public:
     int bgY = 0;
     int bgW = 0; // size of the part saved there (on-screen part)
     int bgH = 0;
+    // The background is made at the first save rather than at init, so that an object
+    // born inside a fight step allocates no surface there.
+    bool backgroundLater = false;
 
     CSprite() = default;
     ~CSprite();
@@ -41,6 +44,13 @@ public:
     void updateBG();
     void draw();
     void drawD(bool facingRight);
+    // Draws the frame on show without advancing it: frames advance in the fight's steps.
+    void drawFrame(bool facingRight);
+    // Advances at most one frame that falls due after `since` and by `now` (game clock,
+    // ms): at the first whole millisecond past its due time, as a loop passing every
+    // millisecond would, so an 11 ms step never stretches a 15 ms frame. Returns whether
+    // it advanced; `wrapped` is set when the index went back to 0.
+    bool advanceWithin(Uint32 since, Uint32 now, bool& wrapped);
     void moveD(bool facingRight);
     void setAlpha(int alpha);
     void adjustPos(int ax, int ay, bool facingRight);

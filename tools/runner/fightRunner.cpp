@@ -101,6 +101,7 @@ FightSummary FightRunner::run(const FightScript& script) {
     if (!script.controlsFile.empty())
         loadScriptControls(script, game);
     game.opponentCharacter = script.opponentCharacter;
+    game.fightSeed = script.seed;
     auto wallStart = steadyClock::now();
     game.startUp();
     game.presenter.keepShadow(keepShadow);
@@ -137,7 +138,11 @@ FightSummary FightRunner::run(const FightScript& script) {
         for (; nextBefore < steps.size() && steps[nextBefore].timeMs <= passMs;
              nextBefore = nextOfKind(nextBefore + 1, true))
             before(steps[nextBefore], game);
-        if (idle_)
+        // A match holds the computer still inside its steps, where a step run again
+        // holds it too.
+        if (game.match)
+            game.match->computerIdle = idle_;
+        else if (idle_)
             game.basicAI.standIdle();
 
         auto passStart = steadyClock::now();

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+
+// What one side's hands did during one fight step, as plain values: the directions and
+// buttons held at the step, and the presses since the last step in the order they came.
+// Directions are the screen's (left, right), not the fighter's (back, forward): the
+// fighter's facing turns them into commands inside the step, so a frame means the same
+// however the fight has gone. Keyboard, pad, replay and network all yield these.
+struct inputFrame {
+    // Bits of `held`, and the values of `presses`.
+    enum : uint8_t {
+        left = 1,
+        right = 2,
+        up = 4,
+        down = 8,
+        buttonA = 16,
+        buttonB = 32,
+        buttonC = 64,
+    };
+    // Most presses one step keeps; more in 11 ms are more than hands make, and dropped.
+    static constexpr int kMaxPresses = 8;
+
+    uint8_t held = 0;                  // bits of what is held at the step
+    uint8_t pressCount = 0;            // presses used in `presses`
+    uint8_t presses[kMaxPresses] = {}; // one bit each, oldest first
+
+    // Adds a press; false (and nothing added) once the frame is full or for no bit.
+    bool press(uint8_t bit);
+    bool holds(uint8_t bit) const { return (held & bit) != 0; }
+    bool operator==(const inputFrame& o) const;
+    bool operator!=(const inputFrame& o) const { return !(*this == o); }
+};

@@ -1,0 +1,53 @@
+#include "shell/fightSide.h"
+
+#include "ai/AI.h"
+#include "control/playerControl.h"
+#include "fighter/fighter.h"
+#include "moves/inputChecker.h"
+#include "particles/particleList.h"
+
+void fightSide::beginStep() {
+    if (human())
+        control->update();
+}
+
+void fightSide::takePresses(const inputFrame& in) {
+    if (human())
+        control->pressesFrom(in);
+}
+
+void fightSide::act(bool on, bool face, particleList& particles, const inputFrame& in, bool idle) {
+    if (!human()) {
+        if (idle)
+            computer->standIdle();
+        computer->update();
+    }
+    if (!on) {
+        control->idleStep(face);
+        return;
+    }
+    control->checkParticleCollision(&particles, 'E');
+    if (human())
+        control->movementFromFrame(in);
+    else
+        computer->updateAI();
+}
+
+void fightSide::resetForRound(int x, int y, int hp, int fullHp) {
+    Fighter& f = *fighter;
+    f.currentMove = nullptr;
+    f.x = x;
+    f.y = y;
+    f.onGround = false;
+    f.verticalSpeed = 0;
+    f.jumpsLeft = 0;
+    f.setHP(hp, fullHp);
+    f.animating = 1;
+    f.changeAnim("walk");
+    if (checker)
+        checker->deleteList();
+    control->blocking = false;
+    if (computer)
+        computer->resetCountdowns();
+    device.clear();
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "control/deviceInput.h"
+#include "control/inputFrame.h"
+
+class AI;
+class Fighter;
+class inputChecker;
+class particleList;
+class playerControl;
+
+// One fighter's share of a fight: its fighter, the controller that drives it (a
+// player's, or the computer's), the player's command checker and the keys or pad the
+// player's frames come from. The objects are the Game's; a side only ties them together
+// so that one step serves the player, a second player and the computer alike.
+class fightSide {
+public:
+    Fighter* fighter = nullptr;       // the side's fighter, not owned
+    playerControl* control = nullptr; // drives it: a player's controller or the computer's
+    AI* computer = nullptr;           // the computer's controller when it plays, else null
+    inputChecker* checker = nullptr;  // a player's command checker, else null
+    deviceInput device;               // a player's keys or pad
+
+    bool human() const { return computer == nullptr; }
+    // A player's share at the start of a step: the frame bookkeeping, as the computer's
+    // comes later, where it always has.
+    void beginStep();
+    // A player's presses of the step, while the round is on.
+    void takePresses(const inputFrame& in);
+    // The side's movement step: particle hits, input or the computer's choice, contact
+    // and gravity while the round is on (`on`); else only falling and landing, facing
+    // the opponent when `face`. `idle` holds the computer standing.
+    void act(bool on, bool face, particleList& particles, const inputFrame& in, bool idle);
+    // Everything of the side as at the start of a round: at (x, y) dropping in, with
+    // `hp` of `fullHp`, no move, no buffered press, no countdown, nothing blocked.
+    void resetForRound(int x, int y, int hp, int fullHp);
+};
