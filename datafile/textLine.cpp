@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
 #include <vector>
 
@@ -43,9 +44,24 @@ FILE* withLineFeeds(FILE* f, bool* converted) {
     return copy;
 }
 
-FILE* openText(const std::string& path, bool* converted) {
-    *converted = false;
+// fopen, refusing a folder: the C library opens one for reading, and every read of it
+// then fails, so a folder would pass for an empty file. On failure `error` holds the
+// reason (EISDIR for a folder).
+FILE* openFile(const std::string& path, int* error) {
     FILE* f = fopen(path.c_str(), "r");
+    *error = f ? 0 : errno;
+    struct stat info {};
+    if (f && fstat(fileno(f), &info) == 0 && S_ISDIR(info.st_mode)) {
+        fclose(f);
+        f = nullptr;
+        *error = EISDIR;
+    }
+    return f;
+}
+
+FILE* openText(const std::string& path, bool* converted, int* error) {
+    *converted = false;
+    FILE* f = openFile(path, error);
     if (!f) {
         printf("ERROR opening file %s\n\n", path.c_str());
         return nullptr;
@@ -138,7 +154,8 @@ const char* afterPrefix(const std::string& text, const char* prefix) {
 
 FILE* openDescription(const std::string& path) {
     bool converted = false;
-    return openText(path, &converted);
+    int error = 0;
+    return openText(path, &converted, &error);
 }
 
 int headerCount(const std::string& line, const char* prefix, int fallback) {
@@ -179,9 +196,17 @@ bool readLine(FILE* f, std::string& text, int& lineNumber, loadReport* report,
     return true;
 }
 
+int openFailure(const std::string& path) {
+    int error = 0;
+    if (FILE* f = openFile(path, &error))
+        fclose(f);
+    return error;
+}
+
 FILE* openDescription(const std::string& path, loadReport* report) {
     bool converted = false;
-    FILE* f = openText(path, &converted);
+    int error = 0;
+    FILE* f = openText(path, &converted, &error);
     // The game reads such a file right; only the checker mentions it.
     if (converted && report)
         report->warning(path, 1,
@@ -191,7 +216,10 @@ FILE* openDescription(const std::string& path, loadReport* report) {
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::path folder = fs::path(path).parent_path();
-    if (fs::exists(path, ec))
+    if (error == EISDIR)
+        note(report, true, path, 0,
+             "a folder, not a file — put the file in its place, or fix the name that points here");
+    else if (fs::exists(path, ec))
         note(report, true, path, 0, "cannot open the file — make it readable");
     else if (!folder.empty() && !fs::is_directory(folder, ec))
         note(report, true, path, 0,

@@ -36,6 +36,9 @@ const char* afterPrefix(const std::string& text, const char* prefix);
 // Opens a description file for reading as text; when it cannot be opened prints
 // "ERROR opening file <path>" and an empty line, and returns null.
 FILE* openDescription(const std::string& path);
+// 0 when `path` opens as a file for reading, else why not as an errno value: EISDIR for
+// a folder, ENOENT when nothing is there.
+int openFailure(const std::string& path);
 // The count of a header line such as "FILES: 3" (the prefix, then a number), or
 // `fallback` when the line does not have that shape.
 int headerCount(const std::string& line, const char* prefix, int fallback);

@@ -1,9 +1,11 @@
 #include "fighter/characterCheck.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 
+#include "datafile/textLine.h"
 #include "fighter/animationSet.h"
 #include "moves/moveSet.h"
 
@@ -21,13 +23,20 @@ bool readable(const std::string& path) {
     return true;
 }
 
+// Why the file at `path` cannot be read, or "" when it can.
+std::string unreadable(const std::string& path) {
+    int error = textline::openFailure(path);
+    if (error == ENOENT)
+        return path + " is missing";
+    if (error == EISDIR)
+        return path + " is a folder, not a file";
+    return error ? path + " cannot be read" : "";
+}
+
 // Why a list file (a character's info or moveset) gave nothing.
 std::string emptyListReason(const std::string& path, const char* what) {
-    if (!std::filesystem::exists(path))
-        return path + " is missing";
-    if (!readable(path))
-        return path + " cannot be read";
-    return path + " lists no " + what;
+    std::string why = unreadable(path);
+    return why.empty() ? path + " lists no " + what : why;
 }
 
 // Why the sheet folder/name holds no frames.

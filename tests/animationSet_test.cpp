@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "fighter/characterCheck.h"
+#include "fighter/characterRoster.h"
 #include "moves/moveSet.h"
 #include "tests/fighterData.h"
 #include "tests/testSupport.h"
@@ -103,6 +104,13 @@ TEST(AnimationSet, CharacterUsableNamesTheFolderAndTheFileAtFault) {
                                     "/ghost/walk/info is missing)");
     std::filesystem::remove(dir / "fine/moveset");
     EXPECT_EQ(verdict("fine"), d + "/fine: no moves loaded (" + d + "/fine/moveset is missing)");
+    // A folder in the file's place is named as such, and does not hide the character
+    // from the roster, so the game says what is wrong rather than that it is not there.
+    makeDirs(dir / "fine/moveset");
+    EXPECT_EQ(verdict("fine"),
+              d + "/fine: no moves loaded (" + d + "/fine/moveset is a folder, not a file)");
+    EXPECT_EQ(std::vector<std::string>{"fine"}, listCharacters(d));
+    std::filesystem::remove(dir / "fine/moveset");
     writeFile(dir / "fine/moveset", "ANIMS: 0\n");
     EXPECT_EQ(verdict("fine"), d + "/fine: no moves loaded (" + d + "/fine/moveset lists no move)");
     writeFile(dir / "fine/moveset", fighterdata::movesetText({{"punch"}}));

@@ -8,6 +8,7 @@
 
 #include "datafile/bmpHeader.h"
 #include "datafile/loadReport.h"
+#include "fighter/characterRoster.h"
 
 using sheetcheck::emptyBox;
 
@@ -54,18 +55,12 @@ void dataChecker::runCharacter(const std::string& name) {
 }
 
 std::vector<std::string> dataChecker::characterNames() const {
-    // The Brawler always: the classic game cannot start without him. Any other folder
-    // holding both an animation list and a moveset is a character too.
-    namespace fs = std::filesystem;
+    // The Brawler always: the classic game cannot start without him. The others are the
+    // game's roster.
     std::vector<std::string> names{"Brawler"};
-    std::error_code ec;
-    for (const fs::directory_entry& e : fs::directory_iterator(root_, ec)) {
-        const std::string name = e.path().filename().string();
-        if (name != "Brawler" && e.is_directory(ec) && fs::is_regular_file(e.path() / "info", ec) &&
-            fs::is_regular_file(e.path() / "moveset", ec))
+    for (const std::string& name : listCharacters(root_))
+        if (name != "Brawler")
             names.push_back(name);
-    }
-    std::sort(names.begin() + 1, names.end());
     return names;
 }
 
