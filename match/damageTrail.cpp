@@ -19,3 +19,7 @@ int damageTrail::top(Uint32 now) const {
     long span = from_ - hp_;
     return hp_ + static_cast<int>(span - span * static_cast<long>(gone) / kShrinkMs);
 }
+
+std::string damageTrail::valuesText() const {
+    return std::to_string(hp_) + " " + std::to_string(from_) + " " + std::to_string(since_);
+}

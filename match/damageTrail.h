@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "SDL.h"
 
 // The lighter segment a life bar keeps for a moment after a hit, showing the damage just
@@ -17,6 +19,8 @@ public:
     void follow(int hitPoints, Uint32 now);
     // The top of the segment at `now`, in hit points: at least the current hit points.
     int top(Uint32 now) const;
+    // Every value as one line of numbers: for a fight's checksum.
+    std::string valuesText() const;
 
 private:
     int hp_ = -1;      // hit points last followed; -1 before the first

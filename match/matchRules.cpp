@@ -181,3 +181,12 @@ std::string matchRules::banner(Uint32 now) const {
 std::string matchRules::prompt() const {
     return state == matchState::over ? "ENTER: REMATCH  ESCAPE: QUIT" : "";
 }
+
+std::string matchRules::valuesText() const {
+    char text[200];
+    snprintf(text, sizeof text, "%d %d %d %d %d %d %d %d %d %u %u %u %d", roundsToPlay,
+             versus ? 1 : 0, round, static_cast<int>(state), playerWins, opponentWins,
+             static_cast<int>(roundWinner), static_cast<int>(winner), doubleKnockout ? 1 : 0,
+             stateSince_, fightSince_, fightEnded_, posed_ ? 1 : 0);
+    return text;
+}

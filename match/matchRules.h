@@ -72,6 +72,8 @@ public:
     std::string banner(Uint32 now) const;
     // The line under the banner; empty for none.
     std::string prompt() const;
+    // Every value, private ones included, as one line of numbers: for a fight's checksum.
+    std::string valuesText() const;
     // Names used in traces and by the fight runner.
     static const char* stateName(matchState s);
     static const char* sideName(matchSide s);

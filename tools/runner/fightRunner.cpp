@@ -81,6 +81,9 @@ void FightRunner::loadScriptControls(const FightScript& script, Game& game) {
 FightSummary FightRunner::run(const FightScript& script) {
     failures.clear();
     tapped_.clear();
+    syncStates_.clear();
+    changedOutside_ = false;
+    seenOutside_ = 0;
     idle_ = false;
     debugging = false;
     clearKeys();
@@ -89,6 +92,9 @@ FightSummary FightRunner::run(const FightScript& script) {
     summary.script = script.name;
     summary.seed = script.seed;
     summary.msPerPass = script.msPerPass;
+    summary.noPicture = noPicture;
+    if (syncSteps > 0)
+        summary.syncSteps = 0;
 
     ManualClock clock(kStartUpMs);
     Game game;
@@ -146,13 +152,15 @@ FightSummary FightRunner::run(const FightScript& script) {
             game.basicAI.standIdle();
 
         auto passStart = steadyClock::now();
-        bool more = game.runPass();
+        bool more = noPicture && game.match ? game.match->runPass(game, false) : game.runPass();
         passTimes.add(msSince(passStart) * 1000.0);
         summary.passes = k + 1;
         if (passMs >= nextMinuteMs) {
             summary.residentKbByMinute.push_back(residentMemoryKb());
             nextMinuteMs += kMinuteMs;
         }
+        if (syncSteps > 0 && game.match)
+            syncTest(game, summary);
         if (afterPass)
             afterPass(passMs, game);
 
@@ -222,9 +230,11 @@ void FightRunner::before(const ScriptStep& step, Game& game) {
         tapped_.push_back(step.key);
         break;
     case ScriptStep::OpponentIdle:
+        changedOutside_ = true;
         idle_ = true;
         break;
     case ScriptStep::OpponentActive:
+        changedOutside_ = true;
         // Out of the idle stand, the opponent looks at the player at its next step.
         if (idle_) {
             game.basicAI.state = stateThink;
@@ -233,11 +243,13 @@ void FightRunner::before(const ScriptStep& step, Game& game) {
         idle_ = false;
         break;
     case ScriptStep::SetHp: {
+        changedOutside_ = true;
         Fighter& f = step.who == "player" ? game.vikings1 : game.fighter2;
         f.hitPoints = static_cast<int>(std::min<long>(step.number, f.maxHitPoints));
         break;
     }
     case ScriptStep::Place: {
+        changedOutside_ = true;
         Fighter& moved = step.who == "player" ? game.vikings1 : game.fighter2;
         moved.x = static_cast<int>(step.number);
         game.vikings1.setDir(game.fighter2.x > game.vikings1.x);
@@ -247,6 +259,53 @@ void FightRunner::before(const ScriptStep& step, Game& game) {
     default:
         break;
     }
+}
+
+// The state after this pass is put aside; the state of `syncSteps` steps ago is put
+// back and those steps run again, silently, from the frames they took; both must agree.
+// A change the script made between steps (a place, a hit point setting, a rematch) is
+// not in the frames, so the test starts afresh after one.
+void FightRunner::syncTest(Game& game, FightSummary& summary) {
+    matchSession& m = *game.match;
+    if (changedOutside_ || m.outsideChanges != seenOutside_) {
+        syncStates_.clear();
+        changedOutside_ = false;
+        seenOutside_ = m.outsideChanges;
+    }
+    fightState now;
+    now.save(game);
+    size_t n = static_cast<size_t>(syncSteps);
+    if (!syncStates_.empty() && now.stepNumber - syncStates_.front().stepNumber >= syncSteps) {
+        const fightState& from = syncStates_.front();
+        std::vector<stepInput> frames(m.inputs.begin() + from.stepNumber, m.inputs.end());
+        from.restore(game);
+        for (const stepInput& in : frames)
+            m.stepSilently(game, in);
+        fightState again;
+        again.save(game);
+        summary.syncSteps += 1;
+        if (again.checksum(game) != now.checksum(game)) {
+            ++summary.syncMismatches;
+            if (summary.syncMismatches <= 3) {
+                std::vector<std::string> want = now.describe(game);
+                std::vector<std::string> got = again.describe(game);
+                std::string fields;
+                for (size_t i = 0; i < std::min(want.size(), got.size()); ++i)
+                    if (want[i] != got[i])
+                        fields += "\n  " + want[i] + "  ->  run again: " + got[i];
+                failures.push_back(summary.script + ": sync test: step " +
+                                   std::to_string(from.stepNumber + 1) + " run again from step " +
+                                   std::to_string(from.stepNumber) + " differs after " +
+                                   std::to_string(frames.size()) + " steps:" + fields);
+            }
+            // Go on from the state as it first came out.
+            now.restore(game);
+        }
+        syncStates_.erase(syncStates_.begin());
+    }
+    syncStates_.push_back(std::move(now));
+    if (syncStates_.size() > n + 1)
+        syncStates_.erase(syncStates_.begin());
 }
 
 void FightRunner::after(const ScriptStep& step, Game& game, long passMs, FightSummary& summary) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/fightState.h"
 #include "tools/runner/fightScript.h"
 #include "tools/runner/fightSummary.h"
 
@@ -22,6 +23,12 @@ public:
     bool presentAll = false;
     // Keep a copy of what each pass presented (the game's presenter's shadow).
     bool keepShadow = false;
+    // Run the match's steps without drawing them (the step's own cost).
+    bool noPicture = false;
+    // The sync test, with a match: after every pass, the fight is put back as it was
+    // `syncSteps` steps before and those steps run again from their recorded frames; the
+    // state must come out the same. 0 leaves it out.
+    int syncSteps = 0;
     // Called after every pass with its virtual ms, before the script's checks; a tool
     // or test looks at the game here (or toggles the debug overlay for the next pass).
     std::function<void(long passMs, Game& game)> afterPass;
@@ -39,6 +46,10 @@ private:
     void check(const ScriptStep& step, Game& game, long passMs, FightSummary& summary);
     void checkMatch(const ScriptStep& step, Game& game, bool& held, std::string& got);
     void shoot(const ScriptStep& step, const std::string& scriptName);
-    std::vector<SDLKey> tapped_; // keys to lift at the next pass
-    bool idle_ = false;          // the opponent is held standing
+    void syncTest(Game& game, FightSummary& summary);
+    std::vector<fightState> syncStates_; // states saved at pass boundaries, oldest first
+    bool changedOutside_ = false;        // the script changed the fight between steps
+    int seenOutside_ = 0;                // the match's changes between steps seen so far
+    std::vector<SDLKey> tapped_;         // keys to lift at the next pass
+    bool idle_ = false;                  // the opponent is held standing
 };

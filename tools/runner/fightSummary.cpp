@@ -32,7 +32,9 @@ std::string FightSummary::format(bool wallClock) const {
     if (wallClock) {
         out += formatted("wall time: %.1f ms (start-up %.1f ms)\n", wallMs, startUpMs);
         out += formatted("passes per second: %.0f\n", passesPerSecond);
-        out += formatted("us per pass: median %.0f, p99 %.0f\n", passMedianUs, passP99Us);
+        out += formatted(noPicture ? "us per step (no picture): median %.1f, p99 %.1f\n"
+                                   : "us per pass: median %.0f, p99 %.0f\n",
+                         passMedianUs, passP99Us);
         if (!residentKbByMinute.empty()) {
             out += "resident memory at each virtual minute (KB):";
             for (long kb : residentKbByMinute)
@@ -49,6 +51,8 @@ std::string FightSummary::format(bool wallClock) const {
            " by the player\n";
     if (!matchResult.empty())
         out += "match: " + matchResult + "\n";
+    if (syncSteps >= 0)
+        out += "sync test: " + n(syncSteps) + " steps, " + n(syncMismatches) + " mismatches\n";
     out += "expectations: " + n(expectationsHeld) + " held, " + n(expectationsFailed) + " failed\n";
     return out;
 }

@@ -22,6 +22,9 @@ struct FightSummary {
     int blockedByOpponent = 0; // contacts the opponent blocked
     int blockedByPlayer = 0;   // contacts the player blocked
     std::string matchResult;   // in a match, its state at the end; empty in the classic game
+    bool noPicture = false;    // the passes ran their steps without drawing
+    long syncSteps = -1;       // steps the sync test ran again; -1 without the test
+    long syncMismatches = 0;   // of those, steps whose state came out otherwise
     int expectationsHeld = 0;
     int expectationsFailed = 0;
 

@@ -16,7 +16,8 @@
 namespace {
 
 const char* const kUsage =
-    "usage: brawler-run [--trace] [--flip] [--window] [--scale N] [--hold MS] SCRIPT\n"
+    "usage: brawler-run [--trace] [--flip] [--window] [--scale N] [--hold MS]\n"
+    "                   [--no-picture] [--sync-test N] SCRIPT\n"
     "Plays a fight script on the game, headless, and prints its summary.\n"
     "  --trace    print the game's trace before the summary\n"
     "  --flip     present the whole screen every pass instead of what changed\n"
@@ -25,6 +26,10 @@ const char* const kUsage =
     "  --scale N  the window N times 800x600 (1 to 4), as the game's --scale\n"
     "  --hold MS  after the summary, keep the window showing the last pass for MS ms\n"
     "             of real time, so a screenshot of it can be taken\n"
+    "  --no-picture  a match runs its steps without drawing them; the summary gives\n"
+    "             the step's time\n"
+    "  --sync-test N  a match is put back N steps after every pass and those steps\n"
+    "             run again from their recorded input; any difference fails the run\n"
     "  --help     this text\n"
     "Exit code 0 when every check held, 1 when one did not, 2 for a script or a\n"
     "command line it cannot use.\n";
@@ -36,16 +41,29 @@ struct runOptions {
     bool window = false;
     long holdMs = 0; // real ms to keep the last pass on show
     long scale = 1;
+    bool noPicture = false;
+    long syncSteps = 0;
     std::string script;
 };
 
-enum optionId { optTrace = 1, optFlip, optWindow, optHold, optScale, optHelp };
+enum optionId {
+    optTrace = 1,
+    optFlip,
+    optWindow,
+    optHold,
+    optScale,
+    optNoPicture,
+    optSyncTest,
+    optHelp
+};
 
 const option kOptions[] = {{"trace", no_argument, nullptr, optTrace},
                            {"flip", no_argument, nullptr, optFlip},
                            {"window", no_argument, nullptr, optWindow},
                            {"hold", required_argument, nullptr, optHold},
                            {"scale", required_argument, nullptr, optScale},
+                           {"no-picture", no_argument, nullptr, optNoPicture},
+                           {"sync-test", required_argument, nullptr, optSyncTest},
                            {"help", no_argument, nullptr, optHelp},
                            {nullptr, 0, nullptr, 0}};
 
@@ -85,6 +103,16 @@ int readOptions(int argc, char** argv, runOptions& options) {
             if (!readMs(optarg, options.scale) || options.scale < 1 || options.scale > 4)
                 fault =
                     std::string("--scale takes a whole number from 1 to 4, not \"") + optarg + "\"";
+            break;
+        case optNoPicture:
+            options.noPicture = true;
+            break;
+        case optSyncTest:
+            if (!readMs(optarg, options.syncSteps) || options.syncSteps < 1 ||
+                options.syncSteps > 64)
+                fault = std::string("--sync-test takes a whole number of steps from 1 to 64, "
+                                    "not \"") +
+                        optarg + "\"";
             break;
         case optHelp:
             fputs(kUsage, stdout);
@@ -155,6 +183,13 @@ int main(int argc, char** argv) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     FightRunner runner;
     runner.presentAll = options.flip;
+    runner.noPicture = options.noPicture;
+    runner.syncSteps = static_cast<int>(options.syncSteps);
+    if ((options.noPicture || options.syncSteps > 0) && !script.match) {
+        fprintf(stderr, "%s: --no-picture and --sync-test play a match: add `mode match`\n",
+                path.c_str());
+        return 2;
+    }
     FightSummary summary;
     {
         TraceMute mute(!options.trace);
