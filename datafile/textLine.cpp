@@ -219,8 +219,14 @@ FILE* openDescription(const std::string& path, loadReport* report) {
     if (error == EISDIR)
         note(report, true, path, 0,
              "a folder, not a file — put the file in its place, or fix the name that points here");
-    else if (fs::exists(path, ec))
-        note(report, true, path, 0, "cannot open the file — make it readable");
+    else if (error == ELOOP)
+        note(report, true, path, 0,
+             std::string("cannot open the file (") + strerror(error) +
+                 ") — a link on the way leads back to itself; point it at the file, or put "
+                 "the file in its place");
+    else if (error != ENOENT && error != ENOTDIR)
+        note(report, true, path, 0,
+             std::string("cannot open the file (") + strerror(error) + ") — make it readable");
     else if (!folder.empty() && !fs::is_directory(folder, ec))
         note(report, true, path, 0,
              "missing folder " + folder.string() +

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "datafile/textLine.h"
@@ -15,28 +16,19 @@ std::string quoted(const std::string& name) {
     return "\"" + name + "\"";
 }
 
-bool readable(const std::string& path) {
-    FILE* f = fopen(path.c_str(), "r");
-    if (!f)
-        return false;
-    fclose(f);
-    return true;
-}
-
-// Why the file at `path` cannot be read, or "" when it can.
-std::string unreadable(const std::string& path) {
-    int error = textline::openFailure(path);
+// Why the file at `path` gave nothing, from `error`, the reason it did not open.
+std::string unreadable(const std::string& path, int error) {
     if (error == ENOENT)
         return path + " is missing";
     if (error == EISDIR)
         return path + " is a folder, not a file";
-    return error ? path + " cannot be read" : "";
+    return path + " cannot be read: " + strerror(error);
 }
 
 // Why a list file (a character's info or moveset) gave nothing.
 std::string emptyListReason(const std::string& path, const char* what) {
-    std::string why = unreadable(path);
-    return why.empty() ? path + " lists no " + what : why;
+    int error = textline::openFailure(path);
+    return error ? unreadable(path, error) : path + " lists no " + what;
 }
 
 // Why the sheet folder/name holds no frames.
@@ -45,13 +37,11 @@ std::string emptySheetReason(const std::string& folder, const std::string& name)
         return folder + "/info has a line without a name";
     std::string sheet = folder + "/" + name;
     std::string info = sheet + "/info";
-    if (!std::filesystem::is_directory(sheet))
+    int error = textline::openFailure(info);
+    std::error_code ec; // the throwing form would end the game on a link that loops
+    if ((error == ENOENT || error == ENOTDIR) && !std::filesystem::is_directory(sheet, ec))
         return "the folder " + sheet + " is missing";
-    if (!std::filesystem::exists(info))
-        return info + " is missing";
-    if (!readable(info))
-        return info + " cannot be read";
-    return info + " holds no frames";
+    return error ? unreadable(info, error) : info + " holds no frames";
 }
 
 const animEntry* animationCalled(const animationSet& anims, const std::string& name) {

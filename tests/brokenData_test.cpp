@@ -90,6 +90,8 @@ void applyOne(const std::string& root, const std::string& step) {
         fs::remove_all(path);
     } else if (op == "mkdir") {
         fs::create_directory(path);
+    } else if (op == "link") { // a symbolic link to `rest`, as written
+        fs::create_symlink(rest, path);
     } else if (op == "rename") {
         fs::rename(path, root + "/" + rest);
     } else if (op == "line" || op == "long") {
