@@ -20,6 +20,8 @@ enum optionId {
     optUncapped,
     optPlayer,
     optOpponent,
+    optRecord,
+    optReplay,
     optHelp,
     optVersion
 };
@@ -36,6 +38,8 @@ const option kOptions[] = {{"classic", no_argument, nullptr, optClassic},
                            {"uncapped", no_argument, nullptr, optUncapped},
                            {"player", required_argument, nullptr, optPlayer},
                            {"opponent", required_argument, nullptr, optOpponent},
+                           {"record", required_argument, nullptr, optRecord},
+                           {"replay", required_argument, nullptr, optReplay},
                            {"help", no_argument, nullptr, optHelp},
                            {"version", no_argument, nullptr, optVersion},
                            {nullptr, 0, nullptr, 0}};
@@ -117,6 +121,14 @@ bool take(int id, int argc, char** argv, gameOptions& o, std::string& message) {
         o.opponent = optarg;
         o.opponentNamed = true;
         return true;
+    case optRecord:
+    case optReplay:
+        (id == optRecord ? o.recordFile : o.replayFile) = optarg;
+        if (*optarg)
+            return true;
+        message = std::string("brawler: ") + (id == optRecord ? "--record" : "--replay") +
+                  " takes the name of a replay file";
+        return false;
     default:
         return true;
     }
@@ -139,6 +151,8 @@ std::string usageText() {
            "  --uncapped              passes as fast as they go (for measuring)\n"
            "  --player NAME           play the character in data/NAME\n"
            "  --opponent NAME         the opponent plays data/NAME\n"
+           "  --record FILE           save the match's replay to FILE (not the usual place)\n"
+           "  --replay FILE           watch a replay: Space pauses, Right steps, 1 2 4 speed\n"
            "  --version               the version\n"
            "  --help                  this text\n";
 }
@@ -174,6 +188,10 @@ optionsResult readOptions(int argc, char** argv, gameOptions& options, std::stri
     }
     if (options.classic && options.versus) {
         message = "brawler: --versus plays a match; leave out --classic";
+        return optionsResult::wrong;
+    }
+    if (options.classic && (!options.recordFile.empty() || !options.replayFile.empty())) {
+        message = "brawler: a replay is of a match; leave out --classic";
         return optionsResult::wrong;
     }
     return optionsResult::play;

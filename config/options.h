@@ -19,6 +19,8 @@ struct gameOptions {
     std::string opponent;          // --opponent: the opponent's
     bool playerNamed = false;      // --player was given, even as "" (which names nobody)
     bool opponentNamed = false;    // --opponent was given
+    std::string recordFile;        // --record: the match's replay goes here
+    std::string replayFile;        // --replay: watch this replay instead of playing
 };
 
 // What reading the command line came to.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 // What one side's hands did during one fight step, as plain values: the directions and
@@ -21,6 +22,10 @@ struct inputFrame {
     // Most presses one step keeps; more in 11 ms are more than hands make, and dropped.
     static constexpr int kMaxPresses = 8;
 
+    // Not a fighter's: on the first side's frame, the match's rematch asked for just
+    // before the step, so a replay holds its rematches too.
+    static constexpr uint8_t rematch = 128;
+
     uint8_t held = 0;                  // bits of what is held at the step
     uint8_t pressCount = 0;            // presses used in `presses`
     uint8_t presses[kMaxPresses] = {}; // one bit each, oldest first
@@ -31,3 +36,6 @@ struct inputFrame {
     bool operator==(const inputFrame& o) const;
     bool operator!=(const inputFrame& o) const { return !(*this == o); }
 };
+
+// Both sides' input of one step: the player's side, then the opponent's.
+using stepInput = std::array<inputFrame, 2>;

@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "config/options.h"
+#include "datafile/dataFingerprint.h"
+#include "match/replayFile.h"
 #include "platform/debugOverlay.h"
 #include "platform/displayMode.h"
 #include "platform/loopPacer.h"
@@ -139,6 +142,8 @@ void Game::startUp() {
         match = std::make_unique<matchSession>();
         match->startHp = matchStartHp;
         match->seed = fightSeed;
+        if (watching)
+            match->playback = &watching->steps;
         match->startUp(*this, matchRounds);
     }
     stopIfSignalArrived();
@@ -247,4 +252,20 @@ void Game::runMatch() {
     }
     if (getenv("BRAWLER_LOOP_FIGURES"))
         printf("loop: %ld passes, %ld presents\n", passes, draws);
+}
+
+replayFile Game::replayOfMatch() const {
+    replayFile r;
+    std::string version = versionText();
+    r.game = version.substr(0, version.find('\n'));
+    r.data = dataFingerprint(dataRoot);
+    r.player = playerCharacter;
+    r.opponent = opponentCharacter;
+    r.rounds = matchRounds;
+    r.versus = versusMode;
+    r.startHp = matchStartHp;
+    r.seed = fightSeed;
+    if (match)
+        r.steps = match->inputs;
+    return r;
 }

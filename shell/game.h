@@ -26,6 +26,7 @@
 // the run ends; everything else only points at these. Paths are relative to
 // `dataRoot` so a test or a tool can run any copy of the data.
 class matchSession;
+class replayFile;
 
 class Game {
 public:
@@ -37,7 +38,8 @@ public:
     bool versusMode = false; // a second person plays fighter2 (a match only)
     bool uncapped = false;   // run passes as fast as they go, each presenting (measuring)
     uint64_t fightSeed = 1;  // a match's random generator starts here
-    controlsConfig controls; // the keys both players and the game's own keys are on
+    const replayFile* watching = nullptr; // a replay played instead of hands, not owned
+    controlsConfig controls;              // the keys both players and the game's own keys are on
     bool selectable = false; // a select screen chose the characters: Backspace goes back
     CSpriteBase vikingbase;  // sheet from dataRoot/run, loaded and not drawn
     CSpriteBase sunbase;     // sheet from dataRoot/particle/fireball1
@@ -96,6 +98,9 @@ public:
     // A match's loop: it sleeps until a step or a picture is due, runs the steps the
     // clock has made due, and draws at most every 16 ms.
     void runMatch();
+
+    // The match played so far as a replay: what it was played on and every step's input.
+    replayFile replayOfMatch() const;
 
     // The opponent's animations and moves: its own, or the player's when both play the
     // same character.

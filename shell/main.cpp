@@ -2,14 +2,21 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "SDL.h"
 
 #include "config/controlsFile.h"
 #include "config/controlsWriter.h"
 #include "config/options.h"
+#include "config/replayPlace.h"
+#include "datafile/dataFingerprint.h"
+#include "match/replayFile.h"
+#include "ai/randomNumber.h"
 #include "fighter/characterRoster.h"
 #include "shell/game.h"
 #include "shell/matchSession.h"
@@ -101,6 +108,68 @@ void preferGameControllers(const controlsConfig& controls) {
             setenv("SDL12COMPAT_USE_GAME_CONTROLLERS", "1", 0);
 }
 
+// A seed of its own for every match played: the clock's seconds and milliseconds.
+uint64_t freshSeed() {
+    return (static_cast<uint64_t>(time(nullptr)) << 20) ^ SDL_GetTicks() ^
+           (static_cast<uint64_t>(getpid()) << 40);
+}
+
+// The match's replay to the file named, else to the replays folder (keeping the newest
+// 50). A match nobody played a step of is not kept.
+void saveReplay(const Game& game, const gameOptions& options) {
+    if (!game.match || game.watching || game.match->inputs.empty())
+        return;
+    std::string folder = replayFolder();
+    std::string path = options.recordFile.empty()
+                           ? newReplayPath(folder, game.playerCharacter, game.opponentCharacter)
+                           : options.recordFile;
+    std::string error;
+    if (path.empty()) {
+        fprintf(stderr, "brawler: warning: no place for the match's replay (set HOME or "
+                        "XDG_DATA_HOME, or name a file with --record)\n");
+        return;
+    }
+    if (!game.replayOfMatch().save(path, error)) {
+        fprintf(stderr, "brawler: warning: %s\n", error.c_str());
+        return;
+    }
+    const matchRules& rules = game.match->rules;
+    printf("replay: saved %s: %s in round %d, rounds won: player %d, opponent %d, winner: %s; "
+           "hit points: player %d/%d, opponent %d/%d\n",
+           path.c_str(), matchRules::stateName(rules.state), rules.round, rules.playerWins,
+           rules.opponentWins, matchRules::sideName(rules.winner), game.vikings1.hitPoints,
+           game.vikings1.maxHitPoints, game.fighter2.hitPoints, game.fighter2.maxHitPoints);
+    if (options.recordFile.empty())
+        keepNewestReplays(folder, 50);
+}
+
+// --replay: the replay read and checked against this game's data; false, with the
+// reason on standard error, when it cannot be watched here.
+bool readReplay(const gameOptions& options, const std::vector<std::string>& roster,
+                replayFile& replay) {
+    std::string error;
+    if (!replay.load(options.replayFile, error)) {
+        fprintf(stderr, "brawler: %s\n", error.c_str());
+        return false;
+    }
+    std::string here = dataFingerprint(options.dataDir);
+    if (replay.data != here) {
+        fprintf(stderr,
+                "brawler: %s: recorded with other data (data fingerprint %s; %s/ here is %s): "
+                "watch it with the data it was played on\n",
+                options.replayFile.c_str(), replay.data.c_str(), options.dataDir.c_str(),
+                here.c_str());
+        return false;
+    }
+    for (const std::string& name : {replay.player, replay.opponent})
+        if (std::find(roster.begin(), roster.end(), name) == roster.end()) {
+            fprintf(stderr, "brawler: %s: no character \"%s\" in %s/\n", options.replayFile.c_str(),
+                    name.c_str(), options.dataDir.c_str());
+            return false;
+        }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -130,19 +199,40 @@ int main(int argc, char** argv) {
     controlsConfig controls = readControls(options);
     // A match between characters nobody named starts at the select screen, and
     // Backspace after a match comes back to it.
-    bool selecting =
-        !options.classic && !options.playerNamed && !options.opponentNamed && roster.size() > 1;
+    replayFile replay;
+    bool watching = !options.replayFile.empty();
+    if (watching && !readReplay(options, roster, replay))
+        return 1;
+    bool selecting = !watching && !options.classic && !options.playerNamed &&
+                     !options.opponentNamed && roster.size() > 1;
     preferGameControllers(controls);
     sdlInit(options.scale, options.fullscreen);
     for (;;) {
         Game game;
         configure(game, options, roster);
         game.controls = controls;
+        // The select screen's draw and the match share one seeded generator, printed so a
+        // fight can be told apart and its replay holds it.
+        game.fightSeed = freshSeed();
+        if (!options.classic)
+            g_randomNumber.seedFight(game.fightSeed);
+        if (watching) {
+            game.playerCharacter = replay.player;
+            game.opponentCharacter = replay.opponent;
+            game.matchRounds = replay.rounds;
+            game.versusMode = replay.versus;
+            game.matchStartHp = replay.startHp;
+            game.fightSeed = replay.seed;
+            game.watching = &replay;
+            printf("replay: watching %s (%zu steps)\n", options.replayFile.c_str(),
+                   replay.steps.size());
+        }
         if (selecting && !pickCharacters(game, options, roster))
             return 0;
         game.selectable = selecting;
         game.startUp();
         game.run();
+        saveReplay(game, options);
         if (!game.match || !game.match->backToSelect)
             return 0;
     }

@@ -88,7 +88,8 @@ void matchSession::startUp(Game& g, int rounds) {
     setUpSides(g);
     rules.roundsToPlay = rounds;
     rules.versus = g.versusMode;
-    fightStart_ = clockAt_ = stepTime = gameTicks();
+    clockAt_ = unpinnedTicks();
+    fightStart_ = stepTime = kFightStartMs;
     pinGameClock(stepTime);
     g_randomNumber.seedFight(seed);
     tracef("match: seed %llu\n", static_cast<unsigned long long>(seed));
@@ -171,6 +172,8 @@ void matchSession::readEvents(Game& g) {
                 g.player1.quit = 1;
                 continue;
             }
+            if (playback && onReplayKey(g, key))
+                continue;
             if (key == g.controls.pauseKey || key == SDLK_RETURN) {
                 onMatchKey(key);
                 continue;
@@ -189,15 +192,33 @@ void matchSession::onMatchKey(SDLKey key) {
     if (rules.state == matchState::over) {
         if (key != SDLK_RETURN)
             return;
-        tracef("match: rematch\n");
-        rules.start(stepTime);
-        resetPending_ = true;
-        ++outsideChanges;
+        // Asked here, made in the next step: a replay holds it with the input.
+        rematchAsked_ = !playback;
         return;
     }
     paused = !paused;
     pauseGameClock(paused);
     tracef(paused ? "paused\n" : "resumed\n");
+}
+
+// Watching a replay: Space pauses, Right steps once while paused, 1, 2 and 4 set the
+// speed. True when the key was one of these.
+bool matchSession::onReplayKey(Game& g, SDLKey key) {
+    if (key == SDLK_SPACE) {
+        onMatchKey(static_cast<SDLKey>(g.controls.pauseKey));
+        return true;
+    }
+    if (key == SDLK_RIGHT && paused) {
+        if (!playbackOver)
+            step(g, nextInput());
+        return true;
+    }
+    if (key == SDLK_1 || key == SDLK_2 || key == SDLK_4) {
+        playbackSpeed = key == SDLK_1 ? 1 : key == SDLK_2 ? 2 : 4;
+        tracef("replay: speed %d\n", playbackSpeed);
+        return true;
+    }
+    return false;
 }
 
 // The steps the real clock has made due since the last pass. A pause stops the clock,
@@ -210,9 +231,8 @@ void matchSession::runDueSteps(Game& g) {
             break;
         }
         clockAt_ += kStepMs;
-        if (playback && playbackOver)
-            continue;
-        step(g, nextInput());
+        for (int i = 0; i < playbackSpeed && !(playback && playbackOver); ++i)
+            step(g, nextInput());
     }
 }
 
@@ -222,12 +242,17 @@ stepInput matchSession::nextInput() {
         size_t at = static_cast<size_t>(stepNumber);
         if (at < playback->size())
             return (*playback)[at];
+        if (!playbackOver)
+            tracef("replay: the end (Escape quits)\n");
         playbackOver = true;
         return in;
     }
     for (int side = 0; side < 2; ++side)
         if (sides[side].human())
             in[side] = sides[side].device.frame();
+    if (rematchAsked_)
+        in[0].held |= inputFrame::rematch;
+    rematchAsked_ = false;
     return in;
 }
 
@@ -257,6 +282,11 @@ void matchSession::stepBody(Game& g, const stepInput& in) {
     ++stepNumber;
     pinGameClock(stepTime);
     inputs.push_back(in);
+    if ((in[0].held & inputFrame::rematch) && rules.state == matchState::over) {
+        tracef("match: rematch\n");
+        rules.start(stepTime);
+        resetPending_ = true;
+    }
     for (fightSide& side : sides)
         side.beginStep();
     // Keys move a fighter only while the round is on.

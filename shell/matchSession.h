@@ -19,9 +19,6 @@ class Game;
 class colourSwap;
 class fightState;
 
-// Both sides' input of one step.
-using stepInput = std::array<inputFrame, 2>;
-
 // The match played on top of the game's fight: rounds with an announcement, a timer and
 // knockouts, a HUD, pause and rematch, the opponent in its other colours and fighters
 // that cannot walk through each other. The classic game never makes one; with one, the
@@ -39,6 +36,9 @@ public:
     // Most steps one pass catches up after a stall; the rest of the stall is skipped
     // rather than played at speed.
     static constexpr int kMostStepsAPass = 10;
+    // The game clock's reading the fight starts from, wherever the real clock stands:
+    // a match played in the window and its replay played anywhere run on the same times.
+    static constexpr Uint32 kFightStartMs = 1000;
 
     // The fighters' places at the start of every round, as at start-up.
     static constexpr int kStartX[2] = {50, 550};
@@ -64,7 +64,7 @@ public:
     std::vector<stepInput> inputs;     // every step's frames since the match began
     const std::vector<stepInput>* playback = nullptr; // frames to play instead of hands
     bool playbackOver = false;                        // the frames to play have all been played
-    int outsideChanges = 0;                           // changes made between steps (a rematch)
+    int playbackSpeed = 1; // steps a replay plays per step of time: 1, 2 or 4
 
     matchSession() = default;
     ~matchSession();
@@ -97,6 +97,7 @@ private:
     void setUpSides(Game& g);
     void readEvents(Game& g);
     void onMatchKey(SDLKey key);
+    bool onReplayKey(Game& g, SDLKey key);
     void runDueSteps(Game& g);
     stepInput nextInput();
     // The step's work, inside the holding of its trace and sounds.
@@ -112,6 +113,7 @@ private:
     Uint32 fightStart_ = 0; // game clock (ms) the steps count from
     Uint32 clockAt_ = 0;    // the real clock's reading the steps have caught up with
 
+    bool rematchAsked_ = false;       // Enter after the match: a rematch at the next step
     bool resetPending_ = false;       // put the fighters back at the next scene
     bool down_[2] = {false, false};   // knocked out this round
     bool posing_[2] = {false, false}; // won this round and strikes the pose

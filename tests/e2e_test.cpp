@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <set>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -186,9 +187,24 @@ TEST(EndToEnd, AMatchIsWonByKnockoutAndEnterStartsAnother) {
     for (const char* k :
          {"sleep:4.5", "shot:over", "key:Return", "sleep:0.4", "shot:rematch", "key:Escape"})
         steps.push_back(k);
-    GameRun run =
-        play(work, steps, "BRAWLER_ARGS='--rounds 1 --player Brawler' BRAWLER_TEST_START_HP=1");
+    GameRun run = play(work, steps,
+                       "BRAWLER_ARGS='--rounds 1 --player Brawler --record match.replay' "
+                       "BRAWLER_TEST_START_HP=1");
     ASSERT_EQ(0, run.exitCode) << run.log;
+    // The match's replay, played headless, ends as the window did: the same state, rounds
+    // and hit points.
+    ChildResult replayed =
+        runCommand("cd '" + work.path() + "' && " + RUNNER_BINARY + " --replay match.replay");
+    ASSERT_EQ(0, replayed.exitCode) << replayed.output;
+    std::smatch ended;
+    ASSERT_TRUE(std::regex_search(run.stdoutText, ended,
+                                  std::regex("replay: saved match.replay: (.*); hit points: "
+                                             "(.*)\n")))
+        << run.stdoutText;
+    EXPECT_NE(std::string::npos, replayed.output.find("match: " + ended[1].str() + "\n"))
+        << replayed.output;
+    EXPECT_NE(std::string::npos, replayed.output.find("hit points: " + ended[2].str() + "\n"))
+        << replayed.output;
     std::string missing;
     EXPECT_NE(std::string::npos,
               findInOrder(run.stdoutText,

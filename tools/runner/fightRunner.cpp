@@ -53,17 +53,13 @@ void clearKeys() {
 
 } // namespace
 
-namespace {
-
 // A path a script names, taken from the script's own folder unless it is absolute.
-std::string besideScript(const FightScript& script, const std::string& path) {
+std::string FightRunner::besideScript(const FightScript& script, const std::string& path) {
     size_t slash = script.name.rfind('/');
     if (path[0] == '/' || slash == std::string::npos)
         return path;
     return script.name.substr(0, slash + 1) + path;
 }
-
-} // namespace
 
 std::string FightRunner::dataRootFor(const FightScript& script) {
     return script.dataDir.empty() ? "data" : besideScript(script, script.dataDir);
@@ -83,7 +79,6 @@ FightSummary FightRunner::run(const FightScript& script) {
     tapped_.clear();
     syncStates_.clear();
     changedOutside_ = false;
-    seenOutside_ = 0;
     idle_ = false;
     debugging = false;
     clearKeys();
@@ -108,6 +103,25 @@ FightSummary FightRunner::run(const FightScript& script) {
         loadScriptControls(script, game);
     game.opponentCharacter = script.opponentCharacter;
     game.fightSeed = script.seed;
+    replayFile ownReplay;
+    const replayFile* input = playback;
+    if (!input && !script.replayFile.empty()) {
+        std::string error;
+        if (ownReplay.load(besideScript(script, script.replayFile), error))
+            input = &ownReplay;
+        else
+            failures.push_back(script.name + ": " + error);
+    }
+    if (input) {
+        game.playerCharacter = input->player;
+        game.opponentCharacter = input->opponent;
+        game.matchRounds = input->rounds;
+        game.versusMode = input->versus;
+        game.matchMode = true;
+        game.matchStartHp = input->startHp;
+        game.fightSeed = input->seed;
+        game.watching = input;
+    }
     auto wallStart = steadyClock::now();
     game.startUp();
     game.presenter.keepShadow(keepShadow);
@@ -131,6 +145,9 @@ FightSummary FightRunner::run(const FightScript& script) {
     PassTimes passTimes;
     RandomPlayer randomPlayer(script.seed);
     long last = script.lastPassMs();
+    // A replay is played to its last step, whatever the script's lines reach.
+    if (input)
+        last = std::max(last, (static_cast<long>(input->steps.size()) - 1) * script.msPerPass);
     long passMs = 0;
     long nextMinuteMs = kMinuteMs;
     for (long k = 0;; ++k) {
@@ -211,6 +228,7 @@ FightSummary FightRunner::run(const FightScript& script) {
                               std::to_string(rules.opponentWins) +
                               ", winner: " + matchRules::sideName(rules.winner);
     }
+    recorded = game.replayOfMatch();
     // Nothing of this run may stay held into the next one in this process.
     randomPlayer.releaseAll();
     clearKeys();
@@ -263,14 +281,13 @@ void FightRunner::before(const ScriptStep& step, Game& game) {
 
 // The state after this pass is put aside; the state of `syncSteps` steps ago is put
 // back and those steps run again, silently, from the frames they took; both must agree.
-// A change the script made between steps (a place, a hit point setting, a rematch) is
+// A change the script made between steps (a place, a hit point setting) is
 // not in the frames, so the test starts afresh after one.
 void FightRunner::syncTest(Game& game, FightSummary& summary) {
     matchSession& m = *game.match;
-    if (changedOutside_ || m.outsideChanges != seenOutside_) {
+    if (changedOutside_) {
         syncStates_.clear();
         changedOutside_ = false;
-        seenOutside_ = m.outsideChanges;
     }
     fightState now;
     now.save(game);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "match/replayFile.h"
 #include "shell/fightState.h"
 #include "tools/runner/fightScript.h"
 #include "tools/runner/fightSummary.h"
@@ -29,6 +30,11 @@ public:
     // `syncSteps` steps before and those steps run again from their recorded frames; the
     // state must come out the same. 0 leaves it out.
     int syncSteps = 0;
+    // Input played instead of the script's keys, from a replay (not owned); the script's
+    // `replay` line loads one of its own when this is null.
+    const replayFile* playback = nullptr;
+    // The match just run as a replay, for --record.
+    replayFile recorded;
     // Called after every pass with its virtual ms, before the script's checks; a tool
     // or test looks at the game here (or toggles the debug overlay for the next pass).
     std::function<void(long passMs, Game& game)> afterPass;
@@ -36,6 +42,8 @@ public:
     // The data folder the script names, relative to the script's own folder; the
     // game's "data" below the working directory when it names none.
     static std::string dataRootFor(const FightScript& script);
+    // A path the script names, from the script's own folder unless absolute.
+    static std::string besideScript(const FightScript& script, const std::string& path);
     // Runs the script once, from a fresh start-up, and returns its figures.
     FightSummary run(const FightScript& script);
 
@@ -49,7 +57,6 @@ private:
     void syncTest(Game& game, FightSummary& summary);
     std::vector<fightState> syncStates_; // states saved at pass boundaries, oldest first
     bool changedOutside_ = false;        // the script changed the fight between steps
-    int seenOutside_ = 0;                // the match's changes between steps seen so far
     std::vector<SDLKey> tapped_;         // keys to lift at the next pass
     bool idle_ = false;                  // the opponent is held standing
 };

@@ -174,6 +174,17 @@ bool FightScript::parseLine(const std::vector<std::string>& words, int line, std
         humanLine = line;
         return versusIsAMatch(what);
     }
+    // The fight's input comes from a replay: its characters, rounds and seed too, unless
+    // lines of the script say otherwise. The script's own keys then do nothing.
+    if (head == "replay") {
+        if (words.size() != 2) {
+            *what = "replay takes one replay file";
+            return false;
+        }
+        replayFile = words[1];
+        match = true;
+        return true;
+    }
     if (head == "controls") {
         if (words.size() != 2) {
             *what = "controls takes one controls file";
@@ -411,4 +422,12 @@ bool FightScript::parseExpect(const std::vector<std::string>& words, size_t at, 
         return false;
     }
     return true;
+}
+
+bool FightScript::hasChangesBetweenSteps() const {
+    for (const ScriptStep& s : steps)
+        if (s.kind == ScriptStep::Place || s.kind == ScriptStep::SetHp ||
+            s.kind == ScriptStep::OpponentIdle || s.kind == ScriptStep::OpponentActive)
+            return true;
+    return false;
 }

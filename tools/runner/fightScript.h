@@ -57,11 +57,15 @@ public:
     std::string playerCharacter = "Brawler";   // `character player NAME`: its folder
     std::string opponentCharacter = "Brawler"; // `character opponent NAME`
     std::string
-        controlsFile; // `controls FILE`, relative to the script's folder; empty: the defaults
+        controlsFile;       // `controls FILE`, relative to the script's folder; empty: the defaults
+    std::string replayFile; // `replay FILE`, relative to the script's folder; empty: none
     std::vector<ScriptStep> steps; // in file order
 
     // Reads the text; false with `error` set at the first bad line.
     bool parse(const std::string& text, std::string* error);
+    // Whether a line changes the fight between steps (place, set, opponent idle or
+    // active): a replay, which holds only the keys, would not hold it.
+    bool hasChangesBetweenSteps() const;
     // The virtual time of the last pass: `end`, or the last timed line plus one pass.
     long lastPassMs() const;
     // The key behind a name of the controls (Left, Right, Up, Down, z, x, c, j, p, Return,

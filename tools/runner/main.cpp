@@ -1,6 +1,7 @@
 #include <getopt.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +9,8 @@
 #include <sstream>
 #include <string>
 
+#include "datafile/dataFingerprint.h"
+#include "match/replayFile.h"
 #include "shell/shell.h"
 #include "tools/runner/fightRunner.h"
 #include "tools/runner/fightScript.h"
@@ -17,7 +20,8 @@ namespace {
 
 const char* const kUsage =
     "usage: brawler-run [--trace] [--flip] [--window] [--scale N] [--hold MS]\n"
-    "                   [--no-picture] [--sync-test N] SCRIPT\n"
+    "                   [--no-picture] [--sync-test N] [--record FILE] SCRIPT\n"
+    "       brawler-run [OPTIONS] --replay FILE\n"
     "Plays a fight script on the game, headless, and prints its summary.\n"
     "  --trace    print the game's trace before the summary\n"
     "  --flip     present the whole screen every pass instead of what changed\n"
@@ -30,6 +34,9 @@ const char* const kUsage =
     "             the step's time\n"
     "  --sync-test N  a match is put back N steps after every pass and those steps\n"
     "             run again from their recorded input; any difference fails the run\n"
+    "  --record FILE  save the script's match as a replay\n"
+    "  --replay FILE  play a replay (made by the game or --record) on the data folder\n"
+    "             \"data\" of the working directory, instead of a script\n"
     "  --help     this text\n"
     "Exit code 0 when every check held, 1 when one did not, 2 for a script or a\n"
     "command line it cannot use.\n";
@@ -43,6 +50,8 @@ struct runOptions {
     long scale = 1;
     bool noPicture = false;
     long syncSteps = 0;
+    std::string record;
+    std::string replay;
     std::string script;
 };
 
@@ -54,6 +63,8 @@ enum optionId {
     optScale,
     optNoPicture,
     optSyncTest,
+    optRecord,
+    optReplay,
     optHelp
 };
 
@@ -64,6 +75,8 @@ const option kOptions[] = {{"trace", no_argument, nullptr, optTrace},
                            {"scale", required_argument, nullptr, optScale},
                            {"no-picture", no_argument, nullptr, optNoPicture},
                            {"sync-test", required_argument, nullptr, optSyncTest},
+                           {"record", required_argument, nullptr, optRecord},
+                           {"replay", required_argument, nullptr, optReplay},
                            {"help", no_argument, nullptr, optHelp},
                            {nullptr, 0, nullptr, 0}};
 
@@ -114,6 +127,12 @@ int readOptions(int argc, char** argv, runOptions& options) {
                                     "not \"") +
                         optarg + "\"";
             break;
+        case optRecord:
+            options.record = optarg;
+            break;
+        case optReplay:
+            options.replay = optarg;
+            break;
         case optHelp:
             fputs(kUsage, stdout);
             return 0;
@@ -125,17 +144,47 @@ int readOptions(int argc, char** argv, runOptions& options) {
             break;
         }
     }
-    if (fault.empty() && optind < argc)
+    if (fault.empty() && optind < argc && options.replay.empty())
         options.script = argv[optind++];
     if (fault.empty() && optind < argc)
         fault = std::string("unexpected argument \"") + argv[optind] + "\"";
     if (!fault.empty())
         fprintf(stderr, "brawler-run: %s\n", fault.c_str());
-    if (!fault.empty() || options.script.empty()) {
+    if (!fault.empty() || (options.script.empty() && options.replay.empty())) {
         fputs(kUsage, stderr);
         return 2;
     }
     return -1;
+}
+
+// The script at `path`; false, with the reason on standard error, when it cannot be read.
+bool readScript(const std::string& path, FightScript& script) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        fprintf(stderr, "brawler-run: cannot read the script %s\n", path.c_str());
+        return false;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    script.name = path;
+    std::string error;
+    if (!script.parse(text.str(), &error)) {
+        fprintf(stderr, "%s\n", error.c_str());
+        return false;
+    }
+    return true;
+}
+
+// A replay played as a script: a match of its characters and rounds, to its last step.
+bool readReplay(const std::string& path, FightScript& script, replayFile& replay) {
+    std::string error;
+    if (!replay.load(path, error)) {
+        fprintf(stderr, "brawler-run: %s\n", error.c_str());
+        return false;
+    }
+    script.name = path;
+    long last = std::max<long>(0, static_cast<long>(replay.steps.size()) - 1) * 11;
+    return script.parse("mode match\nend " + std::to_string(last) + "\n", &error);
 }
 
 } // namespace
@@ -146,21 +195,13 @@ int main(int argc, char** argv) {
     int code = readOptions(argc, argv, options);
     if (code >= 0)
         return code;
-    const std::string& path = options.script;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        fprintf(stderr, "brawler-run: cannot read the script %s\n", path.c_str());
-        return 2;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
     FightScript script;
-    script.name = path;
-    std::string error;
-    if (!script.parse(text.str(), &error)) {
-        fprintf(stderr, "%s\n", error.c_str());
+    replayFile replay;
+    if (!options.replay.empty() && !readReplay(options.replay, script, replay))
+        return 1;
+    if (options.replay.empty() && !readScript(options.script, script))
         return 2;
-    }
+    const std::string& path = script.name;
 
     // A data folder that is not there is the script's fault, not a failed check.
     std::string dataRoot = FightRunner::dataRootFor(script);
@@ -177,6 +218,24 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    if (!options.replay.empty()) {
+        std::string here = dataFingerprint(dataRoot);
+        if (here != replay.data) {
+            fprintf(stderr,
+                    "brawler-run: %s: recorded with other data (data fingerprint %s; %s/ here "
+                    "is %s)\n",
+                    path.c_str(), replay.data.c_str(), dataRoot.c_str(), here.c_str());
+            return 1;
+        }
+    }
+    if (!options.record.empty() && script.hasChangesBetweenSteps()) {
+        fprintf(stderr,
+                "%s: --record keeps only the keys: the script's place, set and opponent lines "
+                "would not be in the replay\n",
+                path.c_str());
+        return 2;
+    }
+
     // Headless unless a window is asked for, whatever the environment says.
     if (!options.window)
         setenv("SDL_VIDEODRIVER", "dummy", 1);
@@ -184,6 +243,8 @@ int main(int argc, char** argv) {
     FightRunner runner;
     runner.presentAll = options.flip;
     runner.noPicture = options.noPicture;
+    if (!options.replay.empty())
+        runner.playback = &replay;
     runner.syncSteps = static_cast<int>(options.syncSteps);
     if ((options.noPicture || options.syncSteps > 0) && !script.match) {
         fprintf(stderr, "%s: --no-picture and --sync-test play a match: add `mode match`\n",
@@ -197,6 +258,15 @@ int main(int argc, char** argv) {
         summary = runner.run(script);
     }
     fputs(summary.format().c_str(), stdout);
+    if (!options.record.empty()) {
+        std::string error;
+        if (!runner.recorded.save(options.record, error)) {
+            fprintf(stderr, "brawler-run: %s\n", error.c_str());
+            return 1;
+        }
+        printf("replay: saved %s (%zu steps)\n", options.record.c_str(),
+               runner.recorded.steps.size());
+    }
     fflush(stdout);
     for (const std::string& failure : runner.failures)
         fprintf(stderr, "%s\n", failure.c_str());
