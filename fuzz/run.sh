@@ -46,12 +46,14 @@ seed attack "$data"/Brawler/ai/attack
 seed frameImage "$data"/particle/*/*.bmp
 # The controls file lives outside the data folder; its seeds are kept in fuzz/seeds/.
 seed controls "$root"/fuzz/seeds/controls/*
+seed replay "$root"/fuzz/seeds/replay/*
 
 # Longest input per format: a few times the largest shipped file.
 declare -A maxLen=([sheetInfo]=4096 [animList]=1024 [moveset]=4096 [particleList]=1024
                    [particleDef]=1024 [soundList]=1024 [attack]=1024 [frameImage]=16384
-                   [controls]=4096)
-formats=(sheetInfo animList moveset particleList particleDef soundList attack frameImage controls)
+                   [controls]=4096 [replay]=8192)
+formats=(sheetInfo animList moveset particleList particleDef soundList attack frameImage controls
+         replay)
 
 export ASAN_OPTIONS="abort_on_error=0:detect_leaks=1"
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"

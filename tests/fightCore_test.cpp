@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "match/replayFile.h"
 #include "shell/fightState.h"
 #include "shell/shell.h"
 #include "tests/testSupport.h"
@@ -67,4 +68,89 @@ TEST(FightCore, AFightIsTheSameWithOrWithoutItsPicture) {
     FightSummary a = runMatch(script, drawn);
     FightSummary b = runMatch(script, blind);
     EXPECT_EQ(a.format(false), b.format(false));
+}
+
+// A replay keeps every step's input exactly, and a file that is not one it can play is
+// refused with a reason, never read past its end.
+TEST(FightCore, ReplayFilesKeepTheInputAndRefuseWhatTheyCannotPlay) {
+    replayFile r;
+    r.data = "0123456789abcdef";
+    r.player = "Basalt";
+    r.opponent = "Brawler";
+    r.seed = 18446744073709551615ull;
+    r.steps.resize(9000);
+    r.steps[10][0].press(inputFrame::down);
+    r.steps[11][0].held = inputFrame::down | inputFrame::right;
+    r.steps[11][0].press(inputFrame::buttonA);
+    r.steps[12][1].held = inputFrame::left;
+    r.steps[40][0].held = inputFrame::rematch;
+    std::string bytes = r.encode();
+    EXPECT_LT(bytes.size(), 400u) << "a held key costs nothing";
+    replayFile back;
+    std::string error;
+    ASSERT_TRUE(back.decode(bytes, error)) << error;
+    EXPECT_EQ(r.encode(), back.encode());
+    EXPECT_EQ(r.seed, back.seed);
+    EXPECT_TRUE(back.steps[11][0] == r.steps[11][0]);
+
+    size_t input = bytes.find("input\n") + 6;
+    std::string newer = bytes;
+    newer.replace(newer.find("format 1"), 8, "format 2");
+    std::string tooMany = bytes;
+    tooMany.replace(tooMany.find("steps 9000"), 10, "steps 9000000");
+    std::string badPress = bytes;
+    badPress[input + 2] = 1;               // the first step's player presses once...
+    badPress.insert(input + 3, 1, '\x03'); // ...two bits at once
+    struct row {
+        std::string bytes, says;
+    } rows[] = {
+        {"", "not a replay"},
+        {"GIF89a\n", "not a replay"},
+        {bytes.substr(0, input - 3), "before the line \"input\""},
+        {bytes.substr(0, bytes.size() - 1), "ends"},
+        {bytes + "x", "bytes follow the last step"},
+        {newer, "newer game"},
+        {tooMany, "\"steps\" is not usable"},
+        {badPress, "not one the game makes"},
+    };
+    for (const row& bad : rows) {
+        replayFile out;
+        std::string why;
+        EXPECT_FALSE(out.decode(bad.bytes, why)) << bad.says;
+        EXPECT_NE(std::string::npos, why.find(bad.says)) << why;
+    }
+}
+
+// brawler-run plays a recorded match to the same end, and refuses a replay made on
+// other data, naming the file.
+TEST(FightCore, ARecordedMatchPlaysBackToTheSameEnd) {
+    TempDir dir;
+    std::string script = dir / "f.fight";
+    writeFile(script, "data " + kData + "\nmode match\ncharacter player Basalt\nseed 9\n" +
+                          "random-input\nend 9000\n");
+    std::string record = dir / "f.replay";
+    ChildResult played =
+        runCommand(std::string(RUNNER_BINARY) + " --record '" + record + "' '" + script + "'");
+    ASSERT_EQ(0, played.exitCode) << played.output;
+    std::string run = "cd '" + std::string(BRAWLER_SOURCE_DIR) + "' && " + RUNNER_BINARY;
+    ChildResult again = runCommand(run + " --sync-test 8 --replay '" + record + "'");
+    ASSERT_EQ(0, again.exitCode) << again.output;
+    for (const char* line : {"hit points: ", "match: ", "hits landed: ", "particles spawned: "}) {
+        size_t a = played.output.find(line), b = again.output.find(line);
+        ASSERT_NE(std::string::npos, a);
+        ASSERT_NE(std::string::npos, b);
+        EXPECT_EQ(played.output.substr(a, played.output.find('\n', a) - a),
+                  again.output.substr(b, again.output.find('\n', b) - b));
+    }
+    EXPECT_NE(std::string::npos, again.output.find(" steps, 0 mismatches"))
+        << again.output;
+    replayFile other;
+    std::string error;
+    ASSERT_TRUE(other.load(record, error)) << error;
+    other.data = "ffffffffffffffff";
+    ASSERT_TRUE(other.save(record, error));
+    ChildResult refused = runCommand(run + " --replay '" + record + "'");
+    EXPECT_EQ(1, refused.exitCode);
+    EXPECT_NE(std::string::npos, refused.output.find(record + ": recorded with other data"))
+        << refused.output;
 }
