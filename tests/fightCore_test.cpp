@@ -5,7 +5,11 @@
 
 #include "match/replayFile.h"
 #include "shell/fightState.h"
+#include "fighter/fighter.h"
+#include "shell/game.h"
 #include "shell/shell.h"
+#include "sprite/CSpriteBase.h"
+#include "sprite/frameInfo.h"
 #include "tests/testSupport.h"
 #include "tools/runner/fightRunner.h"
 #include "tools/runner/fightScript.h"
@@ -142,8 +146,7 @@ TEST(FightCore, ARecordedMatchPlaysBackToTheSameEnd) {
         EXPECT_EQ(played.output.substr(a, played.output.find('\n', a) - a),
                   again.output.substr(b, again.output.find('\n', b) - b));
     }
-    EXPECT_NE(std::string::npos, again.output.find(" steps, 0 mismatches"))
-        << again.output;
+    EXPECT_NE(std::string::npos, again.output.find(" steps, 0 mismatches")) << again.output;
     replayFile other;
     std::string error;
     ASSERT_TRUE(other.load(record, error)) << error;
@@ -153,4 +156,31 @@ TEST(FightCore, ARecordedMatchPlaysBackToTheSameEnd) {
     EXPECT_EQ(1, refused.exitCode);
     EXPECT_NE(std::string::npos, refused.output.find(record + ": recorded with other data"))
         << refused.output;
+}
+
+// In a match a frame lasts as long as its delay says, to the millisecond, as in a loop
+// that passes every millisecond: an 11 ms step neither stretches a 15 ms frame to 22 ms
+// nor skips one.
+TEST(FightCore, FramesLastTheirOwnDelayNotAWholeNumberOfSteps) {
+    FightRunner runner;
+    std::vector<std::pair<int, int>> shown; // frame and the ms it came on
+    std::vector<int> delays;
+    runner.afterPass = [&](long, Game& game) {
+        const Fighter& f = game.vikings1;
+        if (f.actionName != "jab")
+            return;
+        if (delays.empty())
+            for (const frameInfo& info : f.base->frames)
+                delays.push_back(static_cast<int>(info.delay * f.speed));
+        if (shown.empty() || shown.back().first != f.frame)
+            shown.push_back({f.frame, f.lastTick});
+    };
+    runMatch("opponent idle\nat 2000 tap z\nend 2600\n", runner);
+    ASSERT_GE(shown.size(), 4u);
+    for (size_t i = 1; i < shown.size(); ++i) {
+        int was = shown[i - 1].first;
+        EXPECT_EQ(was + 1, shown[i].first) << "a frame was skipped";
+        // The first whole millisecond past the due time.
+        EXPECT_EQ(delays[was] + 1, shown[i].second - shown[i - 1].second) << "frame " << was;
+    }
 }
