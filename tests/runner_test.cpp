@@ -1,3 +1,6 @@
+#include <cstdlib>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -5,8 +8,10 @@
 
 #include "shell/shell.h"
 #include "tests/testSupport.h"
+#include "tools/checker/quietStreams.h"
 #include "tools/runner/fightRunner.h"
 #include "tools/runner/fightScript.h"
+#include "tools/runner/traceMute.h"
 
 using namespace testsupport;
 
@@ -262,5 +267,65 @@ TEST(FightRunnerProgram, ExitCodesAndTrace) {
         EXPECT_EQ(l.code, r.exitCode) << l.args << "\n" << r.output;
         EXPECT_EQ(l.first, r.output.substr(0, r.output.find('\n'))) << l.args;
         EXPECT_NE(std::string::npos, r.output.find("\n  --hold MS")) << l.args;
+    }
+}
+
+namespace {
+
+[[noreturn]] void throwLoop() {
+    throw std::runtime_error("a link that loops");
+}
+
+// An uncaught exception, as a crash would meet it: thrown through a function that may
+// not throw, so that no test framework's handler catches it on the way.
+void throwFromNoexcept() noexcept {
+    throwLoop();
+}
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TESTED_UNDER_ASAN 1
+#endif
+#endif
+
+} // namespace
+
+// The runner's mute and the checker's quiet streams hold the game's standard error
+// back; an abort or an uncaught exception on the way still gets what was held, and its
+// own message, onto the terminal, and a sanitizer's report is never held back.
+TEST(MutedStreams, AFatalEndStillSaysWhy) {
+    struct fatalEnd {
+        const char* name;
+        void (*end)();
+        const char* says;
+    };
+    std::vector<fatalEnd> ends = {
+        {"abort", [] { std::abort(); }, "the reason"},
+        {"throw", [] { throwFromNoexcept(); }, "what():  a link that loops"},
+    };
+#ifdef TESTED_UNDER_ASAN
+    ends.push_back({"use after free",
+                    [] {
+                        int* gone = new int[4];
+                        delete[] gone;
+                        printf("%d\n", static_cast<volatile int*>(gone)[1]);
+                    },
+                    "ERROR: AddressSanitizer: heap-use-after-free"});
+#endif
+    for (const fatalEnd& e : ends) {
+        for (bool runner : {true, false}) {
+            ChildResult r = runInChild([&] {
+                std::optional<TraceMute> mute;
+                std::optional<quietStreams> quiet;
+                runner ? (void)mute.emplace(true) : (void)quiet.emplace();
+                printf("a trace line\n");
+                fprintf(stderr, "the reason\n");
+                e.end();
+            });
+            std::string who = std::string(e.name) + (runner ? " in the runner" : " in the checker");
+            EXPECT_NE(0, r.exitCode) << who;
+            EXPECT_NE(std::string::npos, r.output.find(e.says)) << who << ": " << r.output;
+            EXPECT_EQ(std::string::npos, r.output.find("a trace line")) << who;
+        }
     }
 }

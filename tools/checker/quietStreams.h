@@ -1,9 +1,12 @@
 #pragma once
 
-// Sends standard output and standard error to /dev/null while it lives, and puts them
-// back when it goes: the loaders trace every step, and the checker's own lines must
-// stand alone. Both streams are flushed at each switch so nothing lands on the wrong
-// side.
+#include "platform/stderrHold.h"
+
+// Sends standard output to /dev/null and holds standard error back while it lives, and
+// puts them back, dropping what was held, when it goes: the loaders trace every step,
+// and the checker's own lines must stand alone. An abort or crash on the way still
+// prints what was held, and a sanitizer's report is never held (see stderrHold).
+// Standard output is flushed at each switch so nothing lands on the wrong side.
 class quietStreams {
 public:
     quietStreams();
@@ -13,5 +16,5 @@ public:
 
 private:
     int savedOut_ = -1; // duplicate of the caller's standard output, -1 when none
-    int savedErr_ = -1; // duplicate of the caller's standard error
+    stderrHold err_;    // standard error while quiet
 };
