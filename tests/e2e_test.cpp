@@ -191,6 +191,7 @@ TEST(EndToEnd, AMatchIsWonByKnockoutAndEnterStartsAnother) {
                        "BRAWLER_ARGS='--rounds 1 --player Brawler --record match.replay' "
                        "BRAWLER_TEST_START_HP=1");
     ASSERT_EQ(0, run.exitCode) << run.log;
+    std::string missing;
     // The match's replay, played headless, ends as the window did: the same state, rounds
     // and hit points.
     ChildResult replayed =
@@ -205,7 +206,20 @@ TEST(EndToEnd, AMatchIsWonByKnockoutAndEnterStartsAnother) {
         << replayed.output;
     EXPECT_NE(std::string::npos, replayed.output.find("hit points: " + ended[2].str() + "\n"))
         << replayed.output;
-    std::string missing;
+    // And watched in the window at four times the speed, it plays the same match, its
+    // rematch included, with Space pausing and Right stepping.
+    GameRun watched = play(
+        work,
+        {"sleep:0.5", "key:4", "sleep:4.5", "key:space", "key:Right", "shot:watched", "key:Escape"},
+        "BRAWLER_ARGS='--replay match.replay'");
+    ASSERT_EQ(0, watched.exitCode) << watched.log;
+    EXPECT_NE(std::string::npos,
+              findInOrder(watched.stdoutText,
+                          {"replay: watching match.replay", "replay: speed 4\n", "round 1: fight\n",
+                           "wins by knockout\n", "match: rematch\n", "paused\n"},
+                          &missing))
+        << "missing in order: " << missing;
+    EXPECT_EQ(std::string::npos, watched.stdoutText.find("replay: saved"));
     EXPECT_NE(std::string::npos,
               findInOrder(run.stdoutText,
                           {"match: best of 1 rounds\n", "round 1: fight\n", "wins by knockout\n",

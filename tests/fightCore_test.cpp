@@ -5,7 +5,10 @@
 
 #include "match/replayFile.h"
 #include "shell/fightState.h"
+#include "control/deviceInput.h"
+#include "control/gamepad.h"
 #include "fighter/fighter.h"
+#include "platform/keyFeed.h"
 #include "shell/game.h"
 #include "shell/shell.h"
 #include "sprite/CSpriteBase.h"
@@ -183,4 +186,59 @@ TEST(FightCore, FramesLastTheirOwnDelayNotAWholeNumberOfSteps) {
         // The first whole millisecond past the due time.
         EXPECT_EQ(delays[was] + 1, shown[i].second - shown[i - 1].second) << "frame " << was;
     }
+}
+
+// The keys and the pad become frames: the presses of this player's mapping in the
+// order they came, what is held at the step, nothing of the other player's keys or pad,
+// and a press counts in one frame only.
+TEST(FightCore, KeysAndPadBecomeFramesOfPressesAndHeldDirections) {
+    gamePad keys;
+    fillDefaultPad(keys);
+    deviceInput player;
+    player.attach(&keys);
+    auto keyDown = [](int sym) {
+        SDL_Event e{};
+        e.type = SDL_KEYDOWN;
+        e.key.keysym.sym = static_cast<SDLKey>(sym);
+        return e;
+    };
+    for (int sym : {int(SDLK_DOWN), int(SDLK_RIGHT), int('a'), int('z')})
+        player.take(keyDown(sym));
+    feedKeyHeld(SDLK_DOWN, true);
+    feedKeyHeld(SDLK_RIGHT, true);
+    inputFrame f = player.frame();
+    ASSERT_EQ(3, f.pressCount) << "a is the second player's";
+    EXPECT_EQ(inputFrame::down, f.presses[0]);
+    EXPECT_EQ(inputFrame::right, f.presses[1]);
+    EXPECT_EQ(inputFrame::buttonA, f.presses[2]);
+    EXPECT_EQ(inputFrame::down | inputFrame::right, f.held);
+    feedKeyHeld(SDLK_DOWN, false);
+    feedKeyHeld(SDLK_RIGHT, false);
+    EXPECT_TRUE(player.frame() == inputFrame{});
+
+    gamePad pad;
+    fillDefaultPad(pad);
+    pad.joystickIndex = 1;
+    deviceInput onPad;
+    onPad.attach(&pad);
+    SDL_Event e{};
+    e.type = SDL_JOYBUTTONDOWN;
+    e.jbutton.which = 0; // another player's pad
+    e.jbutton.button = 2;
+    onPad.take(e);
+    e.jbutton.which = 1;
+    onPad.take(e);
+    e = SDL_Event{};
+    e.type = SDL_JOYAXISMOTION;
+    e.jaxis.which = 1;
+    e.jaxis.axis = 1;
+    e.jaxis.value = -20000;
+    onPad.take(e);
+    e.jaxis.value = 1000; // inside the dead zone
+    onPad.take(e);
+    onPad.take(keyDown('z'));
+    f = onPad.frame();
+    ASSERT_EQ(2, f.pressCount);
+    EXPECT_EQ(inputFrame::buttonC, f.presses[0]);
+    EXPECT_EQ(inputFrame::up, f.presses[1]);
 }
