@@ -6,14 +6,10 @@
 #include <cstring>
 
 #include "config/controlsConfig.h"
+#include "config/replayPlace.h"
 #include "config/controlsReader.h"
 
 namespace {
-
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
 
 std::string cannotRead(const std::string& path, int error) {
     return "brawler: warning: " + path + ": cannot read the controls file (" +
@@ -24,14 +20,8 @@ std::string cannotRead(const std::string& path, int error) {
 } // namespace
 
 std::string defaultControlsPath() {
-    std::string base = environment("XDG_CONFIG_HOME");
-    if (base.empty()) {
-        std::string home = environment("HOME");
-        if (home.empty())
-            return "";
-        base = home + "/.config";
-    }
-    return base + "/brawler/controls";
+    std::string folder = xdgGameFolder("XDG_CONFIG_HOME", ".config");
+    return folder.empty() ? "" : folder + "/controls";
 }
 
 bool readControlsFile(const std::string& path, controlsConfig& controls,

@@ -17,15 +17,20 @@ std::string environment(const char* name) {
 
 } // namespace
 
-std::string replayFolder() {
-    std::string base = environment("XDG_DATA_HOME");
+std::string xdgGameFolder(const char* variable, const char* underHome) {
+    std::string base = environment(variable);
     if (base.empty()) {
         std::string home = environment("HOME");
         if (home.empty())
             return "";
-        base = home + "/.local/share";
+        base = home + "/" + underHome;
     }
-    return base + "/brawler/replays";
+    return base + "/brawler";
+}
+
+std::string replayFolder() {
+    std::string folder = xdgGameFolder("XDG_DATA_HOME", ".local/share");
+    return folder.empty() ? "" : folder + "/replays";
 }
 
 std::string newReplayPath(const std::string& folder, const std::string& player,

@@ -2,6 +2,9 @@
 
 #include <string>
 
+// A folder of the game's under an XDG base folder: $VAR/brawler, or ~/FALLBACK/brawler
+// when VAR is unset or empty; empty when HOME is unset as well.
+std::string xdgGameFolder(const char* variable, const char* underHome);
 // Where the game keeps the replays of the matches played: $XDG_DATA_HOME/brawler/replays,
 // or ~/.local/share/brawler/replays when XDG_DATA_HOME is unset or empty; empty when
 // HOME is unset as well.

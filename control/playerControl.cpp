@@ -129,9 +129,7 @@ void playerControl::movementAndCommands(SDL_Event* event) {
         updatePosition();
         stepAccum = 0;
     }
-    moveInfo* move = checker ? checker->update(thisTick) : nullptr;
-    if (move && !fighter->returnBusy())
-        fighter->changeAction(move);
+    startRecognisedMove();
 }
 
 void playerControl::pressesFrom(const inputFrame& frame) {
@@ -178,6 +176,10 @@ void playerControl::movementFromFrame(const inputFrame& frame) {
         updatePosition();
         stepAccum = 0;
     }
+    startRecognisedMove();
+}
+
+void playerControl::startRecognisedMove() {
     moveInfo* move = checker ? checker->update(thisTick) : nullptr;
     if (move && !fighter->returnBusy())
         fighter->changeAction(move);

@@ -118,6 +118,8 @@ private:
         bool down = false;
     };
     void movementFrom(const heldInput& held);
+    // Asks the checker for a move and starts it unless the fighter is busy.
+    void startRecognisedMove();
     // Presses 'R' or 'L' for a push towards the right (or the left) of the screen.
     void pressSideways(bool towardsRight);
     void jumpPress();

@@ -15,94 +15,53 @@
 
 namespace {
 
-void saveFighter(const Fighter& f, fightState::fighterValues& v) {
-    v.x = f.x;
-    v.y = f.y;
-    v.frame = f.frame;
-    v.lastTick = f.lastTick;
-    v.animating = f.animating;
-    v.speed = f.speed;
-    v.hitPoints = f.hitPoints;
-    v.maxHitPoints = f.maxHitPoints;
-    v.facingRight = f.facingRight;
-    v.onGround = f.onGround;
-    v.verticalSpeed = f.verticalSpeed;
-    v.jumpsLeft = f.jumpsLeft;
-    v.actionName = f.actionName;
-    v.base = f.base;
-    v.currentMove = f.currentMove;
+// The fight's values of a fighter, from the fighter to the saved values or back: the
+// same names on both sides. Where the fighter was last drawn and what lies under it stay
+// the scene's, so after a restore the next scene restores that and draws it anew.
+template <class From, class To> void copyFighter(const From& f, To& t) {
+    t.x = f.x;
+    t.y = f.y;
+    t.frame = f.frame;
+    t.lastTick = f.lastTick;
+    t.animating = f.animating;
+    t.speed = f.speed;
+    t.hitPoints = f.hitPoints;
+    t.maxHitPoints = f.maxHitPoints;
+    t.facingRight = f.facingRight;
+    t.onGround = f.onGround;
+    t.verticalSpeed = f.verticalSpeed;
+    t.jumpsLeft = f.jumpsLeft;
+    t.actionName = f.actionName;
+    t.base = f.base;
+    t.currentMove = f.currentMove;
 }
 
-// Only the fight's values: where the fighter was last drawn and what lies under it
-// stay the scene's, so the next scene restores that and draws the fighter anew.
-void restoreFighter(const fightState::fighterValues& v, Fighter& f) {
-    f.x = v.x;
-    f.y = v.y;
-    f.frame = v.frame;
-    f.lastTick = v.lastTick;
-    f.animating = v.animating;
-    f.speed = v.speed;
-    f.hitPoints = v.hitPoints;
-    f.maxHitPoints = v.maxHitPoints;
-    f.facingRight = v.facingRight;
-    f.onGround = v.onGround;
-    f.verticalSpeed = v.verticalSpeed;
-    f.jumpsLeft = v.jumpsLeft;
-    f.actionName = v.actionName;
-    f.base = v.base;
-    f.currentMove = v.currentMove;
+// A controller's fight values, either way.
+template <class From, class To> void copyControl(const From& f, To& t) {
+    t.lastTick = f.lastTick;
+    t.thisTick = f.thisTick;
+    t.delta = f.delta;
+    t.stepAccum = f.stepAccum;
+    t.curFrame = f.curFrame;
+    t.prevFrame = f.prevFrame;
+    t.curAction = f.curAction;
+    t.prevAction = f.prevAction;
+    t.curSound = f.curSound;
+    t.prevSound = f.prevSound;
+    t.curParticle = f.curParticle;
+    t.prevParticle = f.prevParticle;
+    t.blocking = f.blocking;
+    t.hitsTaken = f.hitsTaken;
+    t.hitsBlocked = f.hitsBlocked;
 }
 
-void saveControl(const playerControl& c, fightState::controlValues& v) {
-    v.lastTick = c.lastTick;
-    v.thisTick = c.thisTick;
-    v.delta = c.delta;
-    v.stepAccum = c.stepAccum;
-    v.curFrame = c.curFrame;
-    v.prevFrame = c.prevFrame;
-    v.curAction = c.curAction;
-    v.prevAction = c.prevAction;
-    v.curSound = c.curSound;
-    v.prevSound = c.prevSound;
-    v.curParticle = c.curParticle;
-    v.prevParticle = c.prevParticle;
-    v.blocking = c.blocking;
-    v.hitsTaken = c.hitsTaken;
-    v.hitsBlocked = c.hitsBlocked;
-}
-
-void restoreControl(const fightState::controlValues& v, playerControl& c) {
-    c.lastTick = v.lastTick;
-    c.thisTick = v.thisTick;
-    c.delta = v.delta;
-    c.stepAccum = v.stepAccum;
-    c.curFrame = v.curFrame;
-    c.prevFrame = v.prevFrame;
-    c.curAction = v.curAction;
-    c.prevAction = v.prevAction;
-    c.curSound = v.curSound;
-    c.prevSound = v.prevSound;
-    c.curParticle = v.curParticle;
-    c.prevParticle = v.prevParticle;
-    c.blocking = v.blocking;
-    c.hitsTaken = v.hitsTaken;
-    c.hitsBlocked = v.hitsBlocked;
-}
-
-void saveComputer(const AI& a, fightState::computerValues& v) {
-    v.blockChance = a.blockChance;
-    v.state = a.state;
-    v.timer = a.timer;
-    v.phase = a.phase;
-    v.jumpDir = a.jumpDir;
-}
-
-void restoreComputer(const fightState::computerValues& v, AI& a) {
-    a.blockChance = v.blockChance;
-    a.state = v.state;
-    a.timer = v.timer;
-    a.phase = v.phase;
-    a.jumpDir = v.jumpDir;
+// The computer's state and countdowns, either way.
+template <class From, class To> void copyComputer(const From& f, To& t) {
+    t.blockChance = f.blockChance;
+    t.state = f.state;
+    t.timer = f.timer;
+    t.phase = f.phase;
+    t.jumpDir = f.jumpDir;
 }
 
 void savePresses(const inputChecker* checker, std::vector<fightState::pressValues>& out) {
@@ -162,10 +121,10 @@ void fightState::save(Game& g) {
     for (int s = 0; s < 2; ++s) {
         fightSide& side = m.sides[s];
         sideValues& v = sides[s];
-        saveFighter(*side.fighter, v.fighter);
-        saveControl(*side.control, v.control);
+        copyFighter(*side.fighter, v.fighter);
+        copyControl(*side.control, v.control);
         if (side.computer)
-            saveComputer(*side.computer, v.computer);
+            copyComputer(*side.computer, v.computer);
         savePresses(side.checker, v.presses);
     }
     particles.clear();
@@ -208,10 +167,10 @@ void fightState::restore(Game& g) const {
     for (int s = 0; s < 2; ++s) {
         fightSide& side = m.sides[s];
         const sideValues& v = sides[s];
-        restoreFighter(v.fighter, *side.fighter);
-        restoreControl(v.control, *side.control);
+        copyFighter(v.fighter, *side.fighter);
+        copyControl(v.control, *side.control);
         if (side.computer)
-            restoreComputer(v.computer, *side.computer);
+            copyComputer(v.computer, *side.computer);
         if (leaveOut != "presses")
             restorePresses(v.presses, side.checker);
     }
