@@ -304,7 +304,9 @@ TEST(Match, CommandLineRefusesWhatItCannotUse) {
           row{"--scale 9", 2, "brawler: --scale takes a whole number from 1 to 4, not \"9\""},
           row{"--scale 2x", 2, "not \"2x\""}, row{"--scale=0", 2, "not \"0\""},
           row{"--versus --classic", 2, "--versus plays a match; leave out --classic"},
-          row{"--controls", 2, "needs a value"}, row{"--data ''", 2, "--data takes the name"}}) {
+          row{"--controls", 2, "needs a value"}, row{"--data ''", 2, "--data takes the name"},
+          row{"--classic --replay x", 2, "a replay is of a match; leave out --classic"},
+          row{"--record ''", 2, "--record takes the name of a replay file"}}) {
         ChildResult c = runCommand(std::string("env -u DISPLAY ") + BRAWLER_BINARY + " " + r.args);
         EXPECT_EQ(r.exitCode, c.exitCode) << r.args;
         EXPECT_NE(c.output.find(r.says), std::string::npos) << r.args << ": " << c.output;
@@ -340,5 +342,17 @@ TEST(Match, CommandLineRefusesWhatItCannotUse) {
                   nobody.output.find("brawler: no character \"" + std::string(name) +
                                      "\" in data/ (characters: Basalt, Brawler)\nusage: brawler"))
             << nobody.output;
+    }
+    // A replay that cannot be watched here stops before any window, naming the file.
+    writeFile(dir / "cut.replay", "brawler replay\nformat 1\n");
+    writeFile(dir / "newer.replay", "brawler replay\nformat 7\ninput\n");
+    for (auto [file, says] : {std::pair{"cut.replay", "the header ends before"},
+                              {"newer.replay", "made by a newer game"},
+                              {"none.replay", "cannot read the replay"}}) {
+        std::string path = dir / file;
+        ChildResult r = runCommand("cd " + std::string(BRAWLER_SOURCE_DIR) + " && env -u DISPLAY " +
+                                   BRAWLER_BINARY + " --replay " + path);
+        EXPECT_EQ(1, r.exitCode) << file;
+        EXPECT_EQ(0u, r.output.find("brawler: " + path + ": " + says)) << r.output;
     }
 }
