@@ -5,6 +5,7 @@
 
 #include "match/replayFile.h"
 #include "shell/fightState.h"
+#include "config/replayPlace.h"
 #include "control/deviceInput.h"
 #include "control/gamepad.h"
 #include "fighter/fighter.h"
@@ -241,4 +242,40 @@ TEST(FightCore, KeysAndPadBecomeFramesOfPressesAndHeldDirections) {
     ASSERT_EQ(2, f.pressCount);
     EXPECT_EQ(inputFrame::buttonC, f.presses[0]);
     EXPECT_EQ(inputFrame::up, f.presses[1]);
+}
+
+// Replays go to the data home the player's environment names, each match under its
+// date and characters, and only the newest 50 stay.
+TEST(FightCore, ReplaysAreKeptInTheDataHomeNewestFifty) {
+    TempDir dir;
+    std::string home = getenv("HOME") ? getenv("HOME") : "";
+    const char* xdg = getenv("XDG_DATA_HOME");
+    std::string savedXdg = xdg ? xdg : "";
+    setenv("XDG_DATA_HOME", "", 1);
+    setenv("HOME", dir.path().c_str(), 1);
+    EXPECT_EQ(dir / ".local/share/brawler/replays", replayFolder());
+    setenv("XDG_DATA_HOME", (dir / "xdg").c_str(), 1);
+    std::string folder = replayFolder();
+    EXPECT_EQ(dir / "xdg/brawler/replays", folder);
+    std::string first = newReplayPath(folder, "Basalt", "Brawler");
+    EXPECT_NE(std::string::npos, first.find("_Basalt-vs-Brawler.replay")) << first;
+    EXPECT_EQ(folder + "/20", first.substr(0, folder.size() + 3)) << "named by the date";
+    writeFile(first, "x");
+    EXPECT_NE(first, newReplayPath(folder, "Basalt", "Brawler")) << "never over another";
+    for (int i = 0; i < 52; ++i)
+        writeFile(folder + "/2026-01-" + (i < 10 ? "0" : "") + std::to_string(i) + ".replay", "x");
+    writeFile(folder + "/notes.txt", "kept");
+    keepNewestReplays(folder, 50);
+    int replays = 0;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        replays += e.path().extension() == ".replay";
+    EXPECT_EQ(50, replays);
+    EXPECT_FALSE(std::filesystem::exists(folder + "/2026-01-00.replay"));
+    EXPECT_TRUE(std::filesystem::exists(first)) << "the newest stays";
+    EXPECT_TRUE(std::filesystem::exists(folder + "/notes.txt"));
+    setenv("HOME", home.c_str(), 1);
+    if (xdg)
+        setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
 }
