@@ -328,4 +328,14 @@ TEST(MutedStreams, AFatalEndStillSaysWhy) {
             EXPECT_EQ(std::string::npos, r.output.find("a trace line")) << who;
         }
     }
+    // Ended in order, the runner passes on only the game's own lines, the checker none.
+    for (bool runner : {true, false}) {
+        ChildResult r = runInChild([&] {
+            std::optional<TraceMute> mute;
+            std::optional<quietStreams> quiet;
+            runner ? (void)mute.emplace(true) : (void)quiet.emplace();
+            fprintf(stderr, "brawler: a problem\nlibrary chatter\n");
+        });
+        EXPECT_EQ(runner ? "brawler: a problem\n" : "", r.output);
+    }
 }
