@@ -253,9 +253,10 @@ TEST(FightRunnerProgram, ExitCodesAndTrace) {
         int code;
         std::string first; // the output's first line
     } lines[] = {
-        {"--help", 0,
-         "usage: brawler-run [--trace] [--flip] [--window] [--scale N] [--hold MS] SCRIPT"},
-        {"", 2, "usage: brawler-run [--trace] [--flip] [--window] [--scale N] [--hold MS] SCRIPT"},
+        {"--help", 0, "usage: brawler-run [--trace] [--flip] [--window] [--scale N] [--hold MS]"},
+        {"", 2, "usage: brawler-run [--trace] [--flip] [--window] [--scale N] [--hold MS]"},
+        {"--sync-test 0 " + script, 2,
+         "brawler-run: --sync-test takes a whole number of steps from 1 to 64, not \"0\""},
         {"--x " + script, 2, "brawler-run: unknown option \"--x\""},
         {"--hold abc " + script, 2,
          "brawler-run: --hold takes a whole number of milliseconds, not \"abc\""},
@@ -268,6 +269,11 @@ TEST(FightRunnerProgram, ExitCodesAndTrace) {
         EXPECT_EQ(l.first, r.output.substr(0, r.output.find('\n'))) << l.args;
         EXPECT_NE(std::string::npos, r.output.find("\n  --hold MS")) << l.args;
     }
+    // The sync test and the steps without a picture are a match's.
+    ChildResult classic = runCommand(runnerCommand("--sync-test 8 " + script));
+    EXPECT_EQ(2, classic.exitCode);
+    EXPECT_NE(std::string::npos, classic.output.find("play a match: add `mode match`"))
+        << classic.output;
 }
 
 namespace {
