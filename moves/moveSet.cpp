@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/traceLog.h"
 #include "datafile/loadReport.h"
 #include "datafile/textLine.h"
 
@@ -80,16 +81,16 @@ int moveSet::loadAll(const std::string& characterFolder, loadReport* report) {
             textline::note(report, true, path, blockLine,
                            "no move name on this line — each block starts with the name of the "
                            "move's folder");
-        printf("Lets Rock!: %s\n", name.c_str());
+        tracef("Lets Rock!: %s\n", name.c_str());
         moves.emplace_back();
         moveCount = static_cast<int>(moves.size());
         loadAnim(i, name, report);
-        printf("Loaded!\n");
+        tracef("Loaded!\n");
 
         moveInfo& m = moves[i];
         m.line = blockLine;
         m.command = readWord(in, "the command");
-        printf("Command: %s\n", m.command.c_str());
+        tracef("Command: %s\n", m.command.c_str());
         readNumber(in, m.auxInt1);
         m.auxText1 = readWord(in, "the word on line 4 of the block");
         readNumber(in, m.auxInt2);
@@ -102,7 +103,7 @@ int moveSet::loadAll(const std::string& characterFolder, loadReport* report) {
         readLine(in, line);
         m.auxFlag3 = true;
         m.condition = readCondition(in);
-        printf("Condition: %s\n", m.condition.c_str());
+        tracef("Condition: %s\n", m.condition.c_str());
         if (in.lineNumber == blockLine + 10)
             ++complete;
     }
@@ -120,7 +121,7 @@ void moveSet::loadAnim(int index, const std::string& name, loadReport* report) {
 
 int moveSet::find(const std::string& name) const {
     for (size_t i = 0; i < moves.size(); ++i) {
-        printf("Comparing %s with %s\n", moves[i].name.c_str(), name.c_str());
+        tracef("Comparing %s with %s\n", moves[i].name.c_str(), name.c_str());
         if (moves[i].name == name)
             return static_cast<int>(i);
     }
@@ -139,23 +140,23 @@ CSpriteBase* moveSet::returnAnimation(const std::string& name) {
 }
 
 moveListNode* moveSet::returnMoveList(const std::string& button) {
-    printf("lets make a list, total is : %d\n", moveCount);
+    tracef("lets make a list, total is : %d\n", moveCount);
     moveListNode* head = nullptr;
     moveListNode* tail = nullptr;
     for (moveInfo& m : moves) {
-        printf("check move %s %s\n", m.name.c_str(), m.command.c_str());
+        tracef("check move %s %s\n", m.name.c_str(), m.command.c_str());
         if (button.empty() || m.command.empty() || m.command.back() != button[0])
             continue;
-        printf("%s based Attack\n", button.c_str());
+        tracef("%s based Attack\n", button.c_str());
         moveListNode* node = new moveListNode;
         node->move = &m;
         if (!head) {
-            printf("head added\n");
-            printf("%s %s\n", m.name.c_str(), m.command.c_str());
+            tracef("head added\n");
+            tracef("%s %s\n", m.name.c_str(), m.command.c_str());
             head = node;
         } else {
             tail->next = node;
-            printf("new tailbit added\n");
+            tracef("new tailbit added\n");
         }
         tail = node;
     }

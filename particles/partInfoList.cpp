@@ -5,6 +5,7 @@
 
 #include "datafile/loadReport.h"
 #include "datafile/textLine.h"
+#include "platform/traceLog.h"
 
 namespace {
 
@@ -38,13 +39,13 @@ int partInfoList::addList(const std::string& listName, SDL_Surface* screen,
         if (!textline::readLine(f, line, lineNumber, report, path))
             break;
         ++read;
-        printf("New Particle: %s\n", line.c_str());
+        tracef("New Particle: %s\n", line.c_str());
         std::string entry = prefix + line;
         auto* node = new partInfoNode;
         if (!head)
-            printf("\n\nAdding particle\n");
+            tracef("\n\nAdding particle\n");
         else
-            printf("adding another particle\n");
+            tracef("adding another particle\n");
         node->info.initS(entry, screen, report);
         node->next = head;
         head = node;
@@ -64,11 +65,11 @@ int partInfoList::addList(const std::string& listName, SDL_Surface* screen,
 particleInfo* partInfoList::findParticle(const std::string& name) {
     for (partInfoNode* node = head; node; node = node->next) {
         if (node->name == name) {
-            printf("success!\n");
+            tracef("success!\n");
             return &node->info;
         }
     }
-    printf("not success\n");
+    tracef("not success\n");
     return nullptr;
 }
 

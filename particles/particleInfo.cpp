@@ -4,6 +4,7 @@
 
 #include "datafile/loadReport.h"
 #include "datafile/textLine.h"
+#include "platform/traceLog.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ bool particleInfo::initS(const std::string& entry, SDL_Surface* target, loadRepo
     std::vector<std::string> bits = textline::words(entry, 3);
     for (size_t i = 0; i < bits.size(); ++i) {
         bits[i] = bits[i].substr(0, kMaxWordLength);
-        printf("BIT[%d]: %s\n", static_cast<int>(i), bits[i].c_str());
+        tracef("BIT[%d]: %s\n", static_cast<int>(i), bits[i].c_str());
     }
     // An entry that is only the prefix names no folder of its own; the prefix is then
     // the folder, and loading it reports what is missing.
@@ -71,7 +72,7 @@ bool particleInfo::initS(const std::string& entry, SDL_Surface* target, loadRepo
     if (bits.size() > 1)
         textline::scanInts(bits[1], {&listNumber});
     bool read = ParticleInfo(folder, report);
-    printf(read ? "GOOD SHIT\n" : "FAIL PARTICLE\n");
+    tracef(read ? "GOOD SHIT\n" : "FAIL PARTICLE\n");
     return read;
 }
 

@@ -9,6 +9,7 @@
 #include "particles/partInfoList.h"
 #include "particles/particle.h"
 #include "particles/particleList.h"
+#include "platform/traceLog.h"
 #include "shell/game.h"
 #include "shell/matchSession.h"
 #include "shell/shell.h"
@@ -163,6 +164,14 @@ void fightState::save(Game& g) {
 }
 
 void fightState::restore(Game& g) const {
+    // Putting the fight back says nothing: emptying a command buffer traces as in play.
+    holdTrace(true);
+    restoreValues(g);
+    dropTrace();
+    holdTrace(false);
+}
+
+void fightState::restoreValues(Game& g) const {
     matchSession& m = *g.match;
     for (int s = 0; s < 2; ++s) {
         fightSide& side = m.sides[s];

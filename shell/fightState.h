@@ -102,6 +102,11 @@ public:
     void save(Game& g);
     // Puts the fight back as saved; the frames recorded after its step are forgotten.
     void restore(Game& g) const;
+
+private:
+    void restoreValues(Game& g) const;
+
+public:
     // Every value as "name value" lines, pointers by the names of what they point at.
     std::vector<std::string> describe(const Game& g) const;
     // A hash of describe(): the same for the same fight on any machine and run.

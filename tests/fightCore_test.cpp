@@ -279,3 +279,25 @@ TEST(FightCore, ReplaysAreKeptInTheDataHomeNewestFifty) {
     else
         unsetenv("XDG_DATA_HOME");
 }
+
+// A step run again says nothing: with the sync test running every step again eight
+// steps on, the trace is line for line the trace of the fight run once.
+TEST(FightCore, AStepRunAgainIsSilent) {
+    std::string script = std::string(kFireballFight) + "random-input\n";
+    std::string once, again;
+    FightRunner plain, sync;
+    sync.syncSteps = 8;
+    screen = videoScreen();
+    FightScript parsed;
+    std::string error;
+    ASSERT_TRUE(parsed.parse("data " + kData + "\nmode match\n" + script, &error)) << error;
+    once = captureStdout([&] { plain.run(parsed); });
+    again = captureStdout([&] { sync.run(parsed); });
+    EXPECT_GT(once.size(), 10000u);
+    size_t differ = 0;
+    while (differ < once.size() && differ < again.size() && once[differ] == again[differ])
+        ++differ;
+    EXPECT_EQ(once.size(), again.size());
+    EXPECT_EQ(once.size(), differ) << "first difference: \"" << once.substr(differ > 200 ? differ - 200 : 0, 400)
+                                   << "\" against \"" << again.substr(differ > 200 ? differ - 200 : 0, 400) << "\"";
+}
