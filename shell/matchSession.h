@@ -62,9 +62,10 @@ public:
     long stepNumber = 0;               // steps run since the match began
     Uint32 stepTime = 0;               // game clock (ms) of the last step
     std::vector<stepInput> inputs;     // every step's frames since the match began
-    const std::vector<stepInput>* playback = nullptr; // frames to play instead of hands
-    bool playbackOver = false;                        // the frames to play have all been played
-    int playbackSpeed = 1; // steps a replay plays per step of time: 1, 2 or 4
+    // A replay's frames played instead of hands (not owned); null in play.
+    const std::vector<stepInput>* playback = nullptr;
+    bool playbackOver = false; // the replay's frames have all been played
+    int playbackSpeed = 1;     // steps a replay plays per step of time: 1, 2 or 4
 
     matchSession() = default;
     ~matchSession();
@@ -114,7 +115,7 @@ private:
     Uint32 clockAt_ = 0;    // the real clock's reading the steps have caught up with
 
     bool rematchAsked_ = false;       // Enter after the match: a rematch at the next step
-    bool resetPending_ = false;       // put the fighters back at the next scene
+    bool resetPending_ = false;       // put the fighters back at the end of this step
     bool down_[2] = {false, false};   // knocked out this round
     bool posing_[2] = {false, false}; // won this round and strikes the pose
 };
