@@ -247,7 +247,7 @@ stepInput matchSession::nextInput() {
         playbackOver = true;
         return in;
     }
-    for (int side = 0; side < 2; ++side)
+    for (int side : {0, 1})
         if (sides[side].human())
             in[side] = sides[side].device.frame();
     if (rematchAsked_)
@@ -291,7 +291,7 @@ void matchSession::stepBody(Game& g, const stepInput& in) {
         side.beginStep();
     // Keys move a fighter only while the round is on.
     if (rules.fighting())
-        for (int side = 0; side < 2; ++side)
+        for (int side : {0, 1})
             sides[side].takePresses(in[side]);
     stepFighters(g, in);
     if (resetPending_)
@@ -299,14 +299,14 @@ void matchSession::stepBody(Game& g, const stepInput& in) {
     g.vikings1.advanceFrames(since, stepTime);
     g.fighter2.advanceFrames(since, stepTime);
     g.pList.advanceFrames(since, stepTime);
-    for (int side = 0; side < 2; ++side)
+    for (int side : {0, 1})
         trails[side].follow(fighterOf(g, side).hitPoints, stepTime);
 }
 
 void matchSession::stepFighters(Game& g, const stepInput& in) {
     bool on = rules.fighting();
     bool facing = rules.state == matchState::intro;
-    for (int side = 0; side < 2; ++side)
+    for (int side : {0, 1})
         sides[side].act(on, facing, g.pList, in[side], computerIdle);
     keepApart(g.vikings1, g.fighter2);
     act(g, rules.update(stepTime, g.vikings1.hitPoints, g.fighter2.hitPoints));
@@ -365,7 +365,7 @@ void matchSession::holdRoundEnd(Game& g) {
 void matchSession::resetRound(Game& g) {
     resetPending_ = false;
     g.pList.removeAll();
-    for (int side = 0; side < 2; ++side) {
+    for (int side : {0, 1}) {
         sides[side].resetForRound(kStartX[side], kStartY, startHp, kFullHp);
         down_[side] = posing_[side] = false;
     }

@@ -91,6 +91,8 @@ TEST(FightCore, ReplayFilesKeepTheInputAndRefuseWhatTheyCannotPlay) {
     r.steps[11][0].held = inputFrame::down | inputFrame::right;
     r.steps[11][0].press(inputFrame::buttonA);
     r.steps[12][1].held = inputFrame::left;
+    for (int i = 0; i < inputFrame::kMaxPresses; ++i) // a frame full of presses keeps them all
+        r.steps[13][1].press(i % 2 ? inputFrame::buttonB : inputFrame::up);
     r.steps[40][0].held = inputFrame::rematch;
     std::string bytes = r.encode();
     EXPECT_LT(bytes.size(), 400u) << "a held key costs nothing";
@@ -100,6 +102,7 @@ TEST(FightCore, ReplayFilesKeepTheInputAndRefuseWhatTheyCannotPlay) {
     EXPECT_EQ(r.encode(), back.encode());
     EXPECT_EQ(r.seed, back.seed);
     EXPECT_TRUE(back.steps[11][0] == r.steps[11][0]);
+    EXPECT_EQ(inputFrame::kMaxPresses, back.steps[13][1].pressCount);
 
     size_t input = bytes.find("input\n") + 6;
     std::string newer = bytes;
@@ -298,6 +301,7 @@ TEST(FightCore, AStepRunAgainIsSilent) {
     while (differ < once.size() && differ < again.size() && once[differ] == again[differ])
         ++differ;
     EXPECT_EQ(once.size(), again.size());
-    EXPECT_EQ(once.size(), differ) << "first difference: \"" << once.substr(differ > 200 ? differ - 200 : 0, 400)
-                                   << "\" against \"" << again.substr(differ > 200 ? differ - 200 : 0, 400) << "\"";
+    EXPECT_EQ(once.size(), differ)
+        << "first difference: \"" << once.substr(differ > 200 ? differ - 200 : 0, 400)
+        << "\" against \"" << again.substr(differ > 200 ? differ - 200 : 0, 400) << "\"";
 }
