@@ -455,6 +455,33 @@ TEST(FrameLimits, SidesFromOneToTheLimit) {
     EXPECT_EQ(h, 5);
     EXPECT_FALSE(
         bmpheader::claimedSize(reinterpret_cast<const unsigned char*>("GIF89a"), 6, &w, &h));
+    EXPECT_FALSE(bmpheader::claimedSize(core, 21, &w, &h))
+        << "an OS/2 header cut before its height";
+    // Headers judged from a stream: "BM" alone is cut short, and an uncompressed image of
+    // any depth SDL reads that claims more rows than its bytes hold is refused.
+    auto fits = [](const std::string& bytes, std::string& why) {
+        SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+        bool ok = bmpheader::sizeFits(rw, why);
+        SDL_RWclose(rw);
+        return ok;
+    };
+    std::string why;
+    EXPECT_FALSE(fits("BM", why));
+    EXPECT_NE(std::string::npos, why.find("cut short")) << why;
+    for (int bits : {1, 4, 8, 16, 24, 32}) {
+        std::string header(60, '\0');
+        header[0] = 'B';
+        header[1] = 'M';
+        header[10] = 54; // pixels start after the headers
+        header[14] = 40;
+        header[18] = 100; // 100 x 100
+        header[22] = 100;
+        header[26] = 1;
+        header[28] = static_cast<char>(bits);
+        why.clear();
+        EXPECT_FALSE(fits(header, why)) << bits << " bits";
+        EXPECT_NE(std::string::npos, why.find("bytes hold")) << bits << " bits: " << why;
+    }
     // The shipped frames all pass.
     EXPECT_EQ(bmpFileSizeProblem(std::string(BRAWLER_SOURCE_DIR) + "/data/Brawler/jab/jab_1.bmp"),
               "");
