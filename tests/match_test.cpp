@@ -356,3 +356,16 @@ TEST(Match, CommandLineRefusesWhatItCannotUse) {
         EXPECT_EQ(0u, r.output.find("brawler: " + path + ": " + says)) << r.output;
     }
 }
+
+// When time runs out the timer shows 00, not nothing.
+TEST(Match, TheTimerShowsZeroAtTimeOver) {
+    FightRunner runner;
+    int shownWidth = -1;
+    runner.afterPass = [&](long, Game& game) {
+        if (game.match->rules.state == matchState::timeover)
+            shownWidth = game.match->display.partRect(hud::timer).w;
+    };
+    runScript("data " + kData + "\nmode match\nms-per-pass 50\nopponent idle\nend 101000\n",
+              runner);
+    EXPECT_GT(shownWidth, 20);
+}
