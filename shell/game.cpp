@@ -220,26 +220,29 @@ void Game::run() {
         pacer.printFigures();
 }
 
+namespace {
+
+// Milliseconds until a thing done every `period` ms, last `since` ms ago, is due again.
+Uint32 until(Uint32 since, Uint32 period) {
+    return since >= period ? 0 : period - since;
+}
+
+} // namespace
+
 void Game::runMatch() {
     Uint32 lastDraw = SDL_GetTicks();
-    bool first = true;
     long passes = 0;
     long draws = 0;
     for (bool more = true; more; ++passes) {
         // A step is due every 11 ms of game time and a picture every 16 ms of real
         // time; the loop sleeps until the nearer of the two, and never more than a
-        // step, so a key pressed in a pause is still read soon.
-        Uint32 now = SDL_GetTicks();
-        Uint32 sinceDraw = now - lastDraw;
-        Uint32 untilDraw =
-            sinceDraw >= loopPacer::kPresentEveryMs ? 0 : loopPacer::kPresentEveryMs - sinceDraw;
-        Uint32 sinceStep = unpinnedTicks() - match->clockReading();
-        Uint32 untilStep =
-            sinceStep >= matchSession::kStepMs ? 0 : matchSession::kStepMs - sinceStep;
-        Uint32 wait = std::min(untilDraw, untilStep);
-        if (!first && wait > 0)
+        // step, so a key pressed in a pause is still read soon. The first pass draws
+        // at once.
+        Uint32 wait =
+            std::min(until(SDL_GetTicks() - lastDraw, loopPacer::kPresentEveryMs),
+                     until(unpinnedTicks() - match->clockReading(), matchSession::kStepMs));
+        if (draws > 0 && wait > 0)
             SDL_Delay(wait);
-        first = false;
         bool draw = SDL_GetTicks() - lastDraw >= loopPacer::kPresentEveryMs || draws == 0;
         if (draw) {
             lastDraw = SDL_GetTicks();

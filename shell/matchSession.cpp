@@ -257,23 +257,26 @@ stepInput matchSession::nextInput() {
 }
 
 void matchSession::step(Game& g, const stepInput& in) {
-    holdTrace(true);
-    g.sounds->holding = true;
-    stepBody(g, in);
-    g.sounds->holding = false;
-    holdTrace(false);
-    flushTrace();
-    g.sounds->playHeld();
+    runStep(g, in, true);
 }
 
 void matchSession::stepSilently(Game& g, const stepInput& in) {
+    runStep(g, in, false);
+}
+
+void matchSession::runStep(Game& g, const stepInput& in, bool heard) {
     holdTrace(true);
     g.sounds->holding = true;
     stepBody(g, in);
     g.sounds->holding = false;
-    g.sounds->held.clear();
     holdTrace(false);
-    dropTrace();
+    if (heard) {
+        flushTrace();
+        g.sounds->playHeld();
+    } else {
+        dropTrace();
+        g.sounds->held.clear();
+    }
 }
 
 void matchSession::stepBody(Game& g, const stepInput& in) {

@@ -101,6 +101,8 @@ private:
     bool onReplayKey(Game& g, SDLKey key);
     void runDueSteps(Game& g);
     stepInput nextInput();
+    // A step with its trace and sounds held, then let out when `heard`, else dropped.
+    void runStep(Game& g, const stepInput& in, bool heard);
     // The step's work, inside the holding of its trace and sounds.
     void stepBody(Game& g, const stepInput& in);
     void stepFighters(Game& g, const stepInput& in);

@@ -228,7 +228,8 @@ FightSummary FightRunner::run(const FightScript& script) {
                               std::to_string(rules.opponentWins) +
                               ", winner: " + matchRules::sideName(rules.winner);
     }
-    recorded = game.replayOfMatch();
+    if (record)
+        recorded = game.replayOfMatch();
     // Nothing of this run may stay held into the next one in this process.
     randomPlayer.releaseAll();
     clearKeys();

@@ -33,7 +33,9 @@ public:
     // Input played instead of the script's keys, from a replay (not owned); the script's
     // `replay` line loads one of its own when this is null.
     const replayFile* playback = nullptr;
-    // The match just run as a replay, for --record.
+    // Keep the match just run as a replay in `recorded` (for --record): its data
+    // fingerprint reads the whole data folder, so only when asked.
+    bool record = false;
     replayFile recorded;
     // Called after every pass with its virtual ms, before the script's checks; a tool
     // or test looks at the game here (or toggles the debug overlay for the next pass).

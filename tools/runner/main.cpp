@@ -243,6 +243,7 @@ int main(int argc, char** argv) {
     FightRunner runner;
     runner.presentAll = options.flip;
     runner.noPicture = options.noPicture;
+    runner.record = !options.record.empty();
     if (!options.replay.empty())
         runner.playback = &replay;
     runner.syncSteps = static_cast<int>(options.syncSteps);
