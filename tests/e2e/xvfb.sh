@@ -8,6 +8,9 @@
 # leaks instead.
 start_xvfb() {
     local out="$1"
+    # A display number left from an earlier session in the same folder would be read
+    # before the new server writes its own.
+    rm -f "$out/display"
     Xvfb -displayfd 3 -screen 0 ${XVFB_SCREEN:-1024x768x24} -nolisten tcp 3>"$out/display" >"$out/xvfb.log" 2>&1 &
     xvfb=$!
     for _ in $(seq 100); do
