@@ -120,7 +120,7 @@ void AI::enter(aiState s) {
         break;
     case stateJumpUpAt:
     case stateJumpInDir:
-        fighter->Jump(kJumpSpeed);
+        jump();
         phase = 1;
         break;
     case stateDuck:
@@ -141,7 +141,7 @@ void AI::setState(aiState s) {
 
 void AI::think() {
     if (fighter->actionName != "standing")
-        fighter->changeAnim("standing");
+        show(inputFrame::showStanding, "standing");
     jumpDir = g_randomNumber.getNumber(3);
     int dist = getDistance();
     timer = static_cast<float>(g_randomNumber.getNumber(20) + 1);
@@ -175,19 +175,19 @@ void AI::getCloser() {
         state = stateThink;
         return;
     }
-    walk(true);
-    showAnim("walk");
+    walkOn(true);
+    show(inputFrame::showWalk, "walk");
 }
 
 void AI::retreat() {
     timer -= delta;
     if (timer >= 1.0f) {
         // The opponent blocks while it backs away, and only then.
-        blocking = true;
-        walk(false);
-        showAnim("walk");
+        block(true);
+        walkOn(false);
+        show(inputFrame::showWalk, "walk");
     } else {
-        blocking = false;
+        block(false);
         state = stateThink;
     }
 }
@@ -196,7 +196,7 @@ void AI::duck() {
     timer -= delta;
     if (fighter->actionName != "duck") {
         tracef("Lets try ducking!\n");
-        fighter->changeAnim("duck");
+        show(inputFrame::showDuck, "duck");
     }
     if (timer < 1.0f) {
         timer = 0.0f;
@@ -209,7 +209,7 @@ void AI::nothing() {
     if (timer < 1.0f) {
         timer = 0.0f;
         state = stateThink;
-        showAnim("standing");
+        show(inputFrame::showStanding, "standing");
     }
 }
 
@@ -226,11 +226,11 @@ void AI::attack() {
             tracef("the new attack is : %s\n", name.c_str());
             moveInfo* move = moveBank ? moveBank->returnMove(name) : nullptr;
             if (move && !fighter->returnBusy())
-                fighter->changeAction(move);
+                startMove(move);
         }
         phase += 1;
     }
-    if (phase == 2 && !fighter->returnBusy())
+    if (phase == 2 && !fighter->returnBusy() && !moveChosen_)
         state = stateThink;
 }
 
@@ -249,12 +249,12 @@ void AI::jumpUpAt() {
         state = stateThink;
         return;
     }
-    walk(true);
+    walkOn(true);
     if (phase == 0) {
         int fy = fighter->y;
         int ty = target ? target->retY() : fy;
         if (std::abs(fy - ty) > kHighJump && fy < ty) {
-            fighter->Jump(kJumpSpeed);
+            jump();
             phase += 1;
         } else {
             tracef("mid air attack\n");
@@ -271,14 +271,68 @@ void AI::jumpInDir() {
         return;
     }
     if (jumpDir == 0)
-        walk(false);
+        walkOn(false);
     else if (jumpDir == 2)
-        walk(true);
+        walkOn(true);
     if (phase == 0) {
-        fighter->Jump(kJumpSpeed);
+        jump();
         phase += 1;
     }
     countDownJump();
+}
+
+inputFrame AI::choose(float stepDelta) {
+    inputFrame choice;
+    if (!fighter)
+        return choice;
+    delta = stepDelta;
+    choosing_ = &choice;
+    moveChosen_ = false;
+    if (fighter->returnBusy())
+        state = stateBusy;
+    stateCheck();
+    choosing_ = nullptr;
+    moveChosen_ = false;
+    return choice;
+}
+
+void AI::block(bool on) {
+    if (choosing_)
+        choosing_->choices |= on ? inputFrame::blockOn : inputFrame::blockOff;
+    else
+        blocking = on;
+}
+
+void AI::walkOn(bool forward) {
+    if (choosing_)
+        choosing_->choices |= forward ? inputFrame::walkForward : inputFrame::walkBack;
+    else
+        walk(forward);
+}
+
+void AI::show(inputFrame::pose pose, const char* name) {
+    if (choosing_)
+        choosing_->shows = pose;
+    else
+        showAnim(name);
+}
+
+void AI::jump() {
+    if (choosing_)
+        choosing_->choices |= inputFrame::jump;
+    else
+        fighter->Jump(kJumpSpeed);
+}
+
+// The move is started where the fighter would take it; a chosen one will be taken when
+// the fighter can spend a jump on it, so the attack state knows it is busy already.
+void AI::startMove(moveInfo* move) {
+    if (!choosing_) {
+        fighter->changeAction(move);
+        return;
+    }
+    choosing_->move = static_cast<int16_t>(move - moveBank->moves.data());
+    moveChosen_ = fighter->jumpsLeft > 0;
 }
 
 void AI::busy() {

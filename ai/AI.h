@@ -3,7 +3,10 @@
 #include <string>
 
 #include "ai/aiAttackList.h"
+#include "control/inputFrame.h"
 #include "control/playerControl.h"
+
+struct moveInfo;
 
 // What the opponent is doing; one step of it runs per movement step.
 enum aiState {
@@ -63,7 +66,22 @@ public:
     int getVerticalDistance() const;
     void takeDamage(int damage, int hitType);
 
+    // In a match the computer is an input source: it decides as the classic game's
+    // opponent does, on the fight as its movement step left it, but only yields its
+    // choices as a frame; the side's controller carries them out. `stepDelta` is that
+    // controller's time since its last update, in 10 ms.
+    inputFrame choose(float stepDelta);
+
 private:
+    // What each state does to the fighter: done at once in the classic game, or written
+    // into the frame being chosen.
+    void block(bool on);
+    void walkOn(bool forward);
+    void show(inputFrame::pose pose, const char* name);
+    void jump();
+    void startMove(moveInfo* move);
+    inputFrame* choosing_ = nullptr; // the frame `choose` fills, else null
+    bool moveChosen_ = false;        // `choose` started a move that the fighter will take
     // The entry action of a state just drawn or set.
     void enter(aiState s);
     // The jump states' shared countdown: a new jump is due when it runs out.

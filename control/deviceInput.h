@@ -2,7 +2,7 @@
 
 #include "SDL.h"
 
-#include "control/inputFrame.h"
+#include "control/inputSource.h"
 
 class gamePad;
 
@@ -10,7 +10,7 @@ class gamePad;
 // it keeps the presses its mapping knows, and at each fight step it yields a frame of
 // those presses and of what is held then (the keys in SDL's key state, or the stick).
 // Escape, the overlay and the match's keys are the shell's, never a fighter's.
-class deviceInput {
+class deviceInput : public inputSource {
 public:
     // Reads `pad` (kept, not owned) for keys or, with a joystick index, that joystick,
     // which it opens.
@@ -18,7 +18,7 @@ public:
     // Takes one event: a press on this player's keys or pad is kept for the next frame.
     void take(const SDL_Event& event);
     // The frame of one step: the presses kept since the last, and what is held now.
-    inputFrame frame();
+    inputFrame frame() override;
     // Forgets the presses kept, as a pause or the end of a round does.
     void clear();
 

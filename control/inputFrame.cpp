@@ -9,7 +9,8 @@ bool inputFrame::press(uint8_t bit) {
 }
 
 bool inputFrame::operator==(const inputFrame& o) const {
-    if (held != o.held || pressCount != o.pressCount)
+    if (held != o.held || pressCount != o.pressCount || choices != o.choices || shows != o.shows ||
+        move != o.move)
         return false;
     for (int i = 0; i < pressCount; ++i)
         if (presses[i] != o.presses[i])

@@ -26,9 +26,25 @@ struct inputFrame {
     // before the step, so a replay holds its rematches too.
     static constexpr uint8_t rematch = 128;
 
+    // The computer's choices, which no hands make: it decides after its movement step,
+    // as it always has, and the side's controller carries them out in this order. A
+    // replay does not store them; it runs the computer again from the fight's seed.
+    enum : uint8_t {
+        blockOn = 1,     // block from now on
+        blockOff = 2,    // stop blocking
+        walkForward = 4, // one walking step the way the fighter faces
+        walkBack = 8,    // one away from it
+        jump = 16,       // jump, when a jump is left
+    };
+    // The animation the computer shows, unless the fighter already shows it.
+    enum pose : uint8_t { keepPose = 0, showStanding, showWalk, showDuck };
+
     uint8_t held = 0;                  // bits of what is held at the step
     uint8_t pressCount = 0;            // presses used in `presses`
     uint8_t presses[kMaxPresses] = {}; // one bit each, oldest first
+    uint8_t choices = 0;               // the computer's: bits as above
+    uint8_t shows = keepPose;          // the computer's: a pose
+    int16_t move = -1;                 // the computer's: index of the move it starts, or -1
 
     // Adds a press; false (and nothing added) once the frame is full or for no bit.
     bool press(uint8_t bit);

@@ -5,6 +5,7 @@
 #include "collision/SquareCollider.h"
 #include "control/gamepad.h"
 #include "control/inputFrame.h"
+#include "control/inputSource.h"
 #include "fighter/fighter.h"
 #include "moves/hitRef.h"
 #include "moves/inputChecker.h"
@@ -177,6 +178,32 @@ void playerControl::movementFromFrame(const inputFrame& frame) {
         stepAccum = 0;
     }
     startRecognisedMove();
+}
+
+void playerControl::movementFromSource(inputSource& source) {
+    if (!fighter || !stepDue())
+        return;
+    updatePosition();
+    carryOut(source.frame());
+    stepAccum = 0;
+}
+
+void playerControl::carryOut(const inputFrame& choice) {
+    if (choice.choices & inputFrame::blockOn)
+        blocking = true;
+    if (choice.choices & inputFrame::blockOff)
+        blocking = false;
+    if (choice.choices & (inputFrame::walkForward | inputFrame::walkBack))
+        walk((choice.choices & inputFrame::walkForward) != 0);
+    static const char* const poses[] = {nullptr, "standing", "walk", "duck"};
+    if (choice.shows > inputFrame::keepPose && choice.shows <= inputFrame::showDuck)
+        showAnim(poses[choice.shows]);
+    if (choice.choices & inputFrame::jump)
+        fighter->Jump(kJumpSpeed);
+    bool known =
+        moveBank && choice.move >= 0 && static_cast<size_t>(choice.move) < moveBank->moves.size();
+    if (known && !fighter->returnBusy())
+        fighter->changeAction(&moveBank->moves[static_cast<size_t>(choice.move)]);
 }
 
 void playerControl::startRecognisedMove() {

@@ -9,6 +9,7 @@ class Target;
 class animationSet;
 class gamePad;
 struct inputFrame;
+class inputSource;
 class inputChecker;
 class moveSet;
 class partInfoList;
@@ -78,6 +79,12 @@ public:
     // the frame holds, then a recognised move.
     void pressesFrom(const inputFrame& frame);
     void movementFromFrame(const inputFrame& frame);
+    // The computer's movement step in a match: contact and physics when a step is due,
+    // then the choices `source` makes on the fight as they left it, carried out.
+    void movementFromSource(inputSource& source);
+    // Carries out the computer's choices of one frame: blocking, a walking step, a pose,
+    // a jump and a move of the side's set, in that order.
+    void carryOut(const inputFrame& choice);
     // The movement step without input or contact, for the moments of a match when
     // nobody acts: the fighter falls and lands (and stands once landed, facing the
     // opponent when `face`), the particles fly, nothing is hit.

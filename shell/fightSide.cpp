@@ -6,6 +6,13 @@
 #include "moves/inputChecker.h"
 #include "particles/particleList.h"
 
+void fightSide::playedBy(AI* mind, playerControl* body) {
+    computer = mind;
+    control = body;
+    chooser.mind = mind;
+    chooser.body = body;
+}
+
 void fightSide::beginStep() {
     if (human())
         control->update();
@@ -18,9 +25,11 @@ void fightSide::takePresses(const inputFrame& in) {
 
 void fightSide::act(bool on, bool face, particleList& particles, const inputFrame& in, bool idle) {
     if (!human()) {
-        if (idle)
+        if (idle) {
             computer->standIdle();
-        computer->update();
+            control->blocking = false;
+        }
+        control->update();
     }
     if (!on) {
         control->idleStep(face);
@@ -30,7 +39,7 @@ void fightSide::act(bool on, bool face, particleList& particles, const inputFram
     if (human())
         control->movementFromFrame(in);
     else
-        computer->updateAI();
+        control->movementFromSource(chooser);
 }
 
 void fightSide::resetForRound(int x, int y, int hp, int fullHp) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ai/computerInput.h"
 #include "control/deviceInput.h"
 #include "control/inputFrame.h"
 
@@ -16,12 +17,15 @@ class playerControl;
 class fightSide {
 public:
     Fighter* fighter = nullptr;       // the side's fighter, not owned
-    playerControl* control = nullptr; // drives it: a player's controller or the computer's
-    AI* computer = nullptr;           // the computer's controller when it plays, else null
+    playerControl* control = nullptr; // drives it, from a player's frames or the computer's
+    AI* computer = nullptr;           // decides for the side when the computer plays it
     inputChecker* checker = nullptr;  // a player's command checker, else null
     deviceInput device;               // a player's keys or pad
+    computerInput chooser;            // the computer's choices as frames, when it plays
 
     bool human() const { return computer == nullptr; }
+    // The computer plays the side: `mind` decides and `body` carries its choices out.
+    void playedBy(AI* mind, playerControl* body);
     // A player's share at the start of a step: the frame bookkeeping, as the computer's
     // comes later, where it always has.
     void beginStep();

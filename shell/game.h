@@ -66,11 +66,11 @@ public:
     Target targ;                            // aimed at fighter2, for the player
     Target targ2;                           // aimed at vikings1, for the opponent
     playerControl player1;                  // drives vikings1 from keys or a joystick
-    AI basicAI;                             // drives fighter2
-    playerControl player2;                  // drives fighter2 instead, in versus
-    SDL_Event event;                        // the one event buffer, filled while polling
-    screenPresenter presenter;              // shows what each pass changed on the window
-    std::unique_ptr<matchSession> match;    // the match, in match mode only
+    AI basicAI;                // drives fighter2; in a match it only decides, for player2
+    playerControl player2;     // drives fighter2 in a match: the second player's or the computer's
+    SDL_Event event;           // the one event buffer, filled while polling
+    screenPresenter presenter; // shows what each pass changed on the window
+    std::unique_ptr<matchSession> match; // the match, in match mode only
 
     Game();
     // Frees the stage the start-up loaded: the game is over, and a leak check at exit

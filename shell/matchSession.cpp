@@ -63,8 +63,12 @@ void matchSession::setUpSides(Game& g) {
         two.checker = g.checker2.get();
         two.device.attach(&g.GPad2);
     } else {
-        two.control = &g.basicAI;
-        two.computer = &g.basicAI;
+        // The computer only decides; a controller like a second player's carries out
+        // its choices, on the same (perhaps recoloured) sheets and moves.
+        g.player2.init(screen);
+        g.player2.setup(&g.fighter2, &g.particleDefs, &g.pList, g.sounds.get(), g.basicAI.animSet,
+                        g.basicAI.moveBank, nullptr, nullptr, &g.targ2);
+        two.playedBy(&g.basicAI, &g.player2);
     }
     // From here on frames advance in the steps and only the scene touches the screen.
     g.vikings1.stepsApart = true;

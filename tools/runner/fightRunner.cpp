@@ -214,8 +214,8 @@ FightSummary FightRunner::run(const FightScript& script) {
     summary.opponentHp = game.fighter2.hitPoints;
     summary.opponentMaxHp = game.fighter2.maxHitPoints;
     summary.particlesSpawned = game.pList.spawnCount;
-    // In versus the second player's controller, not the idle computer, took the hits.
-    const playerControl& opponent = game.versusMode ? game.player2 : game.basicAI;
+    // In a match the second side's controller took the hits, whoever played it.
+    const playerControl& opponent = game.match ? game.player2 : game.basicAI;
     summary.hitsOnOpponent = opponent.hitsTaken;
     summary.hitsOnPlayer = game.player1.hitsTaken;
     summary.blockedByOpponent = opponent.hitsBlocked;
