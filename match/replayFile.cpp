@@ -47,14 +47,15 @@ struct byteReader {
         }
         return false;
     }
-    bool frame(inputFrame& f, bool first, std::string& error) {
+    bool frame(inputFrame& f, std::string& error) {
         unsigned char held = 0, n = 0;
         if (!byte(held) || !byte(n)) {
             error = "the input ends in the middle of a step";
             return false;
         }
-        uint8_t allowed = 127 | (first ? inputFrame::rematch : 0);
-        if ((held & ~allowed) != 0 || n > inputFrame::kMaxPresses) {
+        // Every held bit means something; online, either side's frame may carry its
+        // player's rematch.
+        if (n > inputFrame::kMaxPresses) {
             error = "a step's input is not one the game makes (byte " + std::to_string(at) + ")";
             return false;
         }
@@ -204,7 +205,7 @@ bool replayFile::decode(const std::string& bytes, std::string& error) {
             return false;
         }
         stepInput s;
-        if (!in.frame(s[0], true, error) || !in.frame(s[1], false, error))
+        if (!in.frame(s[0], error) || !in.frame(s[1], error))
             return false;
         steps.insert(steps.end(), run, s);
     }

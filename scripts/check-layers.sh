@@ -15,6 +15,7 @@ floors=(
     "fighter moves"
     "particles"
     "control"
+    "net"
     "ai"
     "match"
     "config"

@@ -3,7 +3,7 @@
 # all there already (a dpkg query per package, no network).
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config libsdl1.2-compat-dev libsdl-mixer1.2-dev
+packages=(g++ cmake ninja-build pkg-config libsdl1.2-compat-dev libsdl-mixer1.2-dev libenet-dev
           libgtest-dev libbenchmark-dev clang-format xvfb xdotool imagemagick libx11-dev
           valgrind clang-14 libclang-rt-14-dev openbox)
 missing=()

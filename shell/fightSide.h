@@ -22,6 +22,7 @@ public:
     inputChecker* checker = nullptr;  // a player's command checker, else null
     deviceInput device;               // a player's keys or pad
     computerInput chooser;            // the computer's choices as frames, when it plays
+    bool remote = false;              // a player on another machine: frames come by network
 
     bool human() const { return computer == nullptr; }
     // The computer plays the side: `mind` decides and `body` carries its choices out.

@@ -14,6 +14,7 @@
 #include "platform/gameClock.h"
 #include "platform/platform.h"
 #include "shell/matchSession.h"
+#include "shell/onlineMatch.h"
 #include "shell/shell.h"
 #include "shell/startupChecks.h"
 
@@ -151,6 +152,8 @@ void Game::startUp() {
 }
 
 bool Game::runPass() {
+    if (online)
+        return online->runPass(*this, true);
     if (match)
         return match->runPass(*this);
     player1.update();
@@ -238,9 +241,9 @@ void Game::runMatch() {
         // time; the loop sleeps until the nearer of the two, and never more than a
         // step, so a key pressed in a pause is still read soon. The first pass draws
         // at once.
-        Uint32 wait =
-            std::min(until(SDL_GetTicks() - lastDraw, loopPacer::kPresentEveryMs),
-                     until(unpinnedTicks() - match->clockReading(), matchSession::kStepMs));
+        Uint32 stepsAt = online ? online->clockReading() : match->clockReading();
+        Uint32 wait = std::min(until(SDL_GetTicks() - lastDraw, loopPacer::kPresentEveryMs),
+                               until(unpinnedTicks() - stepsAt, matchSession::kStepMs));
         if (draws > 0 && wait > 0)
             SDL_Delay(wait);
         bool draw = SDL_GetTicks() - lastDraw >= loopPacer::kPresentEveryMs || draws == 0;
@@ -248,7 +251,7 @@ void Game::runMatch() {
             lastDraw = SDL_GetTicks();
             ++draws;
         }
-        more = match->runPass(*this, draw);
+        more = online ? online->runPass(*this, draw) : match->runPass(*this, draw);
         stopIfSignalArrived();
         if (fullscreenAsked() && toggleFullscreen(screen))
             presenter.noteAll();

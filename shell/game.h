@@ -26,6 +26,7 @@
 // the run ends; everything else only points at these. Paths are relative to
 // `dataRoot` so a test or a tool can run any copy of the data.
 class matchSession;
+class onlineMatch;
 class replayFile;
 
 class Game {
@@ -71,6 +72,7 @@ public:
     SDL_Event event;           // the one event buffer, filled while polling
     screenPresenter presenter; // shows what each pass changed on the window
     std::unique_ptr<matchSession> match; // the match, in match mode only
+    std::unique_ptr<onlineMatch> online; // the other side plays from another machine
 
     Game();
     // Frees the stage the start-up loaded: the game is over, and a leak check at exit

@@ -187,7 +187,7 @@ void matchSession::readEvents(Game& g) {
         if (paused)
             continue;
         for (fightSide& side : sides)
-            if (side.human())
+            if (side.human() && !side.remote)
                 side.device.take(e);
     }
 }
@@ -200,6 +200,8 @@ void matchSession::onMatchKey(SDLKey key) {
         rematchAsked_ = !playback;
         return;
     }
+    if (!pausable)
+        return;
     paused = !paused;
     pauseGameClock(paused);
     tracef(paused ? "paused\n" : "resumed\n");
@@ -260,6 +262,14 @@ stepInput matchSession::nextInput() {
     return in;
 }
 
+inputFrame matchSession::frameOf(int side) {
+    inputFrame f = sides[side].device.frame();
+    if (rematchAsked_)
+        f.held |= inputFrame::rematch;
+    rematchAsked_ = false;
+    return f;
+}
+
 void matchSession::step(Game& g, const stepInput& in) {
     runStep(g, in, true);
 }
@@ -289,7 +299,9 @@ void matchSession::stepBody(Game& g, const stepInput& in) {
     ++stepNumber;
     pinGameClock(stepTime);
     inputs.push_back(in);
-    if ((in[0].held & inputFrame::rematch) && rules.state == matchState::over) {
+    // Either side may ask: online, each player's own frame carries their Enter.
+    bool rematch = ((in[0].held | in[1].held) & inputFrame::rematch) != 0;
+    if (rematch && rules.state == matchState::over) {
         tracef("match: rematch\n");
         rules.start(stepTime);
         resetPending_ = true;
@@ -393,6 +405,8 @@ hudView matchSession::view(Game& g) {
     v.winsNeeded = rules.winsNeeded();
     v.banner = paused ? "PAUSED" : rules.banner(now);
     v.prompt = paused ? "" : rules.prompt();
+    if (!notice.empty())
+        v.prompt = notice;
     if (g.selectable && rules.state == matchState::over)
         v.prompt = "ENTER: REMATCH  BACKSPACE: CHOOSE  ESCAPE: QUIT";
     return v;

@@ -66,6 +66,8 @@ public:
     const std::vector<stepInput>* playback = nullptr;
     bool playbackOver = false; // the replay's frames have all been played
     int playbackSpeed = 1;     // steps a replay plays per step of time: 1, 2 or 4
+    std::string notice;        // said where the prompt goes (online play's state), if any
+    bool pausable = true;      // the pause key pauses (not online: the peer plays on)
 
     matchSession() = default;
     ~matchSession();
@@ -82,6 +84,11 @@ public:
     void step(Game& g, const stepInput& in);
     // The same step without a word or a sound: a step run again.
     void stepSilently(Game& g, const stepInput& in);
+    // The events of a pass: the match's own keys, and a local player's for their frames.
+    void readEvents(Game& g);
+    // A local side's frame for the next step: its presses and what it holds, with a
+    // rematch asked for since the last.
+    inputFrame frameOf(int side);
     // The real clock's reading the steps have caught up with.
     Uint32 clockReading() const { return clockAt_; }
     // Draws the picture of the fight as the last step left it, and presents it.
@@ -96,7 +103,6 @@ private:
     void loadEndSheets(int side, const std::string& character, const colourSwap* swap);
     void setUpSecondPlayer(Game& g);
     void setUpSides(Game& g);
-    void readEvents(Game& g);
     void onMatchKey(SDLKey key);
     bool onReplayKey(Game& g, SDLKey key);
     void runDueSteps(Game& g);

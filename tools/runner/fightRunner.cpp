@@ -4,6 +4,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <thread>
 
 #include "ai/randomNumber.h"
 #include "config/controlsFile.h"
@@ -12,7 +14,10 @@
 #include "platform/manualClock.h"
 #include "platform/gameClock.h"
 #include "shell/game.h"
+#include "fighter/characterRoster.h"
 #include "shell/matchSession.h"
+#include "shell/onlineMatch.h"
+#include "shell/onlineSetup.h"
 #include "shell/shell.h"
 #include "tools/runner/passTimes.h"
 #include "tools/runner/randomPlayer.h"
@@ -123,7 +128,28 @@ FightSummary FightRunner::run(const FightScript& script) {
         game.watching = input;
     }
     auto wallStart = steadyClock::now();
+    std::unique_ptr<onlineSetup> net;
+    if (online) {
+        game.matchMode = true;
+        game.versusMode = true;
+        net = std::make_unique<onlineSetup>();
+        if (!connect(*net, script, game, clock)) {
+            clearKeys();
+            return summary;
+        }
+    }
     game.startUp();
+    if (online) {
+        game.online = std::make_unique<onlineMatch>();
+        onlineMatch& o = *game.online;
+        o.link = &net->link;
+        o.peer = net->peer;
+        o.localSide = online->hosting ? 0 : 1;
+        o.inputDelay = online->inputDelay;
+        o.perturbAt = online->desyncAt;
+        o.dumpFolder = online->dumpFolder;
+        o.begin(game);
+    }
     game.presenter.keepShadow(keepShadow);
     summary.startUpMs = msSince(wallStart);
     g_randomNumber.seed(script.seed);
@@ -150,9 +176,19 @@ FightSummary FightRunner::run(const FightScript& script) {
         last = std::max(last, (static_cast<long>(input->steps.size()) - 1) * script.msPerPass);
     long passMs = 0;
     long nextMinuteMs = kMinuteMs;
+    auto realStart = steadyClock::now();
     for (long k = 0;; ++k) {
         passMs = k * script.msPerPass;
-        clock.set(kStartUpMs + static_cast<Uint32>(script.msPerPass + passMs));
+        if (online) {
+            // Online the other side runs on the real clock: so does this one.
+            std::this_thread::sleep_until(realStart + std::chrono::milliseconds(passMs));
+            clock.set(kStartUpMs + static_cast<Uint32>(msSince(wallStart)));
+            // At the script's end this side leaves, and both run to the same last step.
+            if (passMs >= last)
+                game.player1.quit = 1;
+        } else {
+            clock.set(kStartUpMs + static_cast<Uint32>(script.msPerPass + passMs));
+        }
         for (SDLKey key : tapped_)
             feedKeyUp(key);
         tapped_.clear();
@@ -188,7 +224,9 @@ FightSummary FightRunner::run(const FightScript& script) {
             summary.endedByEscape = passMs < last;
             break;
         }
-        if (passMs >= last)
+        if (passMs >= last && !online)
+            break;
+        if (online && passMs >= last + online->mostWaitMs)
             break;
     }
     // Checks the run never reached, the game having ended first, did not hold.
@@ -228,12 +266,62 @@ FightSummary FightRunner::run(const FightScript& script) {
                               std::to_string(rules.opponentWins) +
                               ", winner: " + matchRules::sideName(rules.winner);
     }
+    if (online)
+        onlineFigures(game, *net, summary);
     if (record)
         recorded = game.replayOfMatch();
     // Nothing of this run may stay held into the next one in this process.
     randomPlayer.releaseAll();
     clearKeys();
     return summary;
+}
+
+// Hosts or joins; false, with the reason in `failures`, when no match was agreed.
+bool FightRunner::connect(onlineSetup& net, const FightScript& script, Game& game,
+                          ManualClock& clock) {
+    helloMessage mine =
+        onlineSetup::hello(game.dataRoot, listCharacters(game.dataRoot), script.playerCharacter);
+    // The clock runs from here on the real one, and never back.
+    auto start = steadyClock::now();
+    auto tick = [&](const std::string&) {
+        clock.set(kStartUpMs + static_cast<Uint32>(msSince(start)));
+        return msSince(start) < online->mostWaitMs;
+    };
+    std::string error;
+    startMessage proposed;
+    proposed.seed = script.seed;
+    proposed.rounds = static_cast<uint8_t>(script.rounds);
+    bool agreed = online->hosting ? net.hostMatch(online->port, mine, proposed, tick, error)
+                                  : net.joinMatch(online->host, online->port, mine, tick, error);
+    if (!agreed) {
+        failures.push_back(script.name + ": online: " +
+                           (error.empty() ? "no player came within the time" : error));
+        return false;
+    }
+    game.playerCharacter = net.start.characters[0];
+    game.opponentCharacter = net.start.characters[1];
+    game.matchRounds = net.start.rounds;
+    game.matchStartHp = net.start.startHp;
+    game.fightSeed = net.start.seed;
+    return true;
+}
+
+void FightRunner::onlineFigures(const Game& game, const onlineSetup& net, FightSummary& summary) {
+    const onlineMatch& o = *game.online;
+    double seconds = std::max(0.001, summary.wallMs / 1000.0);
+    static const char* const endings[] = {"playing", "you left", "your opponent left",
+                                          "your opponent is gone", "desync"};
+    summary.onlineLines.push_back(std::string(online->hosting ? "host" : "joined") +
+                                  ", ended: " + endings[static_cast<int>(o.how)]);
+    summary.onlineLines.push_back(o.rollbackFigures());
+    char line[160];
+    snprintf(line, sizeof line, "bandwidth: %.0f bytes/s sent, %.0f received; round trip %u ms",
+             net.link.bytesSent() / seconds, net.link.bytesReceived() / seconds,
+             net.link.roundTrip(net.peer));
+    summary.onlineLines.push_back(line);
+    summary.onlineChecksum = o.summary();
+    if (o.how == onlineMatch::ending::desync)
+        failures.push_back(summary.script + ": desync at step " + std::to_string(o.desyncStep));
 }
 
 void FightRunner::before(const ScriptStep& step, Game& game) {

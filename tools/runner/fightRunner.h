@@ -10,6 +10,20 @@
 #include "tools/runner/fightSummary.h"
 
 class Game;
+class ManualClock;
+class onlineSetup;
+
+// One side of an online match played by the runner: the script's keys (or its random
+// player) drive the local side, the other side plays from another process.
+struct OnlinePlay {
+    bool hosting = false; // take calls on `port`; else call host:port
+    std::string host = "127.0.0.1";
+    uint16_t port = 7650;
+    int inputDelay = 2;           // steps own frames are used late
+    long desyncAt = -1;           // test: put this side's fight out of step here
+    long mostWaitMs = 30000;      // give up on the peer after this long (real ms)
+    std::string dumpFolder = "."; // where a desync's dump goes
+};
 
 // Runs a fight script on the real game: the shell's start-up, then passes of the main
 // loop on a virtual clock that moves the script's ms per pass, with the script's keys
@@ -37,6 +51,9 @@ public:
     // fingerprint reads the whole data folder, so only when asked.
     bool record = false;
     replayFile recorded;
+    // Play one side of an online match (not owned); null offline. It runs on the real
+    // clock: a pass every script's ms per pass of real time.
+    const OnlinePlay* online = nullptr;
     // Called after every pass with its virtual ms, before the script's checks; a tool
     // or test looks at the game here (or toggles the debug overlay for the next pass).
     std::function<void(long passMs, Game& game)> afterPass;
@@ -57,6 +74,8 @@ private:
     void checkMatch(const ScriptStep& step, Game& game, bool& held, std::string& got);
     void shoot(const ScriptStep& step, const std::string& scriptName);
     void syncTest(Game& game, FightSummary& summary);
+    bool connect(onlineSetup& net, const FightScript& script, Game& game, ManualClock& clock);
+    void onlineFigures(const Game& game, const onlineSetup& net, FightSummary& summary);
     std::vector<fightState> syncStates_; // states saved at pass boundaries, oldest first
     bool changedOutside_ = false;        // the script changed the fight between steps
     std::vector<SDLKey> tapped_;         // keys to lift at the next pass

@@ -49,10 +49,16 @@ std::string FightSummary::format(bool wallClock) const {
            " on the player\n";
     out += "hits blocked: " + n(blockedByOpponent) + " by the opponent, " + n(blockedByPlayer) +
            " by the player\n";
-    if (!matchResult.empty())
+    if (!matchResult.empty() && onlineChecksum.empty())
         out += "match: " + matchResult + "\n";
     if (syncSteps >= 0)
         out += "sync test: " + n(syncSteps) + " steps, " + n(syncMismatches) + " mismatches\n";
     out += "expectations: " + n(expectationsHeld) + " held, " + n(expectationsFailed) + " failed\n";
+    if (wallClock)
+        for (const std::string& line : onlineLines)
+            out += "online: " + line + "\n";
+    // Online, the summary ends with what both sides must agree on.
+    if (!onlineChecksum.empty())
+        out += "match: " + matchResult + "\n" + onlineChecksum + "\n";
     return out;
 }

@@ -25,6 +25,10 @@ struct FightSummary {
     bool noPicture = false;    // the passes ran their steps without drawing
     long syncSteps = -1;       // steps the sync test ran again; -1 without the test
     long syncMismatches = 0;   // of those, steps whose state came out otherwise
+    // Online: how the match went over the network (wall-clock figures), and the checksum
+    // of the last step both sides ran, which both print alike; empty offline.
+    std::vector<std::string> onlineLines;
+    std::string onlineChecksum;
     int expectationsHeld = 0;
     int expectationsFailed = 0;
 

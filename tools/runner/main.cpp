@@ -22,6 +22,7 @@ const char* const kUsage =
     "usage: brawler-run [--trace] [--flip] [--window] [--scale N] [--hold MS]\n"
     "                   [--no-picture] [--sync-test N] [--record FILE] SCRIPT\n"
     "       brawler-run [OPTIONS] --replay FILE\n"
+    "       brawler-run [OPTIONS] (--host PORT | --join HOST:PORT) SCRIPT\n"
     "Plays a fight script on the game, headless, and prints its summary.\n"
     "  --trace    print the game's trace before the summary\n"
     "  --flip     present the whole screen every pass instead of what changed\n"
@@ -37,6 +38,12 @@ const char* const kUsage =
     "  --record FILE  save the script's match as a replay\n"
     "  --replay FILE  play a replay (made by the game or --record) on the data folder\n"
     "             \"data\" of the working directory, instead of a script\n"
+    "  --host PORT  play the script's side of an online match as the host, taking a\n"
+    "             call on UDP PORT; the match is the host's script's (seed, rounds)\n"
+    "  --join HOST:PORT  play the script's side of an online match by calling HOST\n"
+    "  --input-delay N  online: own frames are used N steps late (0 to 8, default 2)\n"
+    "  --desync-at N  online, for tests: put this side's fight out of step once, at\n"
+    "             step N\n"
     "  --help     this text\n"
     "Exit code 0 when every check held, 1 when one did not, 2 for a script or a\n"
     "command line it cannot use.\n";
@@ -53,6 +60,8 @@ struct runOptions {
     std::string record;
     std::string replay;
     std::string script;
+    bool online = false;
+    OnlinePlay play;
 };
 
 enum optionId {
@@ -65,6 +74,10 @@ enum optionId {
     optSyncTest,
     optRecord,
     optReplay,
+    optHost,
+    optJoin,
+    optInputDelay,
+    optDesyncAt,
     optHelp
 };
 
@@ -77,6 +90,10 @@ const option kOptions[] = {{"trace", no_argument, nullptr, optTrace},
                            {"sync-test", required_argument, nullptr, optSyncTest},
                            {"record", required_argument, nullptr, optRecord},
                            {"replay", required_argument, nullptr, optReplay},
+                           {"host", required_argument, nullptr, optHost},
+                           {"join", required_argument, nullptr, optJoin},
+                           {"input-delay", required_argument, nullptr, optInputDelay},
+                           {"desync-at", required_argument, nullptr, optDesyncAt},
                            {"help", no_argument, nullptr, optHelp},
                            {nullptr, 0, nullptr, 0}};
 
@@ -88,6 +105,23 @@ bool readMs(const char* text, long& ms) {
         return false;
     ms = n;
     return true;
+}
+
+bool readPort(const std::string& text, uint16_t& port) {
+    long n = 0;
+    if (!readMs(text.c_str(), n) || n < 1 || n > 65535)
+        return false;
+    port = static_cast<uint16_t>(n);
+    return true;
+}
+
+// HOST:PORT; the host a name or an IPv4 address.
+bool readPeer(const std::string& text, OnlinePlay& play) {
+    size_t colon = text.rfind(':');
+    if (colon == std::string::npos || colon == 0 || text.find(':') != colon)
+        return false;
+    play.host = text.substr(0, colon);
+    return readPort(text.substr(colon + 1), play.port);
 }
 
 // Reads the command line; returns -1 to go on, else the exit code, with the usage or
@@ -132,6 +166,32 @@ int readOptions(int argc, char** argv, runOptions& options) {
             break;
         case optReplay:
             options.replay = optarg;
+            break;
+        case optHost:
+            options.online = true;
+            options.play.hosting = true;
+            if (!readPort(optarg, options.play.port))
+                fault =
+                    std::string("--host takes a UDP port from 1 to 65535, not \"") + optarg + "\"";
+            break;
+        case optJoin:
+            options.online = true;
+            if (!readPeer(optarg, options.play))
+                fault = std::string("--join takes HOST:PORT (a name or an IPv4 address), not \"") +
+                        optarg + "\"";
+            break;
+        case optInputDelay: {
+            long n = 0;
+            if (!readMs(optarg, n) || n > 8)
+                fault = std::string("--input-delay takes a whole number of steps from 0 to 8, "
+                                    "not \"") +
+                        optarg + "\"";
+            options.play.inputDelay = static_cast<int>(n);
+            break;
+        }
+        case optDesyncAt:
+            if (!readMs(optarg, options.play.desyncAt))
+                fault = std::string("--desync-at takes a step number, not \"") + optarg + "\"";
             break;
         case optHelp:
             fputs(kUsage, stdout);
@@ -247,6 +307,18 @@ int main(int argc, char** argv) {
     if (!options.replay.empty())
         runner.playback = &replay;
     runner.syncSteps = static_cast<int>(options.syncSteps);
+    if (options.online) {
+        if (!options.replay.empty() || options.syncSteps > 0) {
+            fprintf(stderr, "brawler-run: an online match plays a script, without --replay or "
+                            "--sync-test (run those on its replay)\n");
+            return 2;
+        }
+        // A desync's dump goes beside the replay kept, else into the working folder.
+        size_t slash = options.record.rfind('/');
+        if (slash != std::string::npos)
+            options.play.dumpFolder = options.record.substr(0, slash);
+        runner.online = &options.play;
+    }
     if ((options.noPicture || options.syncSteps > 0) && !script.match) {
         fprintf(stderr, "%s: --no-picture and --sync-test play a match: add `mode match`\n",
                 path.c_str());
