@@ -22,6 +22,9 @@ enum optionId {
     optOpponent,
     optRecord,
     optReplay,
+    optHost,
+    optJoin,
+    optInputDelay,
     optHelp,
     optVersion
 };
@@ -40,6 +43,9 @@ const option kOptions[] = {{"classic", no_argument, nullptr, optClassic},
                            {"opponent", required_argument, nullptr, optOpponent},
                            {"record", required_argument, nullptr, optRecord},
                            {"replay", required_argument, nullptr, optReplay},
+                           {"host", optional_argument, nullptr, optHost},
+                           {"join", required_argument, nullptr, optJoin},
+                           {"input-delay", required_argument, nullptr, optInputDelay},
                            {"help", no_argument, nullptr, optHelp},
                            {"version", no_argument, nullptr, optVersion},
                            {nullptr, 0, nullptr, 0}};
@@ -67,6 +73,19 @@ std::string optionalValue(int argc, char** argv) {
     if (optind < argc && argv[optind][0] != '-')
         return argv[optind++];
     return "";
+}
+
+// --join HOST or HOST:PORT: a name or an IPv4 address, and a port.
+bool readJoin(const char* text, gameOptions& o, std::string& message) {
+    std::string value = text;
+    size_t colon = value.rfind(':');
+    o.joinHost = value.substr(0, colon);
+    bool portOk = colon == std::string::npos ||
+                  readWhole(value.c_str() + colon + 1, 1, 65535, false, o.port);
+    if (!o.joinHost.empty() && o.joinHost.find(':') == std::string::npos && portOk)
+        return true;
+    message = refused("--join", "HOST or HOST:PORT (a name or an IPv4 address)", text);
+    return false;
 }
 
 // One option with its value; false with `message` set when the value cannot be used.
@@ -129,6 +148,21 @@ bool take(int id, int argc, char** argv, gameOptions& o, std::string& message) {
         message = std::string("brawler: ") + (id == optRecord ? "--record" : "--replay") +
                   " takes the name of a replay file";
         return false;
+    case optHost: {
+        o.hosting = true;
+        std::string port = optionalValue(argc, argv);
+        if (port.empty() || readWhole(port.c_str(), 1, 65535, false, o.port))
+            return true;
+        message = refused("--host", "a UDP port from 1 to 65535", port.c_str());
+        return false;
+    }
+    case optJoin:
+        return readJoin(optarg, o, message);
+    case optInputDelay:
+        if (readWhole(optarg, 0, 8, false, o.inputDelay))
+            return true;
+        message = refused("--input-delay", "a whole number of steps from 0 to 8", optarg);
+        return false;
     default:
         return true;
     }
@@ -153,6 +187,10 @@ std::string usageText() {
            "  --opponent NAME         the opponent plays data/NAME\n"
            "  --record FILE           save the match's replay to FILE (not the usual place)\n"
            "  --replay FILE           watch a replay: Space pauses, Right steps, 1 2 4 speed\n"
+           "  --host [PORT]           play online: wait for a player on UDP PORT (7650)\n"
+           "  --join HOST[:PORT]      play online against the game hosting on HOST\n"
+           "  --input-delay N         online: your keys act N steps (of 11 ms) late, 0 to 8\n"
+           "                          (default 2); fewer rollbacks for a little lag\n"
            "  --version               the version\n"
            "  --help                  this text\n";
 }
@@ -188,6 +226,13 @@ optionsResult readOptions(int argc, char** argv, gameOptions& options, std::stri
     }
     if (options.classic && options.versus) {
         message = "brawler: --versus plays a match; leave out --classic";
+        return optionsResult::wrong;
+    }
+    bool online = options.hosting || !options.joinHost.empty();
+    if (online && (options.classic || options.versus || (options.hosting && !options.joinHost.empty()) ||
+                   !options.replayFile.empty())) {
+        message = "brawler: online play is --host or --join alone: leave out --classic, --versus, "
+                  "--replay and the other of the two";
         return optionsResult::wrong;
     }
     if (options.classic && (!options.recordFile.empty() || !options.replayFile.empty())) {

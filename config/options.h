@@ -21,6 +21,10 @@ struct gameOptions {
     bool opponentNamed = false;    // --opponent was given
     std::string recordFile;        // --record: the match's replay goes here
     std::string replayFile;        // --replay: watch this replay instead of playing
+    bool hosting = false;          // --host: wait for a player on another machine
+    std::string joinHost;          // --join: the host to call, a name or an address
+    int port = 7650;               // UDP port of --host or --join
+    int inputDelay = 2;            // --input-delay: online, own keys act this many steps late
 };
 
 // What reading the command line came to.

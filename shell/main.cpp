@@ -20,6 +20,7 @@
 #include "fighter/characterRoster.h"
 #include "shell/game.h"
 #include "shell/matchSession.h"
+#include "shell/onlinePlay.h"
 #include "shell/selectScreen.h"
 #include "shell/shell.h"
 
@@ -207,6 +208,11 @@ int main(int argc, char** argv) {
                      !options.opponentNamed && roster.size() > 1;
     preferGameControllers(controls);
     sdlInit(options.scale, options.fullscreen);
+    if (options.hosting || !options.joinHost.empty())
+        return playOnline(
+            options, roster, controls,
+            [&](Game& game) { configure(game, options, roster); },
+            [&](const Game& game) { saveReplay(game, options); });
     for (;;) {
         Game game;
         configure(game, options, roster);

@@ -87,7 +87,7 @@ void selectScreen::readKey(const SDL_Event& e, const controlsConfig& keys, bool 
             pick(side, cursor_[side], "");
     }
     // Against the computer its fighter is drawn as soon as the player has picked.
-    if (!versus && done_[0] && !done_[1])
+    if (!versus && !alone_ && done_[0] && !done_[1])
         pick(1, g_randomNumber.getNumber(static_cast<int>(names_.size())), " at random");
 }
 
@@ -118,7 +118,7 @@ void selectScreen::draw(SDL_Surface* screen) {
     }
     drawCursor(screen, 0);
     // The computer's choice shows once it is made; a second player's as they choose.
-    if (versus_ || done_[1])
+    if (versus_ || (done_[1] && !alone_))
         drawCursor(screen, 1);
     const std::string title = "CHOOSE YOUR FIGHTER";
     titleFont_.draw(screen, title, 400 - titleFont_.width(title) / 2, kTitleY);
@@ -126,8 +126,10 @@ void selectScreen::draw(SDL_Surface* screen) {
     font_.draw(screen, prompt, 400 - font_.width(prompt) / 2, kPromptY);
 }
 
-bool selectScreen::run(SDL_Surface* screen, const controlsConfig& keys, bool versus) {
+bool selectScreen::run(SDL_Surface* screen, const controlsConfig& keys, bool versus, bool alone) {
     versus_ = versus;
+    alone_ = alone;
+    done_[1] = alone;
     // The second player starts at the other end, as they stand on the stage.
     cursor_[1] = names_.empty() ? 0 : static_cast<int>(names_.size()) - 1;
     watchFullscreenKeys();

@@ -28,7 +28,8 @@ public:
     // without a stage to show them on.
     bool load(const std::string& dataRoot, const std::vector<std::string>& roster);
     // Shows the screen until both sides have picked (true) or the player leaves (false).
-    bool run(SDL_Surface* screen, const controlsConfig& keys, bool versus);
+    // `alone`: only the player picks (online, where the other player picks elsewhere).
+    bool run(SDL_Surface* screen, const controlsConfig& keys, bool versus, bool alone = false);
 
 private:
     void readKey(const SDL_Event& e, const controlsConfig& keys, bool versus);
@@ -47,4 +48,5 @@ private:
     bool done_[2] = {false, false};
     bool quit_ = false;
     bool versus_ = false;
+    bool alone_ = false;
 };
