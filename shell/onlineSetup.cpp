@@ -42,31 +42,32 @@ helloMessage onlineSetup::hello(const std::string& dataRoot, const std::vector<s
     return h;
 }
 
+// Said alike on both sides: the host's game is `here`, the joining game's `there`.
 std::string onlineSetup::whyNot(const helloMessage& here, const helloMessage& there) {
     if (there.protocol != here.protocol)
-        return "the other game speaks network protocol " + std::to_string(there.protocol) +
-               ", this one " + std::to_string(here.protocol);
+        return "the host speaks network protocol " + std::to_string(here.protocol) +
+               ", the joining game " + std::to_string(there.protocol);
     if (there.game != here.game)
-        return "the other game is \"" + there.game + "\", this one \"" + here.game + "\"";
+        return "the host's game is \"" + here.game + "\", the joining game \"" + there.game + "\"";
     for (const std::string& name : {here.character, there.character}) {
         if (!findCharacter(here, name))
-            return "no character \"" + name + "\" in this game's data folder";
+            return "no character \"" + name + "\" in the host's data folder";
         if (!findCharacter(there, name))
-            return "no character \"" + name + "\" in the other game's data folder";
+            return "no character \"" + name + "\" in the joining game's data folder";
     }
     for (const characterPrint& c : here.characters) {
         const characterPrint* other = findCharacter(there, c.name);
         if (!other)
-            return "the character \"" + c.name + "\" is only in this game's data folder";
+            return "the character \"" + c.name + "\" is only in the host's data folder";
         if (other->fingerprint != c.fingerprint)
             return "the character \"" + c.name + "\" differs between the two data folders";
     }
     for (const characterPrint& c : there.characters)
         if (!findCharacter(here, c.name))
-            return "the character \"" + c.name + "\" is only in the other game's data folder";
+            return "the character \"" + c.name + "\" is only in the joining game's data folder";
     if (there.data != here.data)
-        return "the two data folders differ outside the characters (data " + there.data +
-               " there, " + here.data + " here)";
+        return "the two data folders differ outside the characters (data " + here.data +
+               " at the host, " + there.data + " joining)";
     return "";
 }
 

@@ -27,7 +27,8 @@ public:
     // character of `roster`, and the character it plays.
     static helloMessage hello(const std::string& dataRoot, const std::vector<std::string>& roster,
                               const std::string& character);
-    // Empty when two games can play together; else why not, naming what differs.
+    // Empty when two games can play together; else why not, naming what differs, in
+    // words both sides can print: `here` is the host's hello, `there` the joining one's.
     static std::string whyNot(const helloMessage& here, const helloMessage& there);
 
     // `tick` is called between waits with what is happening; it returns false to give up
