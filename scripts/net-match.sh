@@ -57,21 +57,26 @@ if [ "$delay$jitter$loss$outage" != "000" ]; then
 fi
 extra=()
 [ -n "$desync" ] && extra=(--desync-at "$desync")
-timeout $((seconds + 40)) "$run" --trace --host "$port" --record "$out/host.replay" "${extra[@]}" \
-    "$out/host.fight" >"$out/host.out" 2>&1 &
+# Each side's processor share goes to SIDE.time (bash's time: its %P).
+TIMEFORMAT='processor: %P %% of a core'
+(time timeout $((seconds + 40)) "$run" --trace --host "$port" --record "$out/host.replay" \
+    "${extra[@]}" "$out/host.fight" >"$out/host.out" 2>&1) 2>"$out/host.time" &
 host=$!
 pids+=($host)
 sleep 0.3
 set +e
-timeout $((seconds + 40)) "$run" --trace --join "127.0.0.1:$target" --record "$out/join.replay" \
-    "$out/join.fight" >"$out/join.out" 2>&1
+(time timeout $((seconds + 40)) "$run" --trace --join "127.0.0.1:$target" \
+    --record "$out/join.replay" "$out/join.fight" >"$out/join.out" 2>&1) 2>"$out/join.time"
 joinCode=$?
 wait $host
 hostCode=$?
 set -e
 
 fail() { echo "net-match: $*" >&2; tail -n 12 "$out/host.out" "$out/join.out" >&2; exit 1; }
-grep -h "^online:" "$out/host.out" "$out/join.out" | grep -v "^online: \(waiting\|connecting\)" || true
+for side in host join; do
+    grep -h "^online:" "$out/$side.out" | grep -v "^online: \(waiting\|connecting\)" || true
+    echo "online: $(cat "$out/$side.time")"
+done
 
 if [ -n "$desync" ]; then
     ((hostCode == 1 && joinCode == 1)) || fail "a desync must end both sides with 1 (host $hostCode, join $joinCode)"
