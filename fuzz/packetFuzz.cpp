@@ -65,6 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case netType::desync:
         roundTrip<desyncMessage>(data, size);
         break;
+    case netType::choice:
+        roundTrip<choiceMessage>(data, size);
+        break;
     case netType::none:
         break;
     }

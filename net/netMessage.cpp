@@ -24,7 +24,7 @@ bool stepNumber(wireReader& r, uint32_t& v) {
 } // namespace
 
 netType messageType(const uint8_t* data, size_t size) {
-    if (!data || size == 0 || data[0] < 1 || data[0] > static_cast<uint8_t>(netType::desync))
+    if (!data || size == 0 || data[0] < 1 || data[0] > static_cast<uint8_t>(netType::choice))
         return netType::none;
     return static_cast<netType>(data[0]);
 }
@@ -94,6 +94,7 @@ bool decode(const uint8_t* data, size_t size, startMessage& m) {
 
 std::string encode(const inputsMessage& m) {
     wireWriter w = begin(netType::inputs);
+    w.u16(m.match);
     w.u32(m.ack);
     w.u32(m.at);
     w.u32(m.first);
@@ -107,8 +108,9 @@ std::string encode(const inputsMessage& m) {
 bool decode(const uint8_t* data, size_t size, inputsMessage& m) {
     wireReader r(data, size);
     uint8_t n = 0;
-    if (!open(r, netType::inputs) || !stepNumber(r, m.ack) || !stepNumber(r, m.at) ||
-        !stepNumber(r, m.first) || !r.u8(n) || n > kMostFrames || m.first + n > kMostStep)
+    if (!open(r, netType::inputs) || !r.u16(m.match) || !stepNumber(r, m.ack) ||
+        !stepNumber(r, m.at) || !stepNumber(r, m.first) || !r.u8(n) || n > kMostFrames ||
+        m.first + n > kMostStep)
         return false;
     m.frames.assign(n, inputFrame{});
     for (inputFrame& f : m.frames)
@@ -119,6 +121,7 @@ bool decode(const uint8_t* data, size_t size, inputsMessage& m) {
 
 std::string encode(const checksumMessage& m) {
     wireWriter w = begin(netType::checksum);
+    w.u16(m.match);
     w.u32(m.step);
     w.u32(m.value);
     return w.bytes();
@@ -126,7 +129,8 @@ std::string encode(const checksumMessage& m) {
 
 bool decode(const uint8_t* data, size_t size, checksumMessage& m) {
     wireReader r(data, size);
-    return open(r, netType::checksum) && stepNumber(r, m.step) && r.u32(m.value) && r.atEnd();
+    return open(r, netType::checksum) && r.u16(m.match) && stepNumber(r, m.step) &&
+           r.u32(m.value) && r.atEnd();
 }
 
 std::string encode(const desyncMessage& m) {
@@ -152,11 +156,27 @@ bool decode(const uint8_t* data, size_t size, desyncMessage& m) {
 
 std::string encode(const quitMessage& m) {
     wireWriter w = begin(netType::quit);
+    w.u16(m.match);
     w.u32(m.step);
+    w.u8(m.back);
     return w.bytes();
 }
 
 bool decode(const uint8_t* data, size_t size, quitMessage& m) {
     wireReader r(data, size);
-    return open(r, netType::quit) && stepNumber(r, m.step) && r.atEnd();
+    return open(r, netType::quit) && r.u16(m.match) && stepNumber(r, m.step) && r.u8(m.back) &&
+           m.back <= 1 && r.atEnd();
+}
+
+std::string encode(const choiceMessage& m) {
+    wireWriter w = begin(netType::choice);
+    w.u8(m.cursor);
+    w.u8(m.picked);
+    return w.bytes();
+}
+
+bool decode(const uint8_t* data, size_t size, choiceMessage& m) {
+    wireReader r(data, size);
+    return open(r, netType::choice) && r.u8(m.cursor) && m.cursor < kMostCharacters &&
+           r.u8(m.picked) && m.picked <= 1 && r.atEnd();
 }

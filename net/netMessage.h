@@ -20,6 +20,7 @@ enum class netType : uint8_t {
     checksum = 5, // the fight's checksum at a confirmed step
     quit = 6,     // the sender leaves
     desync = 7,   // the sender found the fights apart, with its fight's values
+    choice = 8,   // on the select screen: where the sender's cursor is, and whether picked
 };
 
 // Bounds a decoder holds every message to.
@@ -54,7 +55,9 @@ struct startMessage {
     std::string characters[2]; // the host's side, then the joining side
 };
 
+// A match's messages carry its number: a late one from the match before is not this one's.
 struct inputsMessage {
+    uint16_t match = 0;             // the match of the connection, from 0
     uint32_t ack = 0;               // the sender holds every frame of the receiver below this step
     uint32_t at = 0;                // the steps the sender has run, for keeping the two in time
     uint32_t first = 0;             // the step of frames[0]
@@ -62,12 +65,20 @@ struct inputsMessage {
 };
 
 struct checksumMessage {
+    uint16_t match = 0;
     uint32_t step = 0;  // steps run when it was taken, all of them confirmed
     uint32_t value = 0; // the fight's checksum then
 };
 
 struct quitMessage {
+    uint16_t match = 0;
     uint32_t step = 0; // the sender's fight ends after this many steps
+    uint8_t back = 0;  // 1: both go back to the select screen; 0: the sender leaves
+};
+
+struct choiceMessage {
+    uint8_t cursor = 0; // the character under the sender's cursor, by roster order
+    uint8_t picked = 0; // 1 once the sender has picked it
 };
 
 struct desyncMessage {
@@ -85,6 +96,7 @@ std::string encode(const inputsMessage& m);
 std::string encode(const checksumMessage& m);
 std::string encode(const desyncMessage& m);
 std::string encode(const quitMessage& m);
+std::string encode(const choiceMessage& m);
 
 bool decode(const uint8_t* data, size_t size, helloMessage& m);
 bool decode(const uint8_t* data, size_t size, refuseMessage& m);
@@ -93,3 +105,4 @@ bool decode(const uint8_t* data, size_t size, inputsMessage& m);
 bool decode(const uint8_t* data, size_t size, checksumMessage& m);
 bool decode(const uint8_t* data, size_t size, desyncMessage& m);
 bool decode(const uint8_t* data, size_t size, quitMessage& m);
+bool decode(const uint8_t* data, size_t size, choiceMessage& m);

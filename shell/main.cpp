@@ -210,8 +210,7 @@ int main(int argc, char** argv) {
     sdlInit(options.scale, options.fullscreen);
     if (options.hosting || !options.joinHost.empty())
         return playOnline(
-            options, roster, controls,
-            [&](Game& game) { configure(game, options, roster); },
+            options, roster, controls, [&](Game& game) { configure(game, options, roster); },
             [&](const Game& game) { saveReplay(game, options); });
     for (;;) {
         Game game;

@@ -38,6 +38,23 @@ std::string fieldName(const std::string& line) {
 
 } // namespace
 
+const char* onlineMatch::endingName(ending e) {
+    switch (e) {
+    case ending::left:
+        return "you left";
+    case ending::opponentLeft:
+        return "your opponent left";
+    case ending::opponentGone:
+        return "your opponent is gone";
+    case ending::desync:
+        return "desync";
+    case ending::backToSelect:
+        return "back to the select screen";
+    default:
+        return "playing";
+    }
+}
+
 void onlineMatch::begin(Game& g) {
     matchSession& m = *g.match;
     int remoteSide = 1 - localSide;
@@ -60,8 +77,10 @@ bool onlineMatch::runPass(Game& g, bool draw) {
     matchSession& m = *g.match;
     if (!ending_) {
         m.readEvents(g);
+        // Backspace after the match takes both players back to the select screen.
         if (g.player1.quit)
-            startEnding(g, m.stepNumber, ending::left, true);
+            startEnding(g, m.stepNumber, m.backToSelect ? ending::backToSelect : ending::left,
+                        true);
     }
     receive(g);
     if (ending_)
@@ -117,6 +136,8 @@ void onlineMatch::takeMessage(Game& g, const std::string& bytes, long& firstNew)
     case netType::inputs: {
         inputsMessage m;
         long first = -1;
+        if (decode(data, size, m) && m.match != matchNumber)
+            return; // late, from the match before
         if (!decode(data, size, m) || !exchange_.take(m, first)) {
             ++dropped;
             return;
@@ -131,6 +152,8 @@ void onlineMatch::takeMessage(Game& g, const std::string& bytes, long& firstNew)
             ++dropped;
             return;
         }
+        if (m.match != matchNumber)
+            return;
         theirs_[m.step] = m.value;
         return;
     }
@@ -140,9 +163,11 @@ void onlineMatch::takeMessage(Game& g, const std::string& bytes, long& firstNew)
             ++dropped;
             return;
         }
+        if (m.match != matchNumber)
+            return;
         if (!ending_)
-            printf("online: your opponent left\n");
-        startEnding(g, m.step, ending::opponentLeft, false);
+            printf(m.back ? "online: back to the select screen\n" : "online: your opponent left\n");
+        startEnding(g, m.step, m.back ? ending::backToSelect : ending::opponentLeft, false);
         return;
     }
     case netType::desync: {
@@ -269,7 +294,9 @@ void onlineMatch::perturbOnce(Game& g) {
 void onlineMatch::sendInputs(const Game& g) {
     if (done_)
         return;
-    link->send(peer, encode(exchange_.outgoing(g.match->stepNumber)), false);
+    inputsMessage m = exchange_.outgoing(g.match->stepNumber);
+    m.match = matchNumber;
+    link->send(peer, encode(m), false);
 }
 
 void onlineMatch::checkpoints(Game& g) {
@@ -295,7 +322,11 @@ void onlineMatch::checkpoints(Game& g) {
         myValues_[step] = values;
         while (myValues_.size() > 8)
             myValues_.erase(myValues_.begin());
-        link->send(peer, encode(checksumMessage{static_cast<uint32_t>(step), value}), true);
+        checksumMessage sum;
+        sum.match = matchNumber;
+        sum.step = static_cast<uint32_t>(step);
+        sum.value = value;
+        link->send(peer, encode(sum), true);
     }
 }
 
@@ -382,8 +413,13 @@ void onlineMatch::startEnding(Game& g, long step, ending why, bool tell) {
             how = why;
     }
     endStep_ = std::min(endStep_, step);
-    if (tell)
-        link->send(peer, encode(quitMessage{static_cast<uint32_t>(endStep_)}), true);
+    if (tell) {
+        quitMessage q;
+        q.match = matchNumber;
+        q.step = static_cast<uint32_t>(endStep_);
+        q.back = why == ending::backToSelect;
+        link->send(peer, encode(q), true);
+    }
     (void)g;
 }
 

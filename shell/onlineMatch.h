@@ -32,14 +32,15 @@ public:
     static constexpr int kKeptStates = 64;        // saved steps a rollback can go back to
 
     // How the match ended, for the shell to act on.
-    enum class ending { playing, left, opponentLeft, opponentGone, desync };
+    enum class ending { playing, left, opponentLeft, opponentGone, desync, backToSelect };
 
-    netLink* link = nullptr; // the connection, not owned
-    int peer = -1;           // the other player's slot on it
-    int localSide = 0;       // 0 for the host, 1 for the side that joined
-    int inputDelay = 2;      // steps own frames are used late, 0 to 8
-    long perturbAt = -1;     // a test puts this side's fight out of step here once
-    std::string dumpFolder;  // where a desync's dump is written
+    netLink* link = nullptr;  // the connection, not owned
+    int peer = -1;            // the other player's slot on it
+    int localSide = 0;        // 0 for the host, 1 for the side that joined
+    uint16_t matchNumber = 0; // of this connection: a late message of an earlier match is dropped
+    int inputDelay = 2;       // steps own frames are used late, 0 to 8
+    long perturbAt = -1;      // a test puts this side's fight out of step here once
+    std::string dumpFolder;   // where a desync's dump is written
 
     // Figures of the match, for the closing summary.
     long rollbacks = 0;             // times the fight went back
@@ -55,6 +56,8 @@ public:
     uint32_t finalChecksum = 0;
     bool finalConfirmed = false; // both sides' frames up to finalStep were in
 
+    // How a match ended, in words: "you left", "your opponent is gone", ...
+    static const char* endingName(ending e);
     // After the game's start-up: the other side's frames come by network from now on.
     void begin(Game& g);
     // One pass: events, the network, any rollback, the steps due, the picture when

@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr Uint32 kShowConnectedMs = 1500; // "connected" and who fights whom stay this long
+constexpr Uint32 kShowConnectedMs = 1200; // "connected" and the round trip stay this long
 
 std::string capitals(std::string s) {
     for (char& c : s)
@@ -33,67 +33,134 @@ uint64_t newSeed() {
            (static_cast<uint64_t>(getpid()) << 40);
 }
 
-// The character this player plays: named on the command line, else picked on the select
-// screen (only by this player: the other picks on their own machine). Empty when the
-// player left there.
-std::string ownCharacter(const gameOptions& options, const std::vector<std::string>& roster,
-                         const controlsConfig& controls) {
-    if (options.playerNamed)
-        return options.player;
-    selectScreen select;
-    if (roster.size() < 2 || !select.load(options.dataDir, roster))
-        return roster.empty() ? "Brawler" : roster[0];
-    if (!select.run(screen, controls, false, true))
-        return "";
-    return select.picked[0];
-}
-
-// Who fights whom and how fast the line is, for a moment before the match.
 bool showConnected(statusScreen& status, const onlineSetup& net) {
     uint32_t ms = net.link.roundTrip(net.peer);
     printf("online: connected: %u ms\n", ms);
     std::string line = "CONNECTED: " + std::to_string(ms) + " MS";
-    std::string who = capitals(net.start.characters[0]) + " VS " + capitals(net.start.characters[1]);
     for (Uint32 since = SDL_GetTicks(); SDL_GetTicks() - since < kShowConnectedMs;) {
-        if (!status.show(screen, line, who))
+        if (!status.show(screen, line, "CHOOSE YOUR FIGHTER"))
             return false;
         SDL_Delay(15);
     }
     return true;
 }
 
+// What the select screen came to online.
+enum class picking { done, left, otherLeft };
+
+// Both players pick on their own machines, each seeing the other's cursor: the picks go
+// into the match, host's side first.
+picking pickOnline(const gameOptions& options, const std::vector<std::string>& roster,
+                   const controlsConfig& controls, onlineSetup& net, int localSide,
+                   std::string picked[2]) {
+    selectScreen select;
+    if (!select.load(options.dataDir, roster))
+        return picking::left; // start-up will say what is missing
+    if (options.playerNamed)
+        select.preselect(localSide, options.player);
+    selectPeer peer;
+    peer.localSide = localSide;
+    peer.tell = [&](int cursor, bool chosen) {
+        choiceMessage m;
+        m.cursor = static_cast<uint8_t>(cursor);
+        m.picked = chosen;
+        net.link.send(net.peer, encode(m), true);
+    };
+    peer.hear = [&](int& cursor, bool& chosen) {
+        netLink::event e;
+        while (net.link.poll(e, 0)) {
+            if (e.peer != net.peer) {
+                if (e.what == netLink::event::connected) {
+                    net.link.send(e.peer, encode(refuseMessage{"a match is already on"}), true);
+                    net.link.drop(e.peer);
+                }
+                continue;
+            }
+            if (e.what == netLink::event::disconnected)
+                return false;
+            const uint8_t* data = reinterpret_cast<const uint8_t*>(e.bytes.data());
+            choiceMessage c;
+            quitMessage q;
+            if (decode(data, e.bytes.size(), c)) {
+                cursor = c.cursor;
+                chosen = c.picked != 0;
+            } else if (decode(data, e.bytes.size(), q) && !q.back) {
+                return false;
+            }
+        }
+        return true;
+    };
+    if (!select.run(screen, controls, false, &peer)) {
+        if (peer.gone)
+            return picking::otherLeft;
+        net.link.send(net.peer, encode(quitMessage{}), true);
+        net.link.flush();
+        return picking::left;
+    }
+    picked[0] = select.picked[0];
+    picked[1] = select.picked[1];
+    return picking::done;
+}
+
 // One match on an agreed connection; how it ended.
 onlineMatch::ending playMatch(const gameOptions& options, onlineSetup& net,
-                              const controlsConfig& controls,
-                              const std::function<void(Game&)>& setUp,
-                              const std::function<void(const Game&)>& keep, bool& outOfStep) {
+                              const controlsConfig& controls, const std::string picked[2],
+                              uint16_t number, const std::function<void(Game&)>& setUp,
+                              const std::function<void(const Game&)>& keep) {
     Game game;
     setUp(game);
     game.controls = controls;
     game.matchMode = true;
     game.versusMode = true;
-    game.playerCharacter = net.start.characters[0];
-    game.opponentCharacter = net.start.characters[1];
+    // Backspace after the match takes both back to the select screen.
+    game.selectable = true;
+    game.playerCharacter = picked[0];
+    game.opponentCharacter = picked[1];
     game.matchRounds = net.start.rounds;
     game.matchStartHp = net.start.startHp;
-    game.fightSeed = net.start.seed;
+    game.fightSeed = net.start.seed + number;
     game.startUp();
     game.online = std::make_unique<onlineMatch>();
     onlineMatch& o = *game.online;
     o.link = &net.link;
     o.peer = net.peer;
     o.localSide = options.hosting ? 0 : 1;
+    o.matchNumber = number;
     o.inputDelay = options.inputDelay;
     o.dumpFolder = replayFolder();
     if (const char* at = getenv("BRAWLER_TEST_DESYNC_AT"))
         o.perturbAt = atol(at);
     o.begin(game);
     game.run();
-    printf("online: %s\n", o.summary().c_str());
+    printf("online: ended: %s\nonline: %s\n", onlineMatch::endingName(o.how), o.summary().c_str());
     printf("online: %s\n", o.rollbackFigures().c_str());
     keep(game);
-    outOfStep = o.how == onlineMatch::ending::desync;
     return o.how;
+}
+
+// The player and the other on one connection: select, match, and again while both go
+// back to the select screen. How it ended, for the host to wait again or not.
+onlineMatch::ending playConnected(const gameOptions& options,
+                                  const std::vector<std::string>& roster,
+                                  const controlsConfig& controls, onlineSetup& net,
+                                  const std::function<void(Game&)>& setUp,
+                                  const std::function<void(const Game&)>& keep) {
+    int localSide = options.hosting ? 0 : 1;
+    for (uint16_t number = 0;; ++number) {
+        std::string picked[2];
+        switch (pickOnline(options, roster, controls, net, localSide, picked)) {
+        case picking::left:
+            return onlineMatch::ending::left;
+        case picking::otherLeft:
+            printf("online: your opponent left\n");
+            return onlineMatch::ending::opponentLeft;
+        case picking::done:
+            break;
+        }
+        onlineMatch::ending how = playMatch(options, net, controls, picked, number, setUp, keep);
+        if (how != onlineMatch::ending::backToSelect)
+            return how;
+    }
 }
 
 } // namespace
@@ -101,13 +168,11 @@ onlineMatch::ending playMatch(const gameOptions& options, onlineSetup& net,
 int playOnline(const gameOptions& options, const std::vector<std::string>& roster,
                const controlsConfig& controls, const std::function<void(Game&)>& setUp,
                const std::function<void(const Game&)>& keep) {
-    std::string character = ownCharacter(options, roster, controls);
-    if (character.empty())
-        return 0;
     watchFullscreenKeys();
     statusScreen status;
     status.load(options.dataDir);
-    helloMessage mine = onlineSetup::hello(options.dataDir, roster, character);
+    // The character is picked after connecting, on the select screen both players see.
+    helloMessage mine = onlineSetup::hello(options.dataDir, roster, "");
     std::string said; // what ended the last match, shown while waiting for the next
     for (;;) {
         onlineSetup net;
@@ -119,11 +184,11 @@ int playOnline(const gameOptions& options, const std::vector<std::string>& roste
         startMessage proposed;
         proposed.seed = newSeed();
         proposed.rounds = static_cast<uint8_t>(options.rounds);
-        bool agreed = options.hosting
-                          ? net.hostMatch(static_cast<uint16_t>(options.port), mine, proposed,
-                                          tick, error)
-                          : net.joinMatch(options.joinHost, static_cast<uint16_t>(options.port),
-                                          mine, tick, error);
+        bool agreed =
+            options.hosting
+                ? net.hostMatch(static_cast<uint16_t>(options.port), mine, proposed, tick, error)
+                : net.joinMatch(options.joinHost, static_cast<uint16_t>(options.port), mine, tick,
+                                error);
         if (!agreed) {
             if (error.empty())
                 return 0; // the player left
@@ -132,16 +197,14 @@ int playOnline(const gameOptions& options, const std::vector<std::string>& roste
         }
         if (!showConnected(status, net))
             return 0;
-        bool outOfStep = false;
-        onlineMatch::ending how = playMatch(options, net, controls, setUp, keep, outOfStep);
-        if (outOfStep)
+        onlineMatch::ending how = playConnected(options, roster, controls, net, setUp, keep);
+        if (how == onlineMatch::ending::desync)
             return 1;
         if (how == onlineMatch::ending::left)
             return 0;
         if (!options.hosting)
             return how == onlineMatch::ending::opponentLeft ? 0 : 1;
-        said = how == onlineMatch::ending::opponentLeft ? "your opponent left"
-                                                        : "your opponent is gone";
+        said = onlineMatch::endingName(how);
         net.link.flush();
     }
 }

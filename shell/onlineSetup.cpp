@@ -49,7 +49,11 @@ std::string onlineSetup::whyNot(const helloMessage& here, const helloMessage& th
                ", the joining game " + std::to_string(there.protocol);
     if (there.game != here.game)
         return "the host's game is \"" + here.game + "\", the joining game \"" + there.game + "\"";
+    // A character named in the hello (the runner's scripts name theirs; the game's players
+    // pick theirs on the select screen afterwards) must be on both sides.
     for (const std::string& name : {here.character, there.character}) {
+        if (name.empty())
+            continue;
         if (!findCharacter(here, name))
             return "no character \"" + name + "\" in the host's data folder";
         if (!findCharacter(there, name))

@@ -76,19 +76,56 @@ void selectScreen::readKey(const SDL_Event& e, const controlsConfig& keys, bool 
         quit_ = true;
         return;
     }
-    for (int side = 0; side < (versus ? 2 : 1); ++side) {
-        const gamePad& pad = keys.players[side];
-        if (key == pad.keyLeft)
-            move(side, -1);
-        if (key == pad.keyRight)
-            move(side, 1);
-        bool confirm = key == pad.buttonA || (side == 0 && key == SDLK_RETURN);
-        if (confirm && !done_[side])
-            pick(side, cursor_[side], "");
+    if (peer_) {
+        readOwnKey(key, keys.players[0], peer_->localSide, true);
+        return;
     }
+    for (int side = 0; side < (versus ? 2 : 1); ++side)
+        readOwnKey(key, keys.players[side], side, side == 0);
     // Against the computer its fighter is drawn as soon as the player has picked.
-    if (!versus && !alone_ && done_[0] && !done_[1])
+    if (!versus && done_[0] && !done_[1])
         pick(1, g_randomNumber.getNumber(static_cast<int>(names_.size())), " at random");
+}
+
+// One player's keys on their side's cursor; Enter picks too for the first player at this
+// keyboard.
+void selectScreen::readOwnKey(int key, const gamePad& pad, int side, bool enterPicks) {
+    if (key == pad.keyLeft)
+        move(side, -1);
+    if (key == pad.keyRight)
+        move(side, 1);
+    bool confirm = key == pad.buttonA || (enterPicks && key == SDLK_RETURN);
+    if (confirm && !done_[side])
+        pick(side, cursor_[side], "");
+}
+
+void selectScreen::preselect(int side, const std::string& name) {
+    for (size_t i = 0; i < names_.size(); ++i)
+        if (names_[i] == name)
+            pick(side, static_cast<int>(i), "");
+}
+
+bool selectScreen::exchange(int& toldCursor, bool& toldPicked) {
+    int own = peer_->localSide;
+    if (cursor_[own] != toldCursor || done_[own] != toldPicked) {
+        toldCursor = cursor_[own];
+        toldPicked = done_[own];
+        peer_->tell(toldCursor, toldPicked);
+    }
+    int other = 1 - own;
+    int cursor = cursor_[other];
+    bool picked = done_[other];
+    if (!peer_->hear(cursor, picked)) {
+        peer_->gone = true;
+        return false;
+    }
+    int n = static_cast<int>(names_.size());
+    if (cursor >= 0 && cursor < n && !done_[other]) {
+        cursor_[other] = cursor;
+        if (picked)
+            pick(other, cursor, " on the other machine");
+    }
+    return true;
 }
 
 // "1P" left of the column's middle, "2P" or "CPU" right of it, so both fit over one
@@ -118,7 +155,7 @@ void selectScreen::draw(SDL_Surface* screen) {
     }
     drawCursor(screen, 0);
     // The computer's choice shows once it is made; a second player's as they choose.
-    if (versus_ || (done_[1] && !alone_))
+    if (versus_ || done_[1])
         drawCursor(screen, 1);
     const std::string title = "CHOOSE YOUR FIGHTER";
     titleFont_.draw(screen, title, 400 - titleFont_.width(title) / 2, kTitleY);
@@ -126,12 +163,15 @@ void selectScreen::draw(SDL_Surface* screen) {
     font_.draw(screen, prompt, 400 - font_.width(prompt) / 2, kPromptY);
 }
 
-bool selectScreen::run(SDL_Surface* screen, const controlsConfig& keys, bool versus, bool alone) {
-    versus_ = versus;
-    alone_ = alone;
-    done_[1] = alone;
+bool selectScreen::run(SDL_Surface* screen, const controlsConfig& keys, bool versus,
+                       selectPeer* peer) {
+    peer_ = peer;
+    versus_ = versus || peer;
     // The second player starts at the other end, as they stand on the stage.
-    cursor_[1] = names_.empty() ? 0 : static_cast<int>(names_.size()) - 1;
+    if (!done_[1])
+        cursor_[1] = names_.empty() ? 0 : static_cast<int>(names_.size()) - 1;
+    int toldCursor = -1;
+    bool toldPicked = false;
     watchFullscreenKeys();
     SDL_WM_SetCaption("brawler", "brawler");
     bool dirty = true;
@@ -144,6 +184,14 @@ bool selectScreen::run(SDL_Surface* screen, const controlsConfig& keys, bool ver
         }
         if (quit_)
             return false;
+        if (peer_) {
+            int before = cursor_[1 - peer_->localSide];
+            bool pickedBefore = done_[1 - peer_->localSide];
+            if (!exchange(toldCursor, toldPicked))
+                return false;
+            dirty = dirty || before != cursor_[1 - peer_->localSide] ||
+                    pickedBefore != done_[1 - peer_->localSide];
+        }
         stopIfSignalArrived();
         if (fullscreenAsked())
             dirty = toggleFullscreen(screen) || dirty;

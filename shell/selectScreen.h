@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,16 @@
 // with left and right and picks with A (or Enter); against the computer the opponent is
 // then drawn at random, in versus the second player picks with their own keys. Escape or
 // the window's close leaves the game.
+// Online, the other player picks on their own machine: this player's cursor and pick go
+// out through `tell`, the other's come in through `hear`, which says false once the other
+// player has gone (then `gone` is set).
+struct selectPeer {
+    int localSide = 0; // the side this player picks for: 0 the host's, 1 the joining one's
+    std::function<void(int cursor, bool picked)> tell;
+    std::function<bool(int& cursor, bool& picked)> hear;
+    bool gone = false;
+};
+
 class selectScreen {
 public:
     std::string picked[2]; // the characters chosen for the player and the opponent
@@ -28,11 +39,18 @@ public:
     // without a stage to show them on.
     bool load(const std::string& dataRoot, const std::vector<std::string>& roster);
     // Shows the screen until both sides have picked (true) or the player leaves (false).
-    // `alone`: only the player picks (online, where the other player picks elsewhere).
-    bool run(SDL_Surface* screen, const controlsConfig& keys, bool versus, bool alone = false);
+    // Online (`peer`) this player picks with the first player's keys for their own side,
+    // and the other side's cursor moves as the other player's does.
+    bool run(SDL_Surface* screen, const controlsConfig& keys, bool versus,
+             selectPeer* peer = nullptr);
+    // Online, a character named on the command line: picked before the screen shows.
+    void preselect(int side, const std::string& name);
 
 private:
     void readKey(const SDL_Event& e, const controlsConfig& keys, bool versus);
+    void readOwnKey(int key, const gamePad& pad, int side, bool enterPicks);
+    // Online: this player's changes out, the other's in; false once the other has gone.
+    bool exchange(int& toldCursor, bool& toldPicked);
     void move(int side, int by);
     void pick(int side, int at, const char* how);
     void draw(SDL_Surface* screen);
@@ -48,5 +66,5 @@ private:
     bool done_[2] = {false, false};
     bool quit_ = false;
     bool versus_ = false;
-    bool alone_ = false;
+    selectPeer* peer_ = nullptr;
 };

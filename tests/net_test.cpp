@@ -99,7 +99,7 @@ TEST(NetMessage, RefusesCutLongAndOutOfBoundsBytes) {
     badPress[good.size() - 3] = 3; // two bits in one press
     EXPECT_FALSE(decodes(badPress, m));
     std::string tooMany = good;
-    tooMany[13] = static_cast<char>(kMostFrames + 1);
+    tooMany[15] = static_cast<char>(kMostFrames + 1);
     EXPECT_FALSE(decodes(tooMany, m));
     std::string farStep = encode(framesFrom(kMostStep, {held(0)}));
     EXPECT_FALSE(decodes(farStep, m));

@@ -309,10 +309,8 @@ bool FightRunner::connect(onlineSetup& net, const FightScript& script, Game& gam
 void FightRunner::onlineFigures(const Game& game, const onlineSetup& net, FightSummary& summary) {
     const onlineMatch& o = *game.online;
     double seconds = std::max(0.001, summary.wallMs / 1000.0);
-    static const char* const endings[] = {"playing", "you left", "your opponent left",
-                                          "your opponent is gone", "desync"};
     summary.onlineLines.push_back(std::string(online->hosting ? "host" : "joined") +
-                                  ", ended: " + endings[static_cast<int>(o.how)]);
+                                  ", ended: " + onlineMatch::endingName(o.how));
     summary.onlineLines.push_back(o.rollbackFigures());
     char line[160];
     snprintf(line, sizeof line, "bandwidth: %.0f bytes/s sent, %.0f received; round trip %u ms",
