@@ -24,6 +24,7 @@ enum optionId {
     optReplay,
     optHost,
     optJoin,
+    optWatch,
     optInputDelay,
     optHelp,
     optVersion
@@ -45,6 +46,7 @@ const option kOptions[] = {{"classic", no_argument, nullptr, optClassic},
                            {"replay", required_argument, nullptr, optReplay},
                            {"host", optional_argument, nullptr, optHost},
                            {"join", required_argument, nullptr, optJoin},
+                           {"watch", required_argument, nullptr, optWatch},
                            {"input-delay", required_argument, nullptr, optInputDelay},
                            {"help", no_argument, nullptr, optHelp},
                            {"version", no_argument, nullptr, optVersion},
@@ -76,15 +78,15 @@ std::string optionalValue(int argc, char** argv) {
 }
 
 // --join HOST or HOST:PORT: a name or an IPv4 address, and a port.
-bool readJoin(const char* text, gameOptions& o, std::string& message) {
+bool readJoin(const char* text, gameOptions& o, std::string& message, const char* option) {
     std::string value = text;
     size_t colon = value.rfind(':');
     o.joinHost = value.substr(0, colon);
-    bool portOk = colon == std::string::npos ||
-                  readWhole(value.c_str() + colon + 1, 1, 65535, false, o.port);
+    bool portOk =
+        colon == std::string::npos || readWhole(value.c_str() + colon + 1, 1, 65535, false, o.port);
     if (!o.joinHost.empty() && o.joinHost.find(':') == std::string::npos && portOk)
         return true;
-    message = refused("--join", "HOST or HOST:PORT (a name or an IPv4 address)", text);
+    message = refused(option, "HOST or HOST:PORT (a name or an IPv4 address)", text);
     return false;
 }
 
@@ -157,7 +159,9 @@ bool take(int id, int argc, char** argv, gameOptions& o, std::string& message) {
         return false;
     }
     case optJoin:
-        return readJoin(optarg, o, message);
+    case optWatch:
+        o.watching = id == optWatch;
+        return readJoin(optarg, o, message, id == optWatch ? "--watch" : "--join");
     case optInputDelay:
         if (readWhole(optarg, 0, 8, false, o.inputDelay))
             return true;
@@ -189,6 +193,7 @@ std::string usageText() {
            "  --replay FILE           watch a replay: Space pauses, Right steps, 1 2 4 speed\n"
            "  --host [PORT]           play online: wait for a player on UDP PORT (7650)\n"
            "  --join HOST[:PORT]      play online against the game hosting on HOST\n"
+           "  --watch HOST[:PORT]     watch the match the game on HOST hosts\n"
            "  --input-delay N         online: your keys act N steps (of 11 ms) late, 0 to 8\n"
            "                          (default 2); fewer rollbacks for a little lag\n"
            "  --version               the version\n"
@@ -229,10 +234,10 @@ optionsResult readOptions(int argc, char** argv, gameOptions& options, std::stri
         return optionsResult::wrong;
     }
     bool online = options.hosting || !options.joinHost.empty();
-    if (online && (options.classic || options.versus || (options.hosting && !options.joinHost.empty()) ||
-                   !options.replayFile.empty())) {
-        message = "brawler: online play is --host or --join alone: leave out --classic, --versus, "
-                  "--replay and the other of the two";
+    if (online && (options.classic || options.versus ||
+                   (options.hosting && !options.joinHost.empty()) || !options.replayFile.empty())) {
+        message = "brawler: online play is --host, --join or --watch alone: leave out --classic, "
+                  "--versus, --replay and the others of the three";
         return optionsResult::wrong;
     }
     if (options.classic && (!options.recordFile.empty() || !options.replayFile.empty())) {

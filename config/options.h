@@ -22,7 +22,8 @@ struct gameOptions {
     std::string recordFile;        // --record: the match's replay goes here
     std::string replayFile;        // --replay: watch this replay instead of playing
     bool hosting = false;          // --host: wait for a player on another machine
-    std::string joinHost;          // --join: the host to call, a name or an address
+    std::string joinHost;          // --join (or --watch): the host to call, a name or an address
+    bool watching = false;         // --watch: watch the host's match instead of playing
     int port = 7650;               // UDP port of --host or --join
     int inputDelay = 2;            // --input-delay: online, own keys act this many steps late
 };

@@ -24,7 +24,7 @@ bool stepNumber(wireReader& r, uint32_t& v) {
 } // namespace
 
 netType messageType(const uint8_t* data, size_t size) {
-    if (!data || size == 0 || data[0] < 1 || data[0] > static_cast<uint8_t>(netType::choice))
+    if (!data || size == 0 || data[0] < 1 || data[0] > static_cast<uint8_t>(netType::steps))
         return netType::none;
     return static_cast<netType>(data[0]);
 }
@@ -75,6 +75,7 @@ bool decode(const uint8_t* data, size_t size, refuseMessage& m) {
 
 std::string encode(const startMessage& m) {
     wireWriter w = begin(netType::start);
+    w.u16(m.match);
     w.u64(m.seed);
     w.u8(m.rounds);
     w.u16(m.startHp);
@@ -85,8 +86,8 @@ std::string encode(const startMessage& m) {
 
 bool decode(const uint8_t* data, size_t size, startMessage& m) {
     wireReader r(data, size);
-    if (!open(r, netType::start) || !r.u64(m.seed) || !r.u8(m.rounds) || !r.u16(m.startHp) ||
-        !r.text(m.characters[0]) || !r.text(m.characters[1]))
+    if (!open(r, netType::start) || !r.u16(m.match) || !r.u64(m.seed) || !r.u8(m.rounds) ||
+        !r.u16(m.startHp) || !r.text(m.characters[0]) || !r.text(m.characters[1]))
         return false;
     bool roundsOk = m.rounds >= 1 && m.rounds <= 9 && m.rounds % 2 == 1;
     return roundsOk && m.startHp >= 1 && m.startHp <= 1000 && r.atEnd();
@@ -179,4 +180,30 @@ bool decode(const uint8_t* data, size_t size, choiceMessage& m) {
     wireReader r(data, size);
     return open(r, netType::choice) && r.u8(m.cursor) && m.cursor < kMostCharacters &&
            r.u8(m.picked) && m.picked <= 1 && r.atEnd();
+}
+
+std::string encode(const stepsMessage& m) {
+    wireWriter w = begin(netType::steps);
+    w.u16(m.match);
+    w.u32(m.first);
+    size_t n = m.steps.size() < kMostFrames ? m.steps.size() : kMostFrames;
+    w.u8(static_cast<uint8_t>(n));
+    for (size_t i = 0; i < n; ++i) {
+        w.frame(m.steps[i][0]);
+        w.frame(m.steps[i][1]);
+    }
+    return w.bytes();
+}
+
+bool decode(const uint8_t* data, size_t size, stepsMessage& m) {
+    wireReader r(data, size);
+    uint8_t n = 0;
+    if (!open(r, netType::steps) || !r.u16(m.match) || !stepNumber(r, m.first) || !r.u8(n) ||
+        n > kMostFrames || m.first + n > kMostStep)
+        return false;
+    m.steps.assign(n, stepInput{});
+    for (stepInput& s : m.steps)
+        if (!r.frame(s[0]) || !r.frame(s[1]))
+            return false;
+    return r.atEnd();
 }

@@ -21,6 +21,7 @@ enum class netType : uint8_t {
     quit = 6,     // the sender leaves
     desync = 7,   // the sender found the fights apart, with its fight's values
     choice = 8,   // on the select screen: where the sender's cursor is, and whether picked
+    steps = 9,    // to a watcher: both sides' confirmed frames of a run of steps
 };
 
 // Bounds a decoder holds every message to.
@@ -49,6 +50,7 @@ struct refuseMessage {
 };
 
 struct startMessage {
+    uint16_t match = 0;        // the match of the connection (to a watcher: the one starting)
     uint64_t seed = 1;         // the fight's random generator starts here
     uint8_t rounds = 3;        // best of
     uint16_t startHp = 1000;   // hit points a round starts with
@@ -76,6 +78,12 @@ struct quitMessage {
     uint8_t back = 0;  // 1: both go back to the select screen; 0: the sender leaves
 };
 
+struct stepsMessage {
+    uint16_t match = 0;
+    uint32_t first = 0;           // the step of steps[0]
+    std::vector<stepInput> steps; // both sides' frames of each step, confirmed
+};
+
 struct choiceMessage {
     uint8_t cursor = 0; // the character under the sender's cursor, by roster order
     uint8_t picked = 0; // 1 once the sender has picked it
@@ -97,6 +105,7 @@ std::string encode(const checksumMessage& m);
 std::string encode(const desyncMessage& m);
 std::string encode(const quitMessage& m);
 std::string encode(const choiceMessage& m);
+std::string encode(const stepsMessage& m);
 
 bool decode(const uint8_t* data, size_t size, helloMessage& m);
 bool decode(const uint8_t* data, size_t size, refuseMessage& m);
@@ -106,3 +115,4 @@ bool decode(const uint8_t* data, size_t size, checksumMessage& m);
 bool decode(const uint8_t* data, size_t size, desyncMessage& m);
 bool decode(const uint8_t* data, size_t size, quitMessage& m);
 bool decode(const uint8_t* data, size_t size, choiceMessage& m);
+bool decode(const uint8_t* data, size_t size, stepsMessage& m);

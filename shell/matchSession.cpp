@@ -237,8 +237,11 @@ void matchSession::runDueSteps(Game& g) {
             break;
         }
         clockAt_ += kStepMs;
-        for (int i = 0; i < playbackSpeed && !(playback && playbackOver); ++i)
+        for (int i = 0; i < playbackSpeed && !(playback && playbackOver); ++i) {
+            if (playbackLive && static_cast<size_t>(stepNumber) >= playback->size())
+                break;
             step(g, nextInput());
+        }
     }
 }
 

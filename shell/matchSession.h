@@ -66,6 +66,7 @@ public:
     const std::vector<stepInput>* playback = nullptr;
     bool playbackOver = false; // the replay's frames have all been played
     int playbackSpeed = 1;     // steps a replay plays per step of time: 1, 2 or 4
+    bool playbackLive = false; // the replay is still coming (a watched match): wait at its end
     std::string notice;        // said where the prompt goes (online play's state), if any
     bool pausable = true;      // the pause key pauses (not online: the peer plays on)
 

@@ -5,12 +5,14 @@
 #include <cstdio>
 #include <sstream>
 
+#include "match/replayFile.h"
 #include "net/netLink.h"
 #include "net/netMessage.h"
 #include "platform/gameClock.h"
 #include "platform/traceLog.h"
 #include "shell/game.h"
 #include "shell/matchSession.h"
+#include "shell/onlineSetup.h"
 
 namespace {
 
@@ -74,6 +76,8 @@ long onlineMatch::confirmed(const Game& g) const {
 }
 
 bool onlineMatch::runPass(Game& g, bool draw) {
+    if (live_)
+        return watchPass(g, draw);
     matchSession& m = *g.match;
     if (!ending_) {
         m.readEvents(g);
@@ -88,6 +92,7 @@ bool onlineMatch::runPass(Game& g, bool draw) {
     else
         runDueSteps(g);
     sendInputs(g);
+    feedWatchers(g);
     checkpoints(g);
     compareChecksums(g);
     sayNotice(g);
@@ -101,11 +106,11 @@ void onlineMatch::receive(Game& g) {
     long firstNew = -1;
     for (int n = 0; n < 256 && link->poll(e, 0); ++n) {
         if (e.peer != peer) {
-            // Nobody else joins a match under way.
-            if (e.what == netLink::event::connected) {
-                link->send(e.peer, encode(refuseMessage{"a match is already on"}), true);
+            // A watcher may come in during a match; nobody else may.
+            if (host)
+                host->otherPeer(e);
+            else if (e.what == netLink::event::connected)
                 link->drop(e.peer);
-            }
             continue;
         }
         if (e.what == netLink::event::disconnected) {
@@ -456,6 +461,9 @@ void onlineMatch::endNow(Game& g) {
     fightState now;
     now.save(g);
     finalChecksum = now.checksum(g);
+    // Watchers get every step up to the end, then the end.
+    feedWatchers(g, true);
+    tellWatchersTheEnd();
     link->flush();
 }
 
@@ -488,4 +496,90 @@ void onlineMatch::sayNotice(Game& g) {
         printf("online: %s\n", notice == "CONNECTION UNSTABLE" ? "connection unstable"
                                                                : "waiting for your opponent");
     m.notice = notice;
+}
+
+// Each watcher gets the match's start once, then every confirmed step, in runs of at most
+// a message's worth and a few runs a pass, so one who comes in late catches up without a
+// burst that would crowd the players' own traffic.
+void onlineMatch::feedWatchers(const Game& g, bool all) {
+    if (!host)
+        return;
+    const matchSession& m = *g.match;
+    long upTo = std::min(confirmed(g), static_cast<long>(m.inputs.size()));
+    for (int w : host->watchers) {
+        auto sent = watcherSent_.find(w);
+        if (sent == watcherSent_.end()) {
+            link->send(w, encode(agreed), true);
+            sent = watcherSent_.emplace(w, 0).first;
+        }
+        for (int run = 0; (all || run < 8) && sent->second < upTo; ++run) {
+            stepsMessage steps;
+            steps.match = agreed.match;
+            steps.first = static_cast<uint32_t>(sent->second);
+            long end = std::min(upTo, sent->second + kMostFrames);
+            steps.steps.assign(m.inputs.begin() + sent->second, m.inputs.begin() + end);
+            link->send(w, encode(steps), true);
+            sent->second = end;
+        }
+    }
+}
+
+void onlineMatch::tellWatchersTheEnd() {
+    if (!host)
+        return;
+    quitMessage q;
+    q.match = agreed.match;
+    q.step = static_cast<uint32_t>(finalStep);
+    for (int w : host->watchers)
+        link->send(w, encode(q), true);
+}
+
+void onlineMatch::watch(Game& g, replayFile* live) {
+    live_ = live;
+    matchSession& m = *g.match;
+    m.playbackLive = true;
+    lastHeard_ = unpinnedTicks();
+}
+
+// Watching: the host's steps come in and the match plays them; far behind (a watcher who
+// came in late) it plays at four times the speed until it has caught up.
+bool onlineMatch::watchPass(Game& g, bool draw) {
+    matchSession& m = *g.match;
+    netLink::event e;
+    for (int n = 0; n < 256 && link->poll(e, 0); ++n) {
+        if (e.what == netLink::event::disconnected) {
+            printf("online: the host is gone\n");
+            how = ending::opponentGone;
+            return false;
+        }
+        if (e.what != netLink::event::message)
+            continue;
+        lastHeard_ = unpinnedTicks();
+        const uint8_t* data = reinterpret_cast<const uint8_t*>(e.bytes.data());
+        stepsMessage steps;
+        quitMessage q;
+        if (decode(data, e.bytes.size(), steps) && steps.match == agreed.match) {
+            long have = static_cast<long>(live_->steps.size());
+            long first = steps.first;
+            for (long i = std::max(have, first) - first; i < static_cast<long>(steps.steps.size());
+                 ++i)
+                live_->steps.push_back(steps.steps[static_cast<size_t>(i)]);
+        } else if (decode(data, e.bytes.size(), q) && q.match == agreed.match) {
+            liveEnd_ = q.step;
+        } else {
+            ++dropped;
+        }
+    }
+    long behind = static_cast<long>(live_->steps.size()) - m.stepNumber;
+    m.playbackSpeed = behind > 90 ? 4 : m.playbackSpeed == 4 && behind > 10 ? 4 : 1;
+    bool more = m.runPass(g, draw);
+    if (liveEnd_ >= 0 && m.stepNumber >= liveEnd_) {
+        // The players' own last step: the watcher's fight must be theirs.
+        finalConfirmed = true;
+        endNow(g);
+        printf("online: the match is over: %s\n", summary().c_str());
+        how = ending::opponentLeft;
+        return false;
+    }
+    return more;
 }

@@ -13,6 +13,8 @@
 
 class Game;
 class netLink;
+class onlineSetup;
+class replayFile;
 
 // A match against a player on another machine, with rollback. Own frames are used a
 // few steps late (the input delay) and sent at once; the peer's are predicted until
@@ -34,9 +36,11 @@ public:
     // How the match ended, for the shell to act on.
     enum class ending { playing, left, opponentLeft, opponentGone, desync, backToSelect };
 
-    netLink* link = nullptr;  // the connection, not owned
-    int peer = -1;            // the other player's slot on it
-    int localSide = 0;        // 0 for the host, 1 for the side that joined
+    netLink* link = nullptr;     // the connection, not owned
+    onlineSetup* host = nullptr; // at the host: its watchers, who else calls; not owned
+    startMessage agreed;         // this match, for a watcher who comes in during it
+    int peer = -1;               // the other player's slot on it
+    int localSide = 0;           // 0 for the host, 1 for the side that joined
     uint16_t matchNumber = 0; // of this connection: a late message of an earlier match is dropped
     int inputDelay = 2;       // steps own frames are used late, 0 to 8
     long perturbAt = -1;      // a test puts this side's fight out of step here once
@@ -60,6 +64,9 @@ public:
     static const char* endingName(ending e);
     // After the game's start-up: the other side's frames come by network from now on.
     void begin(Game& g);
+    // Watching instead of playing: `live` (the game's replay being watched, not owned)
+    // grows with the steps the host sends, and the match plays them a little behind.
+    void watch(Game& g, replayFile* live);
     // One pass: events, the network, any rollback, the steps due, the picture when
     // `draw`. False once the match has ended.
     bool runPass(Game& g, bool draw);
@@ -90,6 +97,9 @@ private:
     void writeDump(const std::string& theirs);
     void perturbOnce(Game& g);
     void sayNotice(Game& g);
+    void feedWatchers(const Game& g, bool all = false);
+    void tellWatchersTheEnd();
+    bool watchPass(Game& g, bool draw);
 
     inputExchange exchange_;
     fightState states_[kKeptStates];         // state before each recent step, by step % kKeptStates
@@ -107,5 +117,8 @@ private:
     long endStep_ = 0;
     double advantage_ = 0.0; // steps this side runs ahead of the peer, smoothed
     long slowCount_ = 0;
-    std::string theirValues_; // the peer's fight values at the desync
+    std::string theirValues_;         // the peer's fight values at the desync
+    std::map<int, long> watcherSent_; // steps each watcher has been sent, by slot
+    replayFile* live_ = nullptr;      // watching: the steps come in here
+    long liveEnd_ = -1;               // watching: the match's last step, once known
 };

@@ -9,6 +9,7 @@
 #include "config/controlsConfig.h"
 #include "config/options.h"
 #include "config/replayPlace.h"
+#include "match/replayFile.h"
 #include "platform/displayMode.h"
 #include "platform/gameClock.h"
 #include "shell/game.h"
@@ -70,10 +71,7 @@ picking pickOnline(const gameOptions& options, const std::vector<std::string>& r
         netLink::event e;
         while (net.link.poll(e, 0)) {
             if (e.peer != net.peer) {
-                if (e.what == netLink::event::connected) {
-                    net.link.send(e.peer, encode(refuseMessage{"a match is already on"}), true);
-                    net.link.drop(e.peer);
-                }
+                net.otherPeer(e); // a watcher may come in now; nobody else
                 continue;
             }
             if (e.what == netLink::event::disconnected)
@@ -126,6 +124,14 @@ onlineMatch::ending playMatch(const gameOptions& options, onlineSetup& net,
     o.peer = net.peer;
     o.localSide = options.hosting ? 0 : 1;
     o.matchNumber = number;
+    if (options.hosting) {
+        o.host = &net;
+        o.agreed = net.start;
+        o.agreed.match = number;
+        o.agreed.seed = game.fightSeed;
+        o.agreed.characters[0] = picked[0];
+        o.agreed.characters[1] = picked[1];
+    }
     o.inputDelay = options.inputDelay;
     o.dumpFolder = replayFolder();
     if (const char* at = getenv("BRAWLER_TEST_DESYNC_AT"))
@@ -163,6 +169,82 @@ onlineMatch::ending playConnected(const gameOptions& options,
     }
 }
 
+// Watching the host's matches, one after another, each from the step it had reached
+// (caught up at four times the speed) to its end.
+int watchMatches(const gameOptions& options, const std::vector<std::string>& roster,
+                 const controlsConfig& controls, statusScreen& status,
+                 const std::function<void(Game&)>& setUp) {
+    onlineSetup net;
+    helloMessage mine = onlineSetup::hello(options.dataDir, roster, "");
+    mine.watcher = 1;
+    std::string error;
+    std::string waiting = "watching " + options.joinHost + ": waiting for a match";
+    auto tick = [&](const std::string&) {
+        return status.show(screen, capitals(waiting), "ESCAPE: QUIT");
+    };
+    if (!net.joinMatch(options.joinHost, static_cast<uint16_t>(options.port), mine, tick, error)) {
+        if (error.empty())
+            return 0;
+        fprintf(stderr, "brawler: %s\n", error.c_str());
+        return 1;
+    }
+    for (;;) {
+        printf("online: watching match %d: %s against %s\n", net.start.match,
+               net.start.characters[0].c_str(), net.start.characters[1].c_str());
+        Game game;
+        setUp(game);
+        game.controls = controls;
+        replayFile live;
+        live.player = net.start.characters[0];
+        live.opponent = net.start.characters[1];
+        live.rounds = net.start.rounds;
+        live.versus = true;
+        live.startHp = net.start.startHp;
+        live.seed = net.start.seed;
+        game.matchMode = true;
+        game.versusMode = true;
+        game.playerCharacter = live.player;
+        game.opponentCharacter = live.opponent;
+        game.matchRounds = live.rounds;
+        game.matchStartHp = live.startHp;
+        game.fightSeed = live.seed;
+        game.watching = &live;
+        game.startUp();
+        game.online = std::make_unique<onlineMatch>();
+        onlineMatch& o = *game.online;
+        o.link = &net.link;
+        o.peer = net.peer;
+        o.agreed = net.start;
+        o.watch(game, &live);
+        game.run();
+        if (o.how == onlineMatch::ending::opponentGone)
+            return 1;
+        if (o.how == onlineMatch::ending::playing)
+            return 0; // Escape
+        // The next match, when the host plays one.
+        bool next = false;
+        while (!next) {
+            if (!status.show(screen, capitals(waiting), "ESCAPE: QUIT"))
+                return 0;
+            netLink::event e;
+            while (!next && net.link.poll(e, 15)) {
+                // Between matches the host may close: the watching is over.
+                if (e.what == netLink::event::disconnected) {
+                    printf("online: the host has closed\n");
+                    return 0;
+                }
+                const uint8_t* data = reinterpret_cast<const uint8_t*>(e.bytes.data());
+                startMessage start;
+                if (e.what == netLink::event::message && decode(data, e.bytes.size(), start) &&
+                    start.match != o.agreed.match) {
+                    net.start = start;
+                    next = true;
+                }
+            }
+        }
+    }
+}
+
 } // namespace
 
 int playOnline(const gameOptions& options, const std::vector<std::string>& roster,
@@ -171,6 +253,8 @@ int playOnline(const gameOptions& options, const std::vector<std::string>& roste
     watchFullscreenKeys();
     statusScreen status;
     status.load(options.dataDir);
+    if (options.watching)
+        return watchMatches(options, roster, controls, status, setUp);
     // The character is picked after connecting, on the select screen both players see.
     helloMessage mine = onlineSetup::hello(options.dataDir, roster, "");
     std::string said; // what ended the last match, shown while waiting for the next

@@ -1,5 +1,6 @@
 #include "shell/onlineSetup.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -79,6 +80,7 @@ bool onlineSetup::hostMatch(uint16_t port, const helloMessage& mine, const start
                             const tickFn& tick, std::string& error) {
     if (!link.host(port, error))
         return false;
+    own = mine;
     std::string waiting = "waiting for a player on port " + std::to_string(port);
     printf("online: %s\n", waiting.c_str());
     fflush(stdout);
@@ -87,23 +89,25 @@ bool onlineSetup::hostMatch(uint16_t port, const helloMessage& mine, const start
             return false;
         netLink::event e;
         while (link.poll(e, kPollMs)) {
-            if (e.what != netLink::event::message)
+            if (e.what != netLink::event::message) {
+                otherPeer(e);
                 continue;
+            }
             const uint8_t* data = reinterpret_cast<const uint8_t*>(e.bytes.data());
             helloMessage theirs;
             std::string why;
-            if (!decode(data, e.bytes.size(), theirs))
+            if (!decode(data, e.bytes.size(), theirs)) {
                 why = "that is not a brawler game's hello";
-            else if (theirs.watcher)
-                why = "watching a match is not offered by this host";
-            else
+            } else if (theirs.watcher) {
+                otherPeer(e);
+                continue;
+            } else {
                 why = whyNot(mine, theirs);
+            }
             if (!why.empty()) {
                 refused = why;
                 printf("online: refused a player: %s\n", why.c_str());
-                fflush(stdout);
-                link.send(e.peer, encode(refuseMessage{why}), true);
-                link.drop(e.peer);
+                refuse(e.peer, why);
                 continue;
             }
             peer = e.peer;
@@ -115,6 +119,43 @@ bool onlineSetup::hostMatch(uint16_t port, const helloMessage& mine, const start
             return true;
         }
     }
+}
+
+void onlineSetup::refuse(int peer, const std::string& why) {
+    fflush(stdout);
+    link.send(peer, encode(refuseMessage{why}), true);
+    link.drop(peer);
+}
+
+void onlineSetup::otherPeer(const netLink::event& e) {
+    if (e.what == netLink::event::disconnected) {
+        auto at = std::find(watchers.begin(), watchers.end(), e.peer);
+        if (at != watchers.end()) {
+            watchers.erase(at);
+            printf("online: a watcher left (%zu watching)\n", watchers.size());
+        }
+        return;
+    }
+    if (e.what != netLink::event::message ||
+        std::find(watchers.begin(), watchers.end(), e.peer) != watchers.end())
+        return;
+    const uint8_t* data = reinterpret_cast<const uint8_t*>(e.bytes.data());
+    helloMessage theirs;
+    if (!decode(data, e.bytes.size(), theirs) || !theirs.watcher) {
+        refuse(e.peer, "a match is already on");
+        return;
+    }
+    std::string why = whyNot(own, theirs);
+    if (why.empty() && watchers.size() >= kMostWatchers)
+        why = "four are watching already";
+    if (!why.empty()) {
+        printf("online: refused a watcher: %s\n", why.c_str());
+        refuse(e.peer, why);
+        return;
+    }
+    watchers.push_back(e.peer);
+    printf("online: a watcher joined (%zu watching)\n", watchers.size());
+    fflush(stdout);
 }
 
 bool onlineSetup::joinMatch(const std::string& hostName, uint16_t port, const helloMessage& mine,

@@ -16,12 +16,15 @@
 class onlineSetup {
 public:
     static constexpr uint16_t kDefaultPort = 7650;
+    static constexpr size_t kMostWatchers = 4;
     static constexpr uint32_t kMostConnectMs = 5000; // a call with no answer ends
 
-    netLink link;        // the connection, kept for the match
-    int peer = -1;       // the other player's slot on it
-    startMessage start;  // the match both sides agreed on
-    std::string refused; // why the host refused us, or the last player it refused
+    netLink link;              // the connection, kept for the match
+    int peer = -1;             // the other player's slot on it
+    startMessage start;        // the match both sides agreed on
+    std::string refused;       // why the host refused us, or the last player it refused
+    std::vector<int> watchers; // the host's watchers' slots on the link
+    helloMessage own;          // the host's own hello, what a watcher's must match
 
     // The hello of this game: its version line, fingerprints of `dataRoot` and of each
     // character of `roster`, and the character it plays.
@@ -39,7 +42,14 @@ public:
     // `error` when the port cannot be used.
     bool hostMatch(uint16_t port, const helloMessage& mine, const startMessage& proposed,
                    const tickFn& tick, std::string& error);
+    // Anything from a slot that is not the player's, at the host: a watcher's hello is
+    // taken (up to kMostWatchers, same game and data) or refused with the reason, a
+    // second player is refused, a watcher that leaves is forgotten.
+    void otherPeer(const netLink::event& e);
     // Calls the host; false with `error` (the host's refusal, or no answer).
     bool joinMatch(const std::string& hostName, uint16_t port, const helloMessage& mine,
                    const tickFn& tick, std::string& error);
+
+private:
+    void refuse(int peer, const std::string& why);
 };

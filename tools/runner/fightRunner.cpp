@@ -148,6 +148,11 @@ FightSummary FightRunner::run(const FightScript& script) {
         o.inputDelay = online->inputDelay;
         o.perturbAt = online->desyncAt;
         o.dumpFolder = online->dumpFolder;
+        if (online->hosting) {
+            // A game may watch the runner's match.
+            o.host = net.get();
+            o.agreed = net->start;
+        }
         o.begin(game);
     }
     game.presenter.keepShadow(keepShadow);
