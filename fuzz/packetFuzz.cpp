@@ -68,6 +68,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case netType::choice:
         roundTrip<choiceMessage>(data, size);
         break;
+    case netType::steps: {
+        roundTrip<stepsMessage>(data, size);
+        stepsMessage m;
+        if (decode(data, size, m) && m.steps.size() > static_cast<size_t>(kMostFrames))
+            abort();
+        break;
+    }
     case netType::none:
         break;
     }
