@@ -98,6 +98,9 @@ bool onlineMatch::runPass(Game& g, bool draw) {
     sayNotice(g);
     if (draw)
         m.drawScene(g);
+    // What online play says goes out as it happens, also into a log file: a player or a
+    // test waiting on "your opponent left" need not wait for the buffer to fill.
+    fflush(stdout);
     return !done_;
 }
 
@@ -573,6 +576,7 @@ bool onlineMatch::watchPass(Game& g, bool draw) {
     long behind = static_cast<long>(live_->steps.size()) - m.stepNumber;
     m.playbackSpeed = behind > 90 ? 4 : m.playbackSpeed == 4 && behind > 10 ? 4 : 1;
     bool more = m.runPass(g, draw);
+    fflush(stdout);
     if (liveEnd_ >= 0 && m.stepNumber >= liveEnd_) {
         // The players' own last step: the watcher's fight must be theirs.
         finalConfirmed = true;

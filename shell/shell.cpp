@@ -1,7 +1,10 @@
 #include "shell/shell.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+
+#include <unistd.h>
 
 #include "SDL_mixer.h"
 
@@ -35,6 +38,16 @@ void askForScale(int scale) {
         setenv("SDL12COMPAT_WINDOW_SCALING", std::to_string(scale).c_str(), 1);
 }
 
+// SDL's own clean-up at exit, but never a hang: when the X server has gone away, Xlib
+// exits the game and SDL's clean-up then waits on the dead connection for ever, so a
+// timer ends the process if the clean-up has not returned within a few seconds.
+void quitSdl() {
+    signal(SIGALRM, SIG_DFL);
+    alarm(3);
+    SDL_Quit();
+    alarm(0);
+}
+
 } // namespace
 
 void sdlInit(int scale, bool fullscreen) {
@@ -58,7 +71,7 @@ void sdlInit(int scale, bool fullscreen) {
         printf("Unable to init SDL: %s\n", SDL_GetError());
         exit(1);
     }
-    atexit(SDL_Quit);
+    atexit(quitSdl);
     stopIfSignalArrived();
     requireVisibleDisplay();
     bool audio = false;
