@@ -112,7 +112,7 @@ TEST(NetMessage, RefusesCutLongAndOutOfBoundsBytes) {
     s.rounds = 4; // even: no match is best of four
     std::string even = encode(s);
     EXPECT_FALSE(decode(reinterpret_cast<const uint8_t*>(even.data()), even.size(), s));
-    EXPECT_EQ(netType::none, messageType(reinterpret_cast<const uint8_t*>("\x09"), 1));
+    EXPECT_EQ(netType::none, messageType(reinterpret_cast<const uint8_t*>("\x0a"), 1));
 }
 
 // Two games play together only with the same version and the same data; otherwise both
