@@ -2,6 +2,16 @@
 
 namespace {
 
+// No peer makes this side hold more than this: our largest message (a desync's fight
+// values) is under 66 KB, and a few of them waiting is plenty.
+constexpr size_t kMostPacketBytes = 70 * 1024;
+constexpr size_t kMostWaitingBytes = 1024 * 1024;
+
+void bound(ENetHost* host) {
+    host->maximumPacketSize = kMostPacketBytes;
+    host->maximumWaitingData = kMostWaitingBytes;
+}
+
 // ENet is set up once for the whole process and left to exit.
 bool startEnet() {
     static bool ok = enet_initialize() == 0;
@@ -28,6 +38,7 @@ bool netLink::host(uint16_t port, std::string& error) {
         error = "UDP port " + std::to_string(port) + " is taken or cannot be used";
         return false;
     }
+    bound(host_);
     return true;
 }
 
@@ -47,6 +58,7 @@ bool netLink::join(const std::string& hostName, uint16_t port, std::string& erro
         error = "the network could not be set up";
         return false;
     }
+    bound(host_);
     ENetPeer* peer = enet_host_connect(host_, &address, 2, 0);
     if (!peer) {
         error = "no connection could be started";
