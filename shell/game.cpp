@@ -260,6 +260,17 @@ void Game::runMatch() {
         printf("loop: %ld passes, %ld presents\n", passes, draws);
 }
 
+void Game::watch(const replayFile& r) {
+    playerCharacter = r.player;
+    opponentCharacter = r.opponent;
+    matchRounds = r.rounds;
+    versusMode = r.versus;
+    matchMode = true;
+    matchStartHp = r.startHp;
+    fightSeed = r.seed;
+    watching = &r;
+}
+
 replayFile Game::replayOfMatch() const {
     replayFile r;
     std::string version = versionText();

@@ -101,6 +101,9 @@ public:
     // clock has made due, and draws at most every 16 ms.
     void runMatch();
 
+    // Plays `r` (not owned; it may still be growing, as a watched online match does)
+    // instead of hands: its characters, rounds, hit points and seed. Before startUp.
+    void watch(const replayFile& r);
     // The match played so far as a replay: what it was played on and every step's input.
     replayFile replayOfMatch() const;
 

@@ -222,13 +222,7 @@ int main(int argc, char** argv) {
         if (!options.classic)
             g_randomNumber.seedFight(game.fightSeed);
         if (watching) {
-            game.playerCharacter = replay.player;
-            game.opponentCharacter = replay.opponent;
-            game.matchRounds = replay.rounds;
-            game.versusMode = replay.versus;
-            game.matchStartHp = replay.startHp;
-            game.fightSeed = replay.seed;
-            game.watching = &replay;
+            game.watch(replay);
             printf("replay: watching %s (%zu steps)\n", options.replayFile.c_str(),
                    replay.steps.size());
         }

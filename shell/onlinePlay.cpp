@@ -201,14 +201,7 @@ int watchMatches(const gameOptions& options, const std::vector<std::string>& ros
         live.versus = true;
         live.startHp = net.start.startHp;
         live.seed = net.start.seed;
-        game.matchMode = true;
-        game.versusMode = true;
-        game.playerCharacter = live.player;
-        game.opponentCharacter = live.opponent;
-        game.matchRounds = live.rounds;
-        game.matchStartHp = live.startHp;
-        game.fightSeed = live.seed;
-        game.watching = &live;
+        game.watch(live);
         game.startUp();
         game.online = std::make_unique<onlineMatch>();
         onlineMatch& o = *game.online;

@@ -117,16 +117,8 @@ FightSummary FightRunner::run(const FightScript& script) {
         else
             failures.push_back(script.name + ": " + error);
     }
-    if (input) {
-        game.playerCharacter = input->player;
-        game.opponentCharacter = input->opponent;
-        game.matchRounds = input->rounds;
-        game.versusMode = input->versus;
-        game.matchMode = true;
-        game.matchStartHp = input->startHp;
-        game.fightSeed = input->seed;
-        game.watching = input;
-    }
+    if (input)
+        game.watch(*input);
     auto wallStart = steadyClock::now();
     std::unique_ptr<onlineSetup> net;
     if (online) {
