@@ -21,7 +21,7 @@ mode match
 character player Basalt
 seed 3
 random-input
-end 9000
+end 6000
 SCRIPT
 done
 timeout 60 "$run" --host "$port" "$out/host.fight" >"$out/host.out" 2>&1 &
