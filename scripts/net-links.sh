@@ -7,6 +7,7 @@
 set -uo pipefail
 build=$1 out=$2 port=$3
 here=$(dirname "$0")
+mkdir -p "$out"
 links=(
     "loopback|--seconds 8"
     "rtt-20ms|--delay 10 --jitter 20 --loss 5 --seconds 8"
@@ -19,7 +20,7 @@ names=()
 for link in "${links[@]}"; do
     name=${link%%|*}
     # shellcheck disable=SC2086 # the options are words
-    "$here/net-match.sh" "$build" "$out/$name" "$port" ${link#*|} >"$out-$name.log" 2>&1 &
+    "$here/net-match.sh" "$build" "$out/$name" "$port" ${link#*|} >"$out/$name.log" 2>&1 &
     pids+=($!)
     names+=("$name")
     port=$((port + 2))
@@ -28,12 +29,12 @@ done
 status=0
 for i in "${!pids[@]}"; do
     if wait "${pids[$i]}"; then
-        echo "== ${names[$i]}: $(grep '^net-match: both sides' "$out-${names[$i]}.log" | tail -n 1)"
+        echo "== ${names[$i]}: $(grep '^net-match: both sides' "$out/${names[$i]}.log" | tail -n 1)"
     else
         echo "== ${names[$i]}: FAILED"
         status=1
     fi
-    grep "^online: rollbacks\|^online: bandwidth\|^online: processor" "$out-${names[$i]}.log"
-    ((status)) && cat "$out-${names[$i]}.log"
+    grep "^online: rollbacks\|^online: bandwidth\|^online: processor" "$out/${names[$i]}.log"
+    ((status)) && cat "$out/${names[$i]}.log"
 done
 exit $status

@@ -47,7 +47,7 @@ bool showConnected(statusScreen& status, const onlineSetup& net) {
 }
 
 // What the select screen came to online.
-enum class picking { done, left, otherLeft };
+enum class picking { done, left, otherLeft, otherGone };
 
 // Both players pick on their own machines, each seeing the other's cursor: the picks go
 // into the match, host's side first.
@@ -67,6 +67,7 @@ picking pickOnline(const gameOptions& options, const std::vector<std::string>& r
         m.picked = chosen;
         net.link.send(net.peer, encode(m), true);
     };
+    bool dropped = false; // the connection ended rather than the other player leaving
     peer.hear = [&](int& cursor, bool& chosen) {
         netLink::event e;
         while (net.link.poll(e, 0)) {
@@ -74,8 +75,10 @@ picking pickOnline(const gameOptions& options, const std::vector<std::string>& r
                 net.otherPeer(e); // a watcher may come in now; nobody else
                 continue;
             }
-            if (e.what == netLink::event::disconnected)
+            if (e.what == netLink::event::disconnected) {
+                dropped = true;
                 return false;
+            }
             const uint8_t* data = reinterpret_cast<const uint8_t*>(e.bytes.data());
             choiceMessage c;
             quitMessage q;
@@ -90,7 +93,7 @@ picking pickOnline(const gameOptions& options, const std::vector<std::string>& r
     };
     if (!select.run(screen, controls, false, &peer)) {
         if (peer.gone)
-            return picking::otherLeft;
+            return dropped ? picking::otherGone : picking::otherLeft;
         net.link.send(net.peer, encode(quitMessage{}), true);
         net.link.flush();
         return picking::left;
@@ -160,6 +163,9 @@ onlineMatch::ending playConnected(const gameOptions& options,
         case picking::otherLeft:
             printf("online: your opponent left\n");
             return onlineMatch::ending::opponentLeft;
+        case picking::otherGone:
+            printf("online: your opponent is gone\n");
+            return onlineMatch::ending::opponentGone;
         case picking::done:
             break;
         }
