@@ -298,15 +298,24 @@ TEST(Match, CommandLineRefusesWhatItCannotUse) {
     for (const row& r :
          {row{"--help", 0, "--rounds N"},
           row{"--rounds 4", 2, "--rounds takes an odd whole number from 1 to 9, not"},
-          row{"--rounds x", 2, "not \"x\""}, row{"--rounds", 2, "needs a value"},
+          row{"--rounds x", 2, "not \"x\""},
+          row{"--rounds", 2, "needs a value"},
           row{"--fast", 2, "brawler: unknown option \"--fast\""},
           row{"extra", 2, "unexpected argument \"extra\""},
           row{"--scale 9", 2, "brawler: --scale takes a whole number from 1 to 4, not \"9\""},
-          row{"--scale 2x", 2, "not \"2x\""}, row{"--scale=0", 2, "not \"0\""},
+          row{"--scale 2x", 2, "not \"2x\""},
+          row{"--scale=0", 2, "not \"0\""},
           row{"--versus --classic", 2, "--versus plays a match; leave out --classic"},
-          row{"--controls", 2, "needs a value"}, row{"--data ''", 2, "--data takes the name"},
+          row{"--controls", 2, "needs a value"},
+          row{"--data ''", 2, "--data takes the name"},
           row{"--classic --replay x", 2, "a replay is of a match; leave out --classic"},
-          row{"--record ''", 2, "--record takes the name of a replay file"}}) {
+          row{"--record ''", 2, "--record takes the name of a replay file"},
+          row{"--host 0", 2, "--host takes a UDP port from 1 to 65535, not \"0\""},
+          row{"--join [::1]:7650", 2, "--join takes HOST or HOST:PORT (a name or an IPv4"},
+          row{"--watch host:x", 2, "--watch takes HOST or HOST:PORT"},
+          row{"--input-delay 9", 2, "--input-delay takes a whole number of steps from 0 to 8"},
+          row{"--host --join h", 2, "online play is --host, --join or --watch alone"},
+          row{"--join h --classic", 2, "online play is --host, --join or --watch alone"}}) {
         ChildResult c = runCommand(std::string("env -u DISPLAY ") + BRAWLER_BINARY + " " + r.args);
         EXPECT_EQ(r.exitCode, c.exitCode) << r.args;
         EXPECT_NE(c.output.find(r.says), std::string::npos) << r.args << ": " << c.output;
