@@ -83,8 +83,7 @@ bool onlineMatch::runPass(Game& g, bool draw) {
         m.readEvents(g);
         // Backspace after the match takes both players back to the select screen.
         if (g.player1.quit)
-            startEnding(g, m.stepNumber, m.backToSelect ? ending::backToSelect : ending::left,
-                        true);
+            startEnding(g, m.stepNumber, m.backToSelect ? ending::backToSelect : ending::left);
     }
     receive(g);
     if (ending_)
@@ -175,7 +174,8 @@ void onlineMatch::takeMessage(Game& g, const std::string& bytes, long& firstNew)
             return;
         if (!ending_)
             printf(m.back ? "online: back to the select screen\n" : "online: your opponent left\n");
-        startEnding(g, m.step, m.back ? ending::backToSelect : ending::opponentLeft, false);
+        peerEnd_ = m.step;
+        startEnding(g, m.step, m.back ? ending::backToSelect : ending::opponentLeft);
         return;
     }
     case netType::desync: {
@@ -412,23 +412,27 @@ void onlineMatch::writeDump(const std::string& theirs) {
            path.c_str());
 }
 
-void onlineMatch::startEnding(Game& g, long step, ending why, bool tell) {
+// Each side proposes the last step (the step it had reached, or the other's proposal if
+// lower) and says so again whenever its proposal falls; both end on the lowest. A side
+// stops only once the other's newest proposal is its own, so neither leaves the other
+// waiting on a word lost with the side that left.
+void onlineMatch::startEnding(Game& g, long step, ending why) {
+    (void)g;
     if (!ending_) {
         ending_ = true;
         endStep_ = step;
         endingSince_ = unpinnedTicks();
         if (how == ending::playing)
             how = why;
+    } else if (step >= endStep_) {
+        return;
     }
     endStep_ = std::min(endStep_, step);
-    if (tell) {
-        quitMessage q;
-        q.match = matchNumber;
-        q.step = static_cast<uint32_t>(endStep_);
-        q.back = why == ending::backToSelect;
-        link->send(peer, encode(q), true);
-    }
-    (void)g;
+    quitMessage q;
+    q.match = matchNumber;
+    q.step = static_cast<uint32_t>(endStep_);
+    q.back = how == ending::backToSelect;
+    link->send(peer, encode(q), true);
 }
 
 // Leaving: both sides run to the same last step on confirmed frames, then stop.
@@ -446,10 +450,14 @@ void onlineMatch::finish(Game& g) {
         saveState(g, m.stepNumber);
         m.stepSilently(g, inputOf(m.stepNumber));
     }
-    bool agreed = m.stepNumber == endStep_ && exchange_.remoteEnd() >= endStep_ &&
-                  exchange_.peerAck() >= std::min(endStep_, exchange_.localEnd());
-    if (agreed || late) {
-        finalConfirmed = agreed;
+    // This side's fight is final once both agree on the step and it ran on both sides'
+    // frames; it stays a little longer while the other may still lack some of its frames
+    // (a word lost just as the other side left cannot hold it for ever).
+    bool final = m.stepNumber == endStep_ && peerEnd_ == endStep_ &&
+                 exchange_.remoteEnd() >= endStep_;
+    bool theyHaveOurs = exchange_.peerAck() >= std::min(endStep_, exchange_.localEnd());
+    if ((final && theyHaveOurs) || late) {
+        finalConfirmed = final;
         endNow(g);
     }
 }

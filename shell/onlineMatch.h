@@ -90,7 +90,7 @@ private:
     void checkpoints(Game& g);
     void compareChecksums(Game& g);
     void sendInputs(const Game& g);
-    void startEnding(Game& g, long step, ending why, bool tell);
+    void startEnding(Game& g, long step, ending why);
     void finish(Game& g);
     void endNow(Game& g);
     void foundDesync(Game& g, long step);
@@ -115,6 +115,7 @@ private:
     bool done_ = false;
     bool perturbed_ = false;
     long endStep_ = 0;
+    long peerEnd_ = -1;      // the other side's newest proposal for the last step
     double advantage_ = 0.0; // steps this side runs ahead of the peer, smoothed
     long slowCount_ = 0;
     std::string theirValues_;         // the peer's fight values at the desync
