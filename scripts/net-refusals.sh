@@ -78,13 +78,9 @@ echo "net-refusals: another version and other data refused on both sides; the ma
 
 # A player killed outright, between two real games (headless, on SDL's dummy video
 # driver): the host says so within 5 s (and a second or two) and waits for the next.
-game() { # name args...
-    local name=$1
-    shift
-    (cd "$root" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$out/$name" \
-        exec stdbuf -oL "$build/brawler" "$@" >"$out/$name.out" 2>&1)
-}
-game gone --host "$port" --player Basalt &
+# The subshell becomes the game (exec), so its process id is the game's own.
+(cd "$root" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$out/gone" \
+    exec stdbuf -oL "$build/brawler" --host "$port" --player Basalt >"$out/gone.out" 2>&1) &
 host=$!
 pids+=($host)
 sleep 0.5
@@ -111,4 +107,5 @@ sleep 0.5
 [ "$(grep -c "waiting for a player on port $port" "$out/gone.out")" -ge 2 ] ||
     fail "the host did not go back to waiting"
 kill $host 2>/dev/null || true
+wait $host 2>/dev/null || true
 echo "net-refusals: a killed player was reported gone after $tookMs ms, and the host waits again"
