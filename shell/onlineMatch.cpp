@@ -453,8 +453,8 @@ void onlineMatch::finish(Game& g) {
     // This side's fight is final once both agree on the step and it ran on both sides'
     // frames; it stays a little longer while the other may still lack some of its frames
     // (a word lost just as the other side left cannot hold it for ever).
-    bool final = m.stepNumber == endStep_ && peerEnd_ == endStep_ &&
-                 exchange_.remoteEnd() >= endStep_;
+    bool final =
+        m.stepNumber == endStep_ && peerEnd_ == endStep_ && exchange_.remoteEnd() >= endStep_;
     bool theyHaveOurs = exchange_.peerAck() >= std::min(endStep_, exchange_.localEnd());
     if ((final && theyHaveOurs) || late) {
         finalConfirmed = final;
