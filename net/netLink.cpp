@@ -132,6 +132,12 @@ bool netLink::connected(int peer) const {
     return p && p->state == ENET_PEER_STATE_CONNECTED;
 }
 
+bool netLink::allDelivered(int peer) const {
+    ENetPeer* p = peerAt(peer);
+    return !p ||
+           (enet_list_empty(&p->sentReliableCommands) && enet_list_empty(&p->outgoingCommands));
+}
+
 uint64_t netLink::bytesSent() const {
     return host_ ? host_->totalSentData : 0;
 }

@@ -44,6 +44,9 @@ public:
     uint64_t bytesSent() const;
     uint64_t bytesReceived() const;
     bool connected(int peer) const;
+    // Every reliable message to the peer has been acknowledged by it (and nothing waits
+    // to go out).
+    bool allDelivered(int peer) const;
 
 private:
     ENetPeer* peerAt(int peer) const;

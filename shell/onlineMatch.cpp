@@ -451,11 +451,14 @@ void onlineMatch::finish(Game& g) {
         m.stepSilently(g, inputOf(m.stepNumber));
     }
     // This side's fight is final once both agree on the step and it ran on both sides'
-    // frames; it stays a little longer while the other may still lack some of its frames
-    // (a word lost just as the other side left cannot hold it for ever).
+    // frames; it stays while the other may still lack some of its frames or its word, up
+    // to a limit (a side that vanished cannot hold it for ever).
     bool final =
         m.stepNumber == endStep_ && peerEnd_ == endStep_ && exchange_.remoteEnd() >= endStep_;
-    bool theyHaveOurs = exchange_.peerAck() >= std::min(endStep_, exchange_.localEnd());
+    // The other side has this side's frames and its last word (ENet has it acknowledged):
+    // this side may go without leaving the other waiting.
+    bool theyHaveOurs =
+        exchange_.peerAck() >= std::min(endStep_, exchange_.localEnd()) && link->allDelivered(peer);
     if ((final && theyHaveOurs) || late) {
         finalConfirmed = final;
         endNow(g);
