@@ -101,6 +101,11 @@ TEST(NetMessage, RefusesCutLongAndOutOfBoundsBytes) {
     std::string tooMany = good;
     tooMany[15] = static_cast<char>(kMostFrames + 1);
     EXPECT_FALSE(decodes(tooMany, m));
+    // Nine presses in one step are more than hands make in 11 ms.
+    std::string nine = encode(framesFrom(0, {held(0)}));
+    nine.back() = 9;
+    nine += std::string(9, static_cast<char>(inputFrame::buttonA));
+    EXPECT_FALSE(decodes(nine, m));
     std::string farStep = encode(framesFrom(kMostStep, {held(0)}));
     EXPECT_FALSE(decodes(farStep, m));
 
