@@ -256,12 +256,10 @@ stepInput matchSession::nextInput() {
         playbackOver = true;
         return in;
     }
+    // The first side is always a player's, so a rematch asked rides on its frame.
     for (int side : {0, 1})
         if (sides[side].human())
-            in[side] = sides[side].device.frame();
-    if (rematchAsked_)
-        in[0].held |= inputFrame::rematch;
-    rematchAsked_ = false;
+            in[side] = frameOf(side);
     return in;
 }
 
