@@ -26,6 +26,7 @@ enum optionId {
     optJoin,
     optWatch,
     optInputDelay,
+    optCpu,
     optHelp,
     optVersion
 };
@@ -48,6 +49,7 @@ const option kOptions[] = {{"classic", no_argument, nullptr, optClassic},
                            {"join", required_argument, nullptr, optJoin},
                            {"watch", required_argument, nullptr, optWatch},
                            {"input-delay", required_argument, nullptr, optInputDelay},
+                           {"cpu", required_argument, nullptr, optCpu},
                            {"help", no_argument, nullptr, optHelp},
                            {"version", no_argument, nullptr, optVersion},
                            {nullptr, 0, nullptr, 0}};
@@ -167,6 +169,11 @@ bool take(int id, int argc, char** argv, gameOptions& o, std::string& message) {
             return true;
         message = refused("--input-delay", "a whole number of steps from 0 to 8", optarg);
         return false;
+    case optCpu:
+        if (readWhole(optarg, 1, 8, false, o.cpu))
+            return true;
+        message = refused("--cpu", "a level from 1 (easiest) to 8 (hardest)", optarg);
+        return false;
     default:
         return true;
     }
@@ -178,6 +185,7 @@ std::string usageText() {
     return "usage: brawler [OPTIONS]\n"
            "  --rounds N              a match is best of N rounds (N odd, 1 to 9; default 3)\n"
            "  --classic               the endless fight: no rounds, no HUD\n"
+           "  --cpu N                 the computer's level, 1 (easiest) to 8 (default 4)\n"
            "  --versus                a second player takes the opponent's fighter\n"
            "  --controls FILE         read the keys from FILE instead of\n"
            "                          $XDG_CONFIG_HOME/brawler/controls\n"

@@ -1,8 +1,11 @@
 #include "control/playerControl.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "collision/SquareCollider.h"
+#include "collision/boxOverlap.h"
 #include "control/gamepad.h"
 #include "control/inputFrame.h"
 #include "control/inputSource.h"
@@ -25,6 +28,19 @@ constexpr int kWalkStep = 3;       // pixels per movement step
 constexpr int kJumpSpeed = 16;     // upward speed of a jump
 constexpr int kDeadZone = 3200;    // stick values this close to centre count as centred
 constexpr int kPushApart = 3;      // pixels an overlapping body is pushed back per step
+constexpr int kBlockPush = 3;      // in a match, pixels each fighter is pushed by a blocked step
+constexpr int kChipShare = 10;     // a blocked special costs 1 / kChipShare of its damage
+
+// A special is a move whose command holds a sequence of directions (a quarter circle, a
+// charge): blocking one still costs a little.
+bool special(const moveInfo* move) {
+    if (!move)
+        return false;
+    int directions = 0;
+    for (char c : move->command)
+        directions += c == 'U' || c == 'D' || c == 'L' || c == 'R';
+    return directions >= 2;
+}
 
 // Whether a key is held; a key code outside the state array is never held.
 bool held(const Uint8* keys, int count, int key) {
@@ -392,15 +408,18 @@ void playerControl::updatePosition() {
         return;
     if (target) {
         fighter->setDir(target->retX() > fighter->x);
-        if (SquareCollider(fighter->getCBox(), target->getColBox(true)).collisionCheck())
+        if (boxesTouch(fighter->getCBox(), target->getColBox(true), matchContact))
             fighter->x += fighter->facingRight ? -kPushApart : kPushApart;
         // Each controller lands the opponent's attack on its own fighter, on every
         // step the boxes overlap.
-        if (SquareCollider(fighter->getCBox(), target->getDmgBox()).collisionCheck()) {
-            if (blocking) {
+        if (boxesTouch(fighter->getCBox(), target->getDmgBox(), matchContact)) {
+            Fighter* attacker = target->returnTarget();
+            const moveInfo* move = attacker ? attacker->currentMove : nullptr;
+            if (guardStopsNow(move ? move->height : attackHeight::mid)) {
                 takeBlocking();
+                if (matchContact)
+                    afterBlock(attacker ? attacker->getDamage() : 0, special(move), attacker);
             } else {
-                Fighter* attacker = target->returnTarget();
                 hitReaction(attacker ? attacker->getDamage() : 0,
                             attacker ? attacker->getHitType() : 0);
             }
@@ -437,6 +456,8 @@ void playerControl::takeDamage(particle* p) {
         return;
     if (blocking) {
         takeBlocking();
+        if (matchContact)
+            afterBlock(p->getDamage(), true, nullptr);
         return;
     }
     tracef("Force those damages! %d %d\n", p->getDamage(), p->getHitType());
@@ -465,6 +486,37 @@ void playerControl::hitReaction(int damage, int hitType) {
         fighter->changeAction(move);
     }
     fighter->changeHP(-damage);
+}
+
+bool playerControl::crouching() const {
+    return fighter->onGround && (fighter->actionName == "duck" || fighter->actionName == "blockLo");
+}
+
+bool playerControl::guardStopsNow(attackHeight height) const {
+    if (!blocking)
+        return false;
+    // In the air a guard covers every height, as it always has.
+    return !matchContact || !fighter->onGround || guardStops(height, crouching());
+}
+
+void playerControl::afterBlock(int damage, bool isSpecial, Fighter* attacker) {
+    if (isSpecial && damage > 0) {
+        int chip = std::max(1, (damage + kChipShare / 2) / kChipShare);
+        chip = std::min(chip, fighter->hitPoints - 1);
+        if (chip > 0)
+            fighter->changeHP(-chip);
+    }
+    // The guard gives ground, and the attacker with it, so a blocked attack cannot be
+    // repeated point blank for ever; a guard held at the edge leaves it all to the attacker.
+    int away = fighter->facingRight ? -1 : 1;
+    int before = fighter->x;
+    fighter->x += away * kBlockPush;
+    fighter->boundary();
+    int given = std::abs(fighter->x - before);
+    if (attacker) {
+        attacker->x -= away * (2 * kBlockPush - given);
+        attacker->boundary();
+    }
 }
 
 void playerControl::takeBlocking() {

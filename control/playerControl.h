@@ -4,6 +4,8 @@
 
 #include "SDL.h"
 
+#include "moves/attackHeight.h"
+
 class Fighter;
 class Target;
 class animationSet;
@@ -55,6 +57,11 @@ public:
     // them. An attack box that stays on the body counts once per movement step.
     int hitsTaken = 0;   // contacts that reached the fighter unblocked (hit points taken)
     int hitsBlocked = 0; // contacts the fighter blocked
+    // A match's contact (false in the classic game): boxes touch on any overlap, a guard
+    // stops only the heights it covers (a low crouching, an overhead standing), a blocked
+    // special or particle costs a tenth of its damage but never the last hit point, and a
+    // blocked hit pushes both fighters apart.
+    bool matchContact = false;
 
     void init(SDL_Surface* screen);
     // Binds the controller; a pad with a joystick index of 0 or more opens that joystick.
@@ -109,6 +116,13 @@ public:
 protected:
     // Starts the hit reaction if the fighter can take one, and takes the hit points.
     void hitReaction(int damage, int hitType);
+    // Whether the fighter's guard stops an attack of `height` now.
+    bool guardStopsNow(attackHeight height) const;
+    // Whether the fighter crouches, ducking or blocking low, on the ground.
+    bool crouching() const;
+    // What a blocked hit costs in a match: chip damage for a special, and the push apart
+    // (`attacker` null for a particle).
+    void afterBlock(int damage, bool special, Fighter* attacker);
     // Walks the fighter by one step: towards the way it faces when forward is true.
     void walk(bool forward);
     // Shows `name` unless the fighter already shows it.

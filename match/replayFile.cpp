@@ -100,6 +100,8 @@ std::string replayFile::encode() const {
     head << "versus " << (versus ? 1 : 0) << "\n";
     head << "hp " << startHp << "\n";
     head << "seed " << seed << "\n";
+    head << "rules " << rules << "\n";
+    head << "cpu " << cpu << "\n";
     head << "steps " << steps.size() << "\n";
     head << "input\n";
     std::string out = head.str();
@@ -132,6 +134,7 @@ bool replayFile::decode(const std::string& bytes, std::string& error) {
         return false;
     }
     long stepCount = -1;
+    rules = kFirstRules;
     bool sawInput = false;
     while (!sawInput) {
         if (!line(text)) {
@@ -177,6 +180,12 @@ bool replayFile::decode(const std::string& bytes, std::string& error) {
             char* end = nullptr;
             seed = std::strtoull(value.c_str(), &end, 10);
             ok = errno == 0 && end != value.c_str() && *end == '\0';
+        } else if (name == "rules") {
+            ok = wholeNumber(value, kFirstRules, kRules, n);
+            rules = static_cast<int>(n);
+        } else if (name == "cpu") {
+            ok = wholeNumber(value, 1, 8, n);
+            cpu = static_cast<int>(n);
         } else if (name == "steps") {
             ok = wholeNumber(value, 0, kMostSteps, stepCount);
         }

@@ -10,13 +10,17 @@
 // a pure function of these, so playing the input again gives the same fight.
 //
 // The file: a text header of "name value" lines (format, game, data, player, opponent,
-// rounds, versus, hp, seed, steps), a line "input", then the steps as runs of equal
+// rounds, versus, hp, seed, rules, cpu, steps), a line "input", then the steps as runs of equal
 // steps: a run's length as a little-endian base-128 number, then for each side its held
 // bits, its press count and its presses, one byte each. A player who holds a key sends
 // no new bytes, so a 99-second round takes a few KB.
 class replayFile {
 public:
-    static constexpr int kFormat = 1;
+    static constexpr int kFormat = 2;
+    // The rules a replay without a "rules" line was played by: the match as first made
+    // (the corner contact test, no attack heights, the first computer opponent).
+    static constexpr int kFirstRules = 1;
+    static constexpr int kRules = 2; // the match played today
     // The most steps a replay may hold: three hours of game, so that no file makes the
     // reader allocate more than a few tens of MB.
     static constexpr long kMostSteps = 1000000;
@@ -30,6 +34,8 @@ public:
     bool versus = false;          // a second player, not the computer, played the opponent
     int startHp = 1000;           // hit points a round starts with
     uint64_t seed = 1;            // the fight's random generator at the start
+    int rules = kRules;           // the match's rules: kFirstRules or kRules
+    int cpu = 4;                  // the computer's level, 1 to 8 (kRules only)
     std::vector<stepInput> steps; // every step's input, in order
 
     // The whole file as bytes.

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "moves/attackHeight.h"
 #include "sprite/CSpriteBase.h"
 
 class loadReport;
@@ -24,6 +25,8 @@ struct moveInfo {
     bool auxFlag3 = false; // line 10: true once loaded
     std::string condition; // line 11 whole, without CR/LF: "null" or a condition phrase
     int line = 0;          // line of the moveset file holding line 1 of the block
+    // Not of the moveset: where the attack strikes, from the heights file a match reads.
+    attackHeight height = attackHeight::mid;
 };
 
 // A node of a list of moves that end with one button. The move lives in its moveSet;

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "collision/SquareCollider.h"
+#include "collision/boxOverlap.h"
 #include "datafile/textLine.h"
 #include "fighter/fighter.h"
 #include "particles/partInfoList.h"
@@ -148,11 +148,11 @@ void particle::update() {
     }
 }
 
-bool particle::checkCollision(colBox box, char mode) {
+bool particle::checkCollision(colBox box, char mode, bool anyOverlap) {
     if (dead)
         return false;
     colBox own = sprite.getColBox(facingRight);
-    bool hit = SquareCollider(box, own).collisionCheck();
+    bool hit = boxesTouch(box, own, anyOverlap);
     if (hit) {
         tracef("JUST CHECKING: %d %d\n", getDamage(), getHitType());
         tracef("Force those damages! %d %d\n", getDamage(), getHitType());

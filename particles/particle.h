@@ -47,8 +47,9 @@ public:
     void update();
     // The falling part of a step on its own.
     void gravity();
-    // Whether the particle's body box touches `box`; in mode 'E' a hit spends it.
-    bool checkCollision(colBox box, char mode);
+    // Whether the particle's body box touches `box` (any overlap when `anyOverlap`, else
+    // a corner inside); in mode 'E' a hit spends it.
+    bool checkCollision(colBox box, char mode, bool anyOverlap = false);
     int getDamage() const;
     int getHitType() const;
     // Number of spawn entries of an event of the particle's kind; 0 for other names.

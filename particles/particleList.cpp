@@ -172,7 +172,7 @@ particle* particleList::collideFighter(Fighter* fighter, char mode) {
     if (!head || !fighter)
         return nullptr;
     for (particleNode* n = head; n; n = n->next) {
-        if (n->part->checkCollision(fighter->getCBox(), mode)) {
+        if (n->part->checkCollision(fighter->getCBox(), mode, anyOverlap)) {
             tracef("player is HIT\n");
             return n->part;
         }

@@ -37,6 +37,9 @@ public:
     // stays with the list until the scene has taken it off the screen (clearBG). False in
     // the classic game, where drawing advances frames and a death vanishes at once.
     bool stepsApart = false;
+    // A match's contact: a particle touches a fighter on any overlap of their boxes. False
+    // in the classic game, whose test asks for a corner inside.
+    bool anyOverlap = false;
 
     particleList() = default;
     ~particleList();

@@ -143,6 +143,8 @@ void Game::startUp() {
         match = std::make_unique<matchSession>();
         match->startHp = matchStartHp;
         match->seed = fightSeed;
+        match->ruleSet = fightRules;
+        match->cpuLevel = cpuLevel;
         if (watching)
             match->playback = &watching->steps;
         match->startUp(*this, matchRounds);
@@ -268,6 +270,8 @@ void Game::watch(const replayFile& r) {
     matchMode = true;
     matchStartHp = r.startHp;
     fightSeed = r.seed;
+    fightRules = r.rules;
+    cpuLevel = r.cpu;
     watching = &r;
 }
 
@@ -282,6 +286,8 @@ replayFile Game::replayOfMatch() const {
     r.versus = versusMode;
     r.startHp = matchStartHp;
     r.seed = fightSeed;
+    r.rules = fightRules;
+    r.cpu = cpuLevel;
     if (match)
         r.steps = match->inputs;
     return r;

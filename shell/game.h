@@ -39,6 +39,8 @@ public:
     bool versusMode = false; // a second person plays fighter2 (a match only)
     bool uncapped = false;   // run passes as fast as they go, each presenting (measuring)
     uint64_t fightSeed = 1;  // a match's random generator starts here
+    int fightRules = 2;      // the match's rules: 1 as first made (old replays), 2 today's
+    int cpuLevel = 4;        // the computer opponent's level in a match, 1 to 8
     const replayFile* watching = nullptr; // a replay played instead of hands, not owned
     controlsConfig controls;              // the keys both players and the game's own keys are on
     bool selectable = false; // a select screen chose the characters: Backspace goes back

@@ -54,6 +54,7 @@ void configure(Game& game, const gameOptions& options, const std::vector<std::st
     game.dataRoot = options.dataDir;
     game.matchMode = !options.classic;
     game.matchRounds = options.rounds;
+    game.cpuLevel = options.cpu;
     game.versusMode = options.versus;
     game.uncapped = options.uncapped;
     game.playerCharacter = characterFor(options.player, roster);

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "ai/randomNumber.h"
+#include "datafile/problemReport.h"
 #include "fighter/fighter.h"
 #include "match/bodySpacing.h"
 #include "platform/debugOverlay.h"
@@ -76,6 +77,23 @@ void matchSession::setUpSides(Game& g) {
     g.pList.stepsApart = true;
 }
 
+// Today's match: every box overlap touches, attacks strike high, mid, low or overhead as
+// each character's heights file says, blocked specials chip and blocks push apart.
+void matchSession::useTodaysContact(Game& g) {
+    moveSet* sets[] = {&g.moves, g.opponentMoveSet(), &recolouredMoves};
+    const std::string folders[] = {g.playerCharacter, g.opponentCharacter, g.opponentCharacter};
+    for (int i = 0; i < 3; ++i) {
+        if (i == 1 && sets[1] == sets[0])
+            continue;
+        for (const std::string& problem : readHeights(*sets[i], g.dataRoot + "/" + folders[i]))
+            if (i < 2)
+                reportProblem("warning: " + problem);
+    }
+    for (fightSide& side : sides)
+        side.control->matchContact = true;
+    g.pList.anyOverlap = true;
+}
+
 void matchSession::startUp(Game& g, int rounds) {
     const std::string& name = g.playerCharacter;
     const std::string& other = g.opponentCharacter;
@@ -90,6 +108,8 @@ void matchSession::startUp(Game& g, int rounds) {
         setUpSecondPlayer(g);
     display.setLabels("1P " + capitals(name), capitals(other) + (g.versusMode ? " 2P" : " CPU"));
     setUpSides(g);
+    if (ruleSet >= 2)
+        useTodaysContact(g);
     rules.roundsToPlay = rounds;
     rules.versus = g.versusMode;
     clockAt_ = unpinnedTicks();

@@ -58,10 +58,15 @@ public:
     CSpriteBase winSheet[2];           // the victory pose, per side
     fightSide sides[2];                // the player's side and the opponent's
     uint64_t seed = 1;                 // the fight's random generator starts here
-    bool computerIdle = false;         // the computer stands still (a test holds it so)
-    long stepNumber = 0;               // steps run since the match began
-    Uint32 stepTime = 0;               // game clock (ms) of the last step
-    std::vector<stepInput> inputs;     // every step's frames since the match began
+    // The rules: 1, the match as first made, which old replays were played by (the
+    // corner contact test, no attack heights, no chip damage, the first computer); 2,
+    // today's. Chosen before startUp.
+    int ruleSet = 2;
+    int cpuLevel = 4;              // the computer opponent's level under rules 2, 1 to 8
+    bool computerIdle = false;     // the computer stands still (a test holds it so)
+    long stepNumber = 0;           // steps run since the match began
+    Uint32 stepTime = 0;           // game clock (ms) of the last step
+    std::vector<stepInput> inputs; // every step's frames since the match began
     // A replay's frames played instead of hands (not owned); null in play.
     const std::vector<stepInput>* playback = nullptr;
     bool playbackOver = false; // the replay's frames have all been played
@@ -104,6 +109,7 @@ private:
     void loadEndSheets(int side, const std::string& character, const colourSwap* swap);
     void setUpSecondPlayer(Game& g);
     void setUpSides(Game& g);
+    void useTodaysContact(Game& g);
     void onMatchKey(SDLKey key);
     bool onReplayKey(Game& g, SDLKey key);
     void runDueSteps(Game& g);

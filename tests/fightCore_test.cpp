@@ -86,6 +86,7 @@ TEST(FightCore, ReplayFilesKeepTheInputAndRefuseWhatTheyCannotPlay) {
     r.player = "Basalt";
     r.opponent = "Brawler";
     r.seed = 18446744073709551615ull;
+    r.cpu = 7;
     r.steps.resize(9000);
     r.steps[10][0].press(inputFrame::down);
     r.steps[11][0].held = inputFrame::down | inputFrame::right;
@@ -101,12 +102,19 @@ TEST(FightCore, ReplayFilesKeepTheInputAndRefuseWhatTheyCannotPlay) {
     ASSERT_TRUE(back.decode(bytes, error)) << error;
     EXPECT_EQ(r.encode(), back.encode());
     EXPECT_EQ(r.seed, back.seed);
+    EXPECT_EQ(7, back.cpu);
+    EXPECT_EQ(replayFile::kRules, back.rules);
+    // A replay from before the rules line was played by the match's first rules.
+    std::string older = bytes;
+    older.erase(older.find("rules "), older.find("cpu ") - older.find("rules "));
+    ASSERT_TRUE(back.decode(older, error)) << error;
+    EXPECT_EQ(replayFile::kFirstRules, back.rules);
     EXPECT_TRUE(back.steps[11][0] == r.steps[11][0]);
     EXPECT_EQ(inputFrame::kMaxPresses, back.steps[13][1].pressCount);
 
     size_t input = bytes.find("input\n") + 6;
     std::string newer = bytes;
-    newer.replace(newer.find("format 1"), 8, "format 2");
+    newer.replace(newer.find("format 2"), 8, "format 3");
     std::string tooMany = bytes;
     tooMany.replace(tooMany.find("steps 9000"), 10, "steps 9000000");
     std::string badPress = bytes;

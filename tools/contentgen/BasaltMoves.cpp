@@ -53,8 +53,16 @@ BasaltMoves::BasaltMoves(const FighterArtist& artist, const FighterFrames& frame
     : artist_(artist), frames_(frames) {}
 
 std::vector<MoveRecord> BasaltMoves::build() const {
-    return {hit(),       blockHigh(), blockLow(), blockAir(), stoneToss(), shoulderRush(),
-            lowHammer(), airSlam(),   hook(),     stomp(),    hammer()};
+    // The low hammer must be blocked crouching; the hammer and the air slam, coming down
+    // from above, standing.
+    MoveRecord low = lowHammer();
+    low.height = "low";
+    MoveRecord slam = airSlam();
+    slam.height = "overhead";
+    MoveRecord overhead = hammer();
+    overhead.height = "overhead";
+    return {hit(), blockHigh(), blockLow(), blockAir(), stoneToss(), shoulderRush(),
+            low,   slam,        hook(),     stomp(),    overhead};
 }
 
 // Close blows first, then the two specials, as the opponent draws them by position.

@@ -40,8 +40,10 @@ BrawlerMoves::BrawlerMoves(const FighterArtist& artist, const FighterFrames& fra
     : artist_(artist), frames_(frames) {}
 
 std::vector<MoveRecord> BrawlerMoves::build() const {
+    MoveRecord low = sweep();
+    low.height = "low";
     return {hit(),      blockHigh(), blockLow(), blockAir(), fireball(), jab(),
-            uppercut(), strike(),    sweep(),    airKick(),  kick()};
+            uppercut(), strike(),    low,        airKick(),  kick()};
 }
 
 SpawnLine BrawlerMoves::fireballSpawn() const {

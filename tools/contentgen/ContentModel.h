@@ -15,6 +15,7 @@ struct MoveRecord {
     Sheet sheet;
     std::string command;            // oldest letter first; ends with the button for attacks
     std::string condition = "null"; // "null", "ground = true" or "ground = false"
+    std::string height = "mid";     // where an attack strikes: high, mid, low or overhead
 };
 
 struct SoundClip {

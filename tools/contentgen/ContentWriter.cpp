@@ -112,6 +112,18 @@ std::string ContentWriter::colourSwap(const std::string& character,
     return s.str();
 }
 
+std::string ContentWriter::heights(const std::string& character,
+                                   const std::vector<MoveRecord>& moves) {
+    std::ostringstream s;
+    s << "# Where each of " << character << "'s attacks strikes, read by the match only.\n"
+      << "# Each line: a move, then high, mid, low (block it crouching) or overhead (block\n"
+      << "# it standing). A move not named is mid: blocked either way.\n";
+    for (const MoveRecord& m : moves)
+        if (m.command != "N")
+            s << m.sheet.name << ' ' << m.height << '\n';
+    return s.str();
+}
+
 void ContentWriter::addSheet(FileSet& files, const std::string& folder, const Sheet& sheet) {
     files.addText(folder + "/info", sheetInfo(sheet));
     for (const Frame& f : sheet.frames)
@@ -136,6 +148,7 @@ void ContentWriter::addCharacter(FileSet& files, const CharacterModel& c) {
         addSheet(files, folder + "/" + s.name, s);
     if (!c.palette2.empty())
         files.addText(folder + "/palette2", colourSwap(c.name, c.palette2));
+    files.addText(folder + "/heights", heights(c.name, c.moves));
     addSounds(files, c.sounds);
     files.addText(folder + "/ai/attack", attackFile(c.attacks));
     if (!c.particles.empty())

@@ -20,6 +20,8 @@ public:
     static std::string particleDefinition(const ParticleDef& particle);
     static std::string soundList(const SoundList& sounds);
     static std::string attackFile(const AttackTable& attacks);
+    // data/<name>/heights: every attack's height.
+    static std::string heights(const std::string& character, const std::vector<MoveRecord>& moves);
     static std::string colourSwap(const std::string& character,
                                   const std::vector<ColourPair>& pairs);
 

@@ -108,6 +108,8 @@ FightSummary FightRunner::run(const FightScript& script) {
         loadScriptControls(script, game);
     game.opponentCharacter = script.opponentCharacter;
     game.fightSeed = script.seed;
+    game.fightRules = script.rules;
+    game.cpuLevel = script.cpu;
     replayFile ownReplay;
     const replayFile* input = playback;
     if (!input && !script.replayFile.empty()) {

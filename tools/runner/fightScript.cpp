@@ -85,6 +85,8 @@ bool FightScript::parse(const std::string& text, std::string* error) {
     playerCharacter = opponentCharacter = "Brawler";
     controlsFile.clear();
     rounds = 3;
+    cpu = 4;
+    rules = 2;
     dataLine = 0;
     sawEnd = false;
     lastTimedMs = -1;
@@ -209,6 +211,18 @@ bool FightScript::parseLine(const std::vector<std::string>& words, int line, std
             return false;
         }
         rounds = static_cast<int>(n);
+        return true;
+    }
+    if (head == "cpu") {
+        if (!oneNumber(1, 8, "the computer's level"))
+            return false;
+        cpu = static_cast<int>(n);
+        return true;
+    }
+    if (head == "rules") {
+        if (!oneNumber(1, 2, "1 for a match's first rules, 2 for today's"))
+            return false;
+        rules = static_cast<int>(n);
         return true;
     }
     if (head == "data") {

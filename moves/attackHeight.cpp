@@ -1,0 +1,72 @@
+#include "moves/attackHeight.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "moves/moveSet.h"
+
+namespace {
+
+const char* const kNames[] = {"high", "mid", "low", "overhead"};
+
+moveInfo* moveCalled(moveSet& set, const std::string& name) {
+    for (moveInfo& m : set.moves)
+        if (m.name == name)
+            return &m;
+    return nullptr;
+}
+
+} // namespace
+
+const char* heightName(attackHeight h) {
+    return kNames[static_cast<int>(h)];
+}
+
+bool heightNamed(const std::string& word, attackHeight& out) {
+    for (int i = 0; i < 4; ++i)
+        if (word == kNames[i]) {
+            out = static_cast<attackHeight>(i);
+            return true;
+        }
+    return false;
+}
+
+bool guardStops(attackHeight h, bool crouching) {
+    if (h == attackHeight::low)
+        return crouching;
+    if (h == attackHeight::overhead)
+        return !crouching;
+    return true;
+}
+
+std::vector<std::string> readHeights(moveSet& set, const std::string& folder) {
+    std::vector<std::string> problems;
+    for (moveInfo& m : set.moves)
+        m.height = attackHeight::mid;
+    std::string path = folder + "/heights";
+    std::ifstream in(path);
+    if (!in)
+        return problems;
+    std::string text;
+    for (int line = 1; std::getline(in, text); ++line) {
+        text = text.substr(0, text.find('#'));
+        std::istringstream words(text);
+        std::string name, height, more;
+        if (!(words >> name))
+            continue;
+        std::string at = path + ":" + std::to_string(line) + ": ";
+        attackHeight h = attackHeight::mid;
+        if (!(words >> height) || (words >> more) || !heightNamed(height, h)) {
+            problems.push_back(at + "\"" + text +
+                               "\" is not a move and one of high, mid, low or overhead");
+            continue;
+        }
+        moveInfo* move = moveCalled(set, name);
+        if (!move) {
+            problems.push_back(at + "no move \"" + name + "\" in the moveset");
+            continue;
+        }
+        move->height = h;
+    }
+    return problems;
+}
