@@ -1,6 +1,7 @@
 #include "shell/fightSide.h"
 
 #include "ai/AI.h"
+#include "ai/fightBrain.h"
 #include "control/playerControl.h"
 #include "fighter/fighter.h"
 #include "moves/inputChecker.h"
@@ -11,6 +12,11 @@ void fightSide::playedBy(AI* mind, playerControl* body) {
     control = body;
     chooser.mind = mind;
     chooser.body = body;
+}
+
+void fightSide::playedBy(fightBrain* mind, playerControl* body) {
+    brain = mind;
+    control = body;
 }
 
 void fightSide::beginStep() {
@@ -26,9 +32,12 @@ void fightSide::takePresses(const inputFrame& in) {
 void fightSide::act(bool on, bool face, particleList& particles, const inputFrame& in, bool idle) {
     if (!human()) {
         if (idle) {
-            computer->standIdle();
+            if (computer)
+                computer->standIdle();
             control->blocking = false;
         }
+        if (brain)
+            brain->idle = idle;
         control->update();
     }
     if (!on) {
@@ -38,6 +47,8 @@ void fightSide::act(bool on, bool face, particleList& particles, const inputFram
     control->checkParticleCollision(&particles, 'E');
     if (human())
         control->movementFromFrame(in);
+    else if (brain)
+        control->movementFromSource(*brain);
     else
         control->movementFromSource(chooser);
 }
@@ -58,5 +69,7 @@ void fightSide::resetForRound(int x, int y, int hp, int fullHp) {
     control->blocking = false;
     if (computer)
         computer->resetCountdowns();
+    if (brain)
+        brain->resetForRound();
     device.clear();
 }

@@ -5,6 +5,7 @@
 #include "control/inputFrame.h"
 
 class AI;
+class fightBrain;
 class Fighter;
 class inputChecker;
 class particleList;
@@ -18,15 +19,17 @@ class fightSide {
 public:
     Fighter* fighter = nullptr;       // the side's fighter, not owned
     playerControl* control = nullptr; // drives it, from a player's frames or the computer's
-    AI* computer = nullptr;           // decides for the side when the computer plays it
+    AI* computer = nullptr;           // decides for the side when the first computer plays it
+    fightBrain* brain = nullptr;      // decides for the side when today's computer plays it
     inputChecker* checker = nullptr;  // a player's command checker, else null
     deviceInput device;               // a player's keys or pad
     computerInput chooser;            // the computer's choices as frames, when it plays
     bool remote = false;              // a player on another machine: frames come by network
 
-    bool human() const { return computer == nullptr; }
+    bool human() const { return computer == nullptr && brain == nullptr; }
     // The computer plays the side: `mind` decides and `body` carries its choices out.
     void playedBy(AI* mind, playerControl* body);
+    void playedBy(fightBrain* mind, playerControl* body);
     // A player's share at the start of a step: the frame bookkeeping, as the computer's
     // comes later, where it always has.
     void beginStep();

@@ -126,6 +126,8 @@ void fightState::save(Game& g) {
         copyControl(*side.control, v.control);
         if (side.computer)
             copyComputer(*side.computer, v.computer);
+        if (side.brain)
+            v.computer.brain = side.brain->mem;
         savePresses(side.checker, v.presses);
     }
     particles.clear();
@@ -180,6 +182,8 @@ void fightState::restoreValues(Game& g) const {
         copyControl(v.control, *side.control);
         if (side.computer)
             copyComputer(v.computer, *side.computer);
+        if (side.brain)
+            side.brain->mem = v.computer.brain;
         if (leaveOut != "presses")
             restorePresses(v.presses, side.checker);
     }
@@ -268,6 +272,7 @@ std::vector<std::string> fightState::describe(const Game& g) const {
         add(side + "computer", std::to_string(a.blockChance) + " " + std::to_string(a.state) + " " +
                                    text(a.timer) + " " + std::to_string(a.phase) + " " +
                                    std::to_string(a.jumpDir));
+        add(side + "brain", a.brain.describe());
         std::string presses;
         for (const pressValues& p : v.presses)
             presses += std::to_string(p.time) + ":" + p.key + ":" + p.action + " ";

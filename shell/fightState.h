@@ -7,6 +7,7 @@
 #include "SDL.h"
 
 #include "ai/AI.h"
+#include "ai/fightBrain.h"
 #include "match/damageTrail.h"
 #include "match/matchRules.h"
 
@@ -55,6 +56,7 @@ public:
         float timer = 0.0f;
         int phase = 0;
         int jumpDir = 1;
+        fightBrain::memory brain; // today's computer's, when it plays the side
     };
     struct pressValues {
         int time = 0;       // game clock (ms) of the press

@@ -94,6 +94,15 @@ void matchSession::useTodaysContact(Game& g) {
     g.pList.anyOverlap = true;
 }
 
+// After the heights are read: the brain answers attacks by the height they strike at.
+void matchSession::useTodaysComputer(Game& g) {
+    brain.setup(&g.fighter2, &g.targ2, g.basicAI.moveBank, &g.pList, g.basicAI.attackList,
+                cpuLevel);
+    sides[1].computer = nullptr;
+    sides[1].playedBy(&brain, &g.player2);
+    tracef("match: the computer plays at level %d\n", brain.level);
+}
+
 void matchSession::startUp(Game& g, int rounds) {
     const std::string& name = g.playerCharacter;
     const std::string& other = g.opponentCharacter;
@@ -108,8 +117,11 @@ void matchSession::startUp(Game& g, int rounds) {
         setUpSecondPlayer(g);
     display.setLabels("1P " + capitals(name), capitals(other) + (g.versusMode ? " 2P" : " CPU"));
     setUpSides(g);
-    if (ruleSet >= 2)
+    if (ruleSet >= 2) {
         useTodaysContact(g);
+        if (!g.versusMode)
+            useTodaysComputer(g);
+    }
     rules.roundsToPlay = rounds;
     rules.versus = g.versusMode;
     clockAt_ = unpinnedTicks();

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ai/fightBrain.h"
 #include "control/inputFrame.h"
 #include "fighter/animationSet.h"
 #include "match/damageTrail.h"
@@ -57,6 +58,7 @@ public:
     CSpriteBase koSheet[2];            // falling and lying, per side (the opponent's recoloured)
     CSpriteBase winSheet[2];           // the victory pose, per side
     fightSide sides[2];                // the player's side and the opponent's
+    fightBrain brain;                  // the computer under today's rules, when it plays
     uint64_t seed = 1;                 // the fight's random generator starts here
     // The rules: 1, the match as first made, which old replays were played by (the
     // corner contact test, no attack heights, no chip damage, the first computer); 2,
@@ -110,6 +112,8 @@ private:
     void setUpSecondPlayer(Game& g);
     void setUpSides(Game& g);
     void useTodaysContact(Game& g);
+    // Today's computer takes the opponent's side from the first one.
+    void useTodaysComputer(Game& g);
     void onMatchKey(SDLKey key);
     bool onReplayKey(Game& g, SDLKey key);
     void runDueSteps(Game& g);

@@ -196,6 +196,10 @@ FightSummary FightRunner::run(const FightScript& script) {
         for (; nextBefore < steps.size() && steps[nextBefore].timeMs <= passMs;
              nextBefore = nextOfKind(nextBefore + 1, true))
             before(steps[nextBefore], game);
+        for (const ScriptRepeat& r : script.repeats)
+            for (const ScriptStep& s : r.steps)
+                if (r.dueAt(s.timeMs, passMs, script.msPerPass))
+                    before(s, game);
         // A match holds the computer still inside its steps, where a step run again
         // holds it too.
         if (game.match)
@@ -223,6 +227,8 @@ FightSummary FightRunner::run(const FightScript& script) {
             summary.endedByEscape = passMs < last;
             break;
         }
+        if (script.endAtMatchOver && game.match && game.match->rules.state == matchState::over)
+            break;
         if (passMs >= last && !online)
             break;
         if (online && passMs >= last + online->mostWaitMs)

@@ -69,9 +69,18 @@ SDLKey FightScript::keyNamed(const std::string& name) {
     return static_cast<SDLKey>(keynames::keyFor(name));
 }
 
+bool ScriptRepeat::dueAt(long firstMs, long passMs, int msPerPass) const {
+    if (passMs < firstMs || periodMs <= 0)
+        return false;
+    long turn = firstMs + (passMs - firstMs) / periodMs * periodMs;
+    return turn > passMs - msPerPass || passMs == 0;
+}
+
 long FightScript::lastPassMs() const {
     if (sawEnd)
         return endMs;
+    if (endAtMatchOver)
+        return kLongestRunMs;
     // One pass after the last timed line, so that a tap's release and the effect of the
     // last press are seen.
     return lastTimedMs < 0 ? 0 : lastTimedMs + msPerPass;
@@ -79,6 +88,9 @@ long FightScript::lastPassMs() const {
 
 bool FightScript::parse(const std::string& text, std::string* error) {
     steps.clear();
+    repeats.clear();
+    endAtMatchOver = false;
+    inRepeat = false;
     randomInput = false;
     match = false;
     versus = false;
@@ -107,6 +119,15 @@ bool FightScript::parse(const std::string& text, std::string* error) {
             return false;
         }
     }
+    if (inRepeat) {
+        *error = name + ":" + std::to_string(repeats.back().line) +
+                 ": repeat has no end (write end on a line of its own after its lines)";
+        return false;
+    }
+    if (endAtMatchOver && !match) {
+        *error = name + ": end match needs a match (mode match)";
+        return false;
+    }
     if (sawEnd) {
         for (const ScriptStep& s : steps)
             if (s.timeMs > endMs) {
@@ -120,6 +141,8 @@ bool FightScript::parse(const std::string& text, std::string* error) {
 
 bool FightScript::parseLine(const std::vector<std::string>& words, int line, std::string* what) {
     const std::string& head = words[0];
+    if (inRepeat || head == "repeat")
+        return parseRepeatLine(words, line, what);
     long n = 0;
     auto oneNumber = [&](long low, long high, const char* meaning) {
         if (words.size() != 2) {
@@ -144,6 +167,14 @@ bool FightScript::parseLine(const std::vector<std::string>& words, int line, std
             return false;
         msPerPass = static_cast<int>(n);
         return true;
+    }
+    if (head == "end" && words.size() == 2 && words[1] == "match") {
+        endAtMatchOver = true;
+        return true;
+    }
+    if (head == "end" && words.size() == 1) {
+        *what = "end without a repeat to close (the run's last pass is end T or end match)";
+        return false;
     }
     if (head == "end") {
         if (!oneNumber(0, 3600000, "virtual ms"))
@@ -256,6 +287,56 @@ bool FightScript::parseLine(const std::vector<std::string>& words, int line, std
     if (head == "at")
         lastTimedMs = std::max(lastTimedMs, step.timeMs);
     steps.push_back(step);
+    return true;
+}
+
+// `repeat PERIOD` opens a block of timed key lines; a bare `end` closes it.
+bool FightScript::parseRepeatLine(const std::vector<std::string>& words, int line,
+                                  std::string* what) {
+    const std::string& head = words[0];
+    if (head == "repeat") {
+        if (inRepeat) {
+            *what = "repeat inside the repeat of line " + std::to_string(repeats.back().line) +
+                    " (close it with end first)";
+            return false;
+        }
+        ScriptRepeat r;
+        r.line = line;
+        if (words.size() != 2 || !readNumber(words[1], 1, kLongestRunMs, &r.periodMs)) {
+            *what =
+                "repeat takes one period (virtual ms, 1 to " + std::to_string(kLongestRunMs) + ")";
+            return false;
+        }
+        repeats.push_back(r);
+        inRepeat = true;
+        return true;
+    }
+    if (head == "end" && words.size() == 1) {
+        if (repeats.back().steps.empty()) {
+            *what = "the repeat of line " + std::to_string(repeats.back().line) +
+                    " has no lines to repeat";
+            return false;
+        }
+        inRepeat = false;
+        return true;
+    }
+    ScriptStep step;
+    step.line = line;
+    bool keyLine = head == "at" && words.size() >= 3 &&
+                   (words[2] == "press" || words[2] == "release" || words[2] == "tap");
+    if (!keyLine) {
+        *what = "only key lines (at T press, release or tap) repeat; end closes the repeat of "
+                "line " +
+                std::to_string(repeats.back().line);
+        return false;
+    }
+    if (!readNumber(words[1], 0, kLongestRunMs, &step.timeMs)) {
+        *what = "bad time \"" + words[1] + "\" (virtual ms, 0 to 3600000)";
+        return false;
+    }
+    if (!parseStep(words, 2, step, what))
+        return false;
+    repeats.back().steps.push_back(step);
     return true;
 }
 

@@ -37,6 +37,18 @@ struct ScriptStep {
     bool beforePass() const { return kind != Expect && kind != Shot; }
 };
 
+// Key lines between `repeat PERIOD` and `end`: each acts at its time and again every
+// PERIOD ms after it, to the run's last pass, so a pattern a player keeps up for a whole
+// match is written once.
+struct ScriptRepeat {
+    int line = 0;                  // the line of `repeat`
+    long periodMs = 0;             // virtual ms between two turns of the pattern
+    std::vector<ScriptStep> steps; // press, release and tap lines, in file order
+    // Whether a line first due at `firstMs` falls due in the pass at `passMs`: a turn at
+    // or before it and after the pass before (`msPerPass` earlier).
+    bool dueAt(long firstMs, long passMs, int msPerPass) const;
+};
+
 // A fight script read and checked whole before anything runs: one statement per line,
 // '#' starts a comment, blank lines are ignored. A line that cannot be read is an error
 // "name:line: what is wrong"; nothing is run then.
@@ -49,7 +61,11 @@ public:
     // Virtual ms per pass. The movement step runs once more than 10 ms have been summed,
     // so 11 gives one step a pass, about as often as on the real clock.
     int msPerPass = 11;
-    long endMs = -1;          // `end T`, or -1: the last timed line plus one pass
+    long endMs = -1; // `end T`, or -1: the last timed line plus one pass
+    // `end match`: the run ends after the pass in which the match is over (by `end T` or
+    // an hour of virtual time at the latest).
+    bool endAtMatchOver = false;
+    static constexpr long kLongestRunMs = 3600000;
     bool randomInput = false; // `random-input`: a random player presses the keys
     bool match = false;       // `mode match`: a match of rounds; `mode classic` (default)
     int rounds = 3;           // `rounds N`: best of N in a match
@@ -61,7 +77,8 @@ public:
     std::string
         controlsFile;       // `controls FILE`, relative to the script's folder; empty: the defaults
     std::string replayFile; // `replay FILE`, relative to the script's folder; empty: none
-    std::vector<ScriptStep> steps; // in file order
+    std::vector<ScriptStep> steps;     // in file order
+    std::vector<ScriptRepeat> repeats; // `repeat` blocks, in file order
 
     // Reads the text; false with `error` set at the first bad line.
     bool parse(const std::string& text, std::string* error);
@@ -82,7 +99,9 @@ private:
     bool versusIsAMatch(std::string* what) const;
     bool parseExpect(const std::vector<std::string>& words, size_t at, ScriptStep& step,
                      std::string* what);
-    bool sawEnd = false; // an `end` line was read
+    bool parseRepeatLine(const std::vector<std::string>& words, int line, std::string* what);
+    bool sawEnd = false;   // an `end` line was read
+    bool inRepeat = false; // between `repeat` and its `end`
     long lastTimedMs = -1;
     int classicLine = 0; // the line of `mode classic` while it holds, else 0
     int humanLine = 0;   // the line of `opponent human`, else 0
