@@ -314,6 +314,9 @@ TEST(Match, CommandLineRefusesWhatItCannotUse) {
           row{"--join [::1]:7650", 2, "--join takes HOST or HOST:PORT (a name or an IPv4"},
           row{"--watch host:x", 2, "--watch takes HOST or HOST:PORT"},
           row{"--input-delay 9", 2, "--input-delay takes a whole number of steps from 0 to 8"},
+          row{"--cpu 9", 2, "--cpu takes a level from 1 (easiest) to 8 (hardest), not \"9\""},
+          row{"--cpu 3 --versus", 2, "--cpu sets the level of the computer you fight in a match"},
+          row{"--classic --cpu 8", 2, "leave it out with --classic"},
           row{"--host --join h", 2, "online play is --host, --join or --watch alone"},
           row{"--join h --classic", 2, "online play is --host, --join or --watch alone"}}) {
         ChildResult c = runCommand(std::string("env -u DISPLAY ") + BRAWLER_BINARY + " " + r.args);
