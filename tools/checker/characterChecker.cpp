@@ -7,6 +7,7 @@
 #include "datafile/loadReport.h"
 #include "datafile/textLine.h"
 #include "fighter/characterCheck.h"
+#include "moves/attackHeight.h"
 
 using sheetcheck::emptyBox;
 using sheetcheck::inQuotes;
@@ -406,6 +407,7 @@ void characterChecker::loadMatch() {
     hasPalette2_ = fs::exists(palette, ec);
     if (hasPalette2_)
         palette2_.load(palette, &report_);
+    readHeights(moves_, folder_, &report_);
 }
 
 void characterChecker::checkColourSwap() {
