@@ -1,10 +1,13 @@
 #include "ai/aiAttackList.h"
 
+#include <algorithm>
 #include <climits>
+#include <filesystem>
 
 #include "ai/randomNumber.h"
 #include "datafile/loadReport.h"
 #include "datafile/textLine.h"
+#include "moves/moveSet.h"
 #include "platform/traceLog.h"
 
 namespace {
@@ -72,6 +75,33 @@ void aiAttackList::getList(const std::string& folder, loadReport* problems) {
     }
     fclose(f);
     report = nullptr;
+}
+
+void aiAttackList::checkMoves(const moveSet& moves, loadReport* problems) {
+    // The names are compared here, not through moveSet::find, which traces every
+    // comparison.
+    std::filesystem::path folder(moves.folder);
+    if (!folder.has_filename())
+        folder = folder.parent_path();
+    const std::string moveset = folder.filename().string() + "/moveset";
+    for (std::vector<aiAttack>& group : groups)
+        for (aiAttack& a : group) {
+            a.known = std::any_of(moves.moves.begin(), moves.moves.end(),
+                                  [&](const moveInfo& m) { return m.name == a.name; });
+            if (!a.known)
+                textline::note(problems, true, path, a.line,
+                               "no move \"" + a.name + "\" in " + moveset +
+                                   "; the opponent would play the first move in its place — "
+                                   "fix the name or add the move");
+        }
+}
+
+bool aiAttackList::known(const std::string& name) const {
+    for (const std::vector<aiAttack>& group : groups)
+        for (const aiAttack& a : group)
+            if (a.name == name && !a.known)
+                return false;
+    return true;
 }
 
 int aiAttackList::getNumberOfAttacks(FILE* f) {

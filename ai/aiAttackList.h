@@ -5,6 +5,7 @@
 #include <vector>
 
 class loadReport;
+class moveSet;
 
 // One entry of the opponent's attack table: a move it may start, and how far away it
 // is meant to be used.
@@ -14,6 +15,9 @@ struct aiAttack {
     char range = ' ';
     std::string name; // move name: first word of the name line, at most 79 characters
     int line = 0;     // line of the attack file holding the name
+    // False once checkMoves found no move of this name: the game then starts the first
+    // move of the moveset in its place. True until checked.
+    bool known = true;
 };
 
 // How many entries of one group fall in each range band. A draw finds its entry by
@@ -51,6 +55,13 @@ public:
     // Reads one line and returns the count of its "Attacks: n" header; 0 when the line
     // has no such header or the file has ended.
     int getNumberOfAttacks(FILE* f);
+    // Marks the entries that name no move of `moves` (see aiAttack::known) and says so:
+    // each as an error in `problems` when one is given (the data checker's), else the
+    // first on standard error as a "brawler: warning:" line with the file and line.
+    void checkMoves(const moveSet& moves, loadReport* problems = nullptr);
+    // Whether an entry called `name` names a move; false only for a name checkMoves
+    // found in no move, so an opponent may skip such a draw.
+    bool known(const std::string& name) const;
     // Reads up to n entries of one group, appending them to `entries` and counting them
     // into `counts`; stops early when the file ends before an entry's two lines.
     void addAttack(std::vector<aiAttack>& entries, aiAttackNumbers& counts, FILE* f, int n);

@@ -170,6 +170,7 @@ bool take(int id, int argc, char** argv, gameOptions& o, std::string& message) {
         message = refused("--input-delay", "a whole number of steps from 0 to 8", optarg);
         return false;
     case optCpu:
+        o.cpuNamed = true;
         if (readWhole(optarg, 1, 8, false, o.cpu))
             return true;
         message = refused("--cpu", "a level from 1 (easiest) to 8 (hardest)", optarg);
@@ -246,6 +247,13 @@ optionsResult readOptions(int argc, char** argv, gameOptions& options, std::stri
                    (options.hosting && !options.joinHost.empty()) || !options.replayFile.empty())) {
         message = "brawler: online play is --host, --join or --watch alone: leave out --classic, "
                   "--versus, --replay and the others of the three";
+        return optionsResult::wrong;
+    }
+    // The level is the match's computer's: the classic game's opponent has none, and in
+    // versus or online nobody is the computer.
+    if (options.cpuNamed && (options.classic || options.versus || online)) {
+        message = "brawler: --cpu sets the level of the computer you fight in a match; leave "
+                  "it out with --classic, --versus and online play";
         return optionsResult::wrong;
     }
     if (options.classic && (!options.recordFile.empty() || !options.replayFile.empty())) {

@@ -27,6 +27,7 @@ struct gameOptions {
     int port = 7650;               // UDP port of --host or --join
     int inputDelay = 2;            // --input-delay: online, own keys act this many steps late
     int cpu = 4;                   // --cpu: the computer opponent's level, 1 to 8
+    bool cpuNamed = false;         // --cpu was given
 };
 
 // What reading the command line came to.

@@ -172,6 +172,20 @@ std::string withoutLineEnd(const std::string& text) {
     return text.substr(0, end);
 }
 
+std::string afterFirstNumber(const char* text, int& value) {
+    char* end = nullptr;
+    std::strtol(text, &end, 10);
+    if (end == text || scanInts(text, {&value}) != 1)
+        return std::string();
+    const char* first = end;
+    while (*first && std::isspace(static_cast<unsigned char>(*first)))
+        ++first;
+    const char* last = first + std::strlen(first);
+    while (last > first && std::isspace(static_cast<unsigned char>(last[-1])))
+        --last;
+    return std::string(first, last);
+}
+
 bool readLine(FILE* f, std::string& text, int& lineNumber, loadReport* report,
               const std::string& path) {
     if (!readLine(f, text, lineNumber))
@@ -266,6 +280,22 @@ void checkHeader(const std::string& line, const char* prefix, loadReport* report
         note(report, true, path, lineNumber,
              "the count " + std::to_string(count) +
                  " is below 0; read as no entries — write how many entries follow");
+    else if (!afterFirstNumber(rest, count).empty())
+        note(report, true, path, lineNumber,
+             "expected the header \"" + std::string(prefix) + " <count>\", found \"" +
+                 withoutLineEnd(line) + "\"; the game reads the count " + std::to_string(count) +
+                 " and ignores what follows it — write the count alone after " + prefix);
+}
+
+void checkLoneNumber(const std::string& line, loadReport* report, const std::string& path,
+                     int lineNumber, const std::string& what) {
+    int value = 0;
+    if (afterFirstNumber(line.c_str(), value).empty())
+        return;
+    note(report, true, path, lineNumber,
+         "expected 1 number (" + what + "), found \"" + withoutLineEnd(line) +
+             "\"; the game reads " + std::to_string(value) +
+             " and ignores what follows it — write one whole number alone on the line");
 }
 
 void checkNumbers(int parsed, int wanted, loadReport* report, const std::string& path,

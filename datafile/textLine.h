@@ -44,6 +44,10 @@ int openFailure(const std::string& path);
 int headerCount(const std::string& line, const char* prefix, int fallback);
 // The line without its trailing CR/LF characters.
 std::string withoutLineEnd(const std::string& text);
+// What follows the first number of `text`, without the blanks and line end around it;
+// empty when nothing follows or `text` does not start with a number. `value` gets that
+// number as scanInts reads it.
+std::string afterFirstNumber(const char* text, int& value);
 
 // The same reads with a report for the data checker. Each behaves exactly as its
 // plain form and, when `report` is not null, records in it what it noticed about
@@ -67,14 +71,19 @@ std::string firstWord(const std::string& text, size_t maxLength, loadReport* rep
 // number, and returns that number (`fallback` when there is none). `line` keeps the text.
 int readHeader(FILE* f, std::string& line, int& lineNumber, const char* prefix, int fallback,
                loadReport* report, const std::string& path);
-// Notes a header line that is not `prefix` followed by a number, or whose count is
-// below 0.
+// Notes a header line that is not `prefix` followed by a number, whose count is below 0,
+// or that holds more after its count.
 void checkHeader(const std::string& line, const char* prefix, loadReport* report,
                  const std::string& path, int lineNumber);
 // Notes a line on which fewer than `wanted` numbers parsed (`parsed` is what scanInts
 // returned); `what` names the numbers.
 void checkNumbers(int parsed, int wanted, loadReport* report, const std::string& path,
                   int lineNumber, const std::string& what);
+// Notes a line meant to hold one number on which something follows that number ("3O",
+// "30.5", "30 40"): the game reads the number and ignores the rest. A line that does
+// not start with a number is checkNumbers' to note.
+void checkLoneNumber(const std::string& line, loadReport* report, const std::string& path,
+                     int lineNumber, const std::string& what);
 // Notes a count (announced on line `lineNumber`) larger than the blocks the file holds.
 void checkCount(int announced, int present, loadReport* report, const std::string& path,
                 int lineNumber, const std::string& what);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "fighter/fighter.h"
+#include "sprite/CSpriteBase.h"
 
 namespace {
 
@@ -53,4 +54,34 @@ void keepApart(Fighter& a, Fighter& b) {
     if (still > kBodyOverlap)
         left.x -= still - kBodyOverlap;
     keepOnScreen(left);
+}
+
+void makeRoomForTheFallen(Fighter& fallen, const CSpriteBase& lying, Fighter* standing) {
+    if (lying.frameCount <= 0)
+        return;
+    // The frame's reach around the anchor, mirrored when facing left.
+    int back = fallen.facingRight ? lying.extentLeft : lying.extentRight - 1;
+    int front = fallen.facingRight ? lying.extentRight - 1 : lying.extentLeft;
+    int shift = 0;
+    if (fallen.x - back < boundaryXLeft)
+        shift = boundaryXLeft - (fallen.x - back);
+    else if (fallen.x + front > kScreenRight)
+        shift = kScreenRight - (fallen.x + front);
+    fallen.x += std::clamp(shift, -kKnockoutSlide, kKnockoutSlide);
+    if (!standing)
+        return;
+    // A little clear of the frame's reach, so a wide pose does not tread on it either.
+    int left = fallen.x - back - kKnockoutGap;
+    int right = fallen.x + front + kKnockoutGap;
+    colBox body = standing->getCBox();
+    if (!holdsPoints(body) || body.right < left || body.left > right)
+        return;
+    // Off the side it stands nearer, unless the stage ends there.
+    int toLeft = body.right - left + 1;
+    int toRight = right - body.left + 1;
+    bool roomLeft = left - (body.right - body.left + 1) >= boundaryXLeft;
+    bool roomRight = right + (body.right - body.left + 1) <= kScreenRight;
+    bool goLeft = roomLeft && (toLeft <= toRight || !roomRight);
+    int step = std::min(kKnockoutSlide, goLeft ? toLeft : toRight);
+    standing->x += goLeft ? -step : step;
 }

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "datafile/loadReport.h"
 #include "moves/moveSet.h"
 
 namespace {
@@ -39,7 +40,7 @@ bool guardStops(attackHeight h, bool crouching) {
     return true;
 }
 
-std::vector<std::string> readHeights(moveSet& set, const std::string& folder) {
+std::vector<std::string> readHeights(moveSet& set, const std::string& folder, loadReport* report) {
     std::vector<std::string> problems;
     for (moveInfo& m : set.moves)
         m.height = attackHeight::mid;
@@ -54,16 +55,23 @@ std::vector<std::string> readHeights(moveSet& set, const std::string& folder) {
         std::string name, height, more;
         if (!(words >> name))
             continue;
-        std::string at = path + ":" + std::to_string(line) + ": ";
+        auto skip = [&](const std::string& what) {
+            problems.push_back(path + ":" + std::to_string(line) + ": " + what);
+            if (report)
+                report->warning(path, line, what);
+        };
         attackHeight h = attackHeight::mid;
         if (!(words >> height) || (words >> more) || !heightNamed(height, h)) {
-            problems.push_back(at + "\"" + text +
-                               "\" is not a move and one of high, mid, low or overhead");
+            skip("expected a move and one of high, mid, low or overhead, found \"" + text +
+                 "\"; the line is skipped and the move stays mid — write the move's name, a "
+                 "space and its height");
             continue;
         }
         moveInfo* move = moveCalled(set, name);
         if (!move) {
-            problems.push_back(at + "no move \"" + name + "\" in the moveset");
+            skip("no move \"" + name +
+                 "\" in the moveset; the line is skipped — name a move "
+                 "of the moveset");
             continue;
         }
         move->height = h;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+class loadReport;
 class moveSet;
 
 // Where an attack strikes, which decides the guard that stops it: a low must be blocked
@@ -20,6 +21,8 @@ bool heightNamed(const std::string& word, attackHeight& out);
 bool guardStops(attackHeight h, bool crouching);
 
 // Reads <folder>/heights into the set's moves: one "move height" pair a line, '#' starts
-// a comment. A missing file leaves every move mid. What cannot be used is skipped and
-// described, one "file:line: what" a problem.
-std::vector<std::string> readHeights(moveSet& set, const std::string& folder);
+// a comment. A missing file leaves every move mid. A line that cannot be used is skipped
+// and described, one "file:line: what" a problem, and recorded in `report` (the data
+// checker's) when one is given.
+std::vector<std::string> readHeights(moveSet& set, const std::string& folder,
+                                     loadReport* report = nullptr);

@@ -36,6 +36,7 @@ void readNumber(readPlace& at, int& field) {
     readLine(at, line);
     textline::checkNumbers(textline::scanInts(line, {&field}), 1, at.report, at.path, at.lineNumber,
                            "a number");
+    textline::checkLoneNumber(line, at.report, at.path, at.lineNumber, "a number");
 }
 
 // The condition keeps its inner spaces; every CR and LF goes, so "\r\n" and "\n\r"
@@ -48,6 +49,33 @@ std::string readCondition(readPlace& at) {
         if (c != '\r' && c != '\n')
             text += c;
     return text;
+}
+
+// Notes a command the input checker can never match: presses arrive as U D L R A B C
+// only, and the checker offers a move only when its command ends with a button. "N"
+// alone is how a move that only the engine starts (a flinch, a block) says so.
+void checkCommand(readPlace& at, const std::string& command) {
+    const std::string letters = "UDLRABC";
+    if (command.empty()) {
+        textline::note(at.report, true, at.path, at.lineNumber,
+                       "no command on this line; the move never comes out — write its keys "
+                       "(U D L R, then A, B or C), or N for a move only the engine starts");
+        return;
+    }
+    if (command == "N")
+        return;
+    size_t bad = command.find_first_not_of(letters);
+    if (bad != std::string::npos) {
+        textline::note(at.report, true, at.path, at.lineNumber,
+                       "the command \"" + command + "\" holds \"" + command.substr(bad, 1) +
+                           "\", which is no direction or button, so no press ever matches it — "
+                           "use U D L R and A B C (N alone for a move only the engine starts)");
+    } else if (letters.find(command.back()) < 4) {
+        textline::note(at.report, false, at.path, at.lineNumber,
+                       "the command \"" + command +
+                           "\" ends with no button, so no press brings the move out — end it "
+                           "with A, B or C, or write N for a move only the engine starts");
+    }
 }
 
 } // namespace
@@ -89,7 +117,10 @@ int moveSet::loadAll(const std::string& characterFolder, loadReport* report) {
 
         moveInfo& m = moves[i];
         m.line = blockLine;
+        int before = in.lineNumber;
         m.command = readWord(in, "the command");
+        if (in.lineNumber > before) // a file cut short is the count's to report
+            checkCommand(in, m.command);
         tracef("Command: %s\n", m.command.c_str());
         readNumber(in, m.auxInt1);
         m.auxText1 = readWord(in, "the word on line 4 of the block");

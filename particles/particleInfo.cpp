@@ -24,6 +24,7 @@ void readNumberLine(FILE* f, int& value, int& lineNumber, loadReport* report,
         return;
     }
     textline::checkNumbers(textline::scanInts(line, {&value}), 1, report, path, lineNumber, what);
+    textline::checkLoneNumber(line, report, path, lineNumber, what);
 }
 
 bool readFlagLine(FILE* f, int& lineNumber, loadReport* report, const std::string& path) {

@@ -139,6 +139,9 @@ void Game::startUp() {
     basicAI.init(screen);
     basicAI.setup(&fighter2, &particleDefs, &pList, sounds.get(), opponentAnimationSet(),
                   opponentMoveSet(), &targ2, dataRoot + "/" + opponentCharacter + "/ai");
+    // The table may name a move the character lacks; the game plays on as it always has,
+    // but says so.
+    basicAI.attackList.checkMoves(*opponentMoveSet());
     if (matchMode) {
         match = std::make_unique<matchSession>();
         match->startHp = matchStartHp;

@@ -409,6 +409,11 @@ void matchSession::holdRoundEnd(Game& g) {
         }
         if (down_[side] && f.actionName == name && f.frame >= sheet->frameCount - 1)
             f.animating = 0;
+        // Today's match keeps the fallen on the stage and out from under the winner.
+        if (down_[side] && ruleSet >= 2) {
+            Fighter& other = fighterOf(g, 1 - side);
+            makeRoomForTheFallen(f, *sheet, down_[1 - side] ? nullptr : &other);
+        }
     }
 }
 

@@ -53,6 +53,15 @@ std::string readFrameBlock(FILE* f, const std::string& first, frameInfo& frame, 
         checkNumbers(parsed, 1, report, path, lineNumber, "the frame's delay after the image name");
         if (parsed == 2 || parsed == 3)
             checkNumbers(parsed, 4, report, path, lineNumber, "delay and colour key R G B");
+        // "1O 255 0 255" reads as a delay of 1 without a key: the frame keeps the
+        // previous frame's key.
+        int delay = 0;
+        std::string after = parsed == 1 ? afterFirstNumber(rest, delay) : std::string();
+        if (!after.empty())
+            note(report, true, path, lineNumber,
+                 "\"" + after + "\" follows the delay " + std::to_string(delay) +
+                     "; the game ignores it and keeps the previous frame's colour key — write "
+                     "the delay, then R G B, as whole numbers separated by spaces");
     }
     printf("%s\n", fileName.c_str());
 
@@ -61,6 +70,8 @@ std::string readFrameBlock(FILE* f, const std::string& first, frameInfo& frame, 
         readLine(f, line, lineNumber, report, path);
         int parsed = scanInts(line, targets);
         checkNumbers(parsed, static_cast<int>(targets.size()), report, path, lineNumber, what);
+        if (targets.size() == 1)
+            checkLoneNumber(line, report, path, lineNumber, what);
         return parsed;
     };
     numbers({&frame.anchorX, &frame.anchorY}, "anchor x y");

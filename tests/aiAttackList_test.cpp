@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "ai/randomNumber.h"
+#include "datafile/loadReport.h"
+#include "moves/moveSet.h"
 #include "tests/testSupport.h"
 
 using namespace testsupport;
@@ -126,4 +128,37 @@ TEST(AttackList, HostileAttackFiles) {
     };
     for (const auto& [text, groups] : cases)
         EXPECT_EQ(describe(loadText(dir, text)), groups) << text;
+}
+
+// A name the moveset lacks makes the game start its first move instead: the checker gets
+// every such entry, the game one line naming the file, line and move, and the opponent a
+// way to tell them apart. The trace on standard output stays as it was.
+TEST(AttackList, EntriesNamingNoMoveAreMarkedAndNamed) {
+    TempDir dir;
+    aiAttackList list = loadText(dir, "Attacks: 2\njab\nS\nkik\nS\nAttacks: 0\n"
+                                      "Attacks: 1\nswep\nS\nAttacks: 0\nAttacks: 0\nAttacks: 0\n");
+    moveSet moves;
+    moves.folder = dir / "Hero/";
+    for (const char* name : {"hit1", "jab"})
+        moves.moves.emplace_back().name = name;
+    loadReport report;
+    list.checkMoves(moves, &report);
+    EXPECT_EQ(report.sortedLines(),
+              (std::vector<std::string>{
+                  dir / "attack:4: error: no move \"kik\" in Hero/moveset; the opponent would play "
+                        "the first move in its place — fix the name or add the move",
+                  dir / "attack:8: error: no move \"swep\" in Hero/moveset; the opponent would "
+                        "play the first move in its place — fix the name or add the move"}));
+    EXPECT_TRUE(list.known("jab"));
+    EXPECT_FALSE(list.known("kik"));
+    EXPECT_FALSE(list.known("swep"));
+
+    aiAttackList game = loadText(dir, "Attacks: 2\njab\nS\nkik\nS\nAttacks: 0\n"
+                                      "Attacks: 1\nswep\nS\nAttacks: 0\nAttacks: 0\nAttacks: 0\n");
+    std::string said;
+    EXPECT_EQ(captureStdout([&] { said = captureStderr([&] { game.checkMoves(moves); }); }), "");
+    EXPECT_EQ(said, "brawler: warning: " + dir / "attack:4: no move \"kik\" in Hero/moveset; the "
+                                                 "opponent would play the first move in its place "
+                                                 "— fix the name or add the move\n");
+    EXPECT_FALSE(game.known("kik"));
 }

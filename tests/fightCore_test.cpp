@@ -313,3 +313,31 @@ TEST(FightCore, AStepRunAgainIsSilent) {
         << "first difference: \"" << once.substr(differ > 200 ? differ - 200 : 0, 400)
         << "\" against \"" << again.substr(differ > 200 ? differ - 200 : 0, 400) << "\"";
 }
+
+// A hook widened to reach across the whole of the opponent's body, but no taller than it,
+// crosses it like a plus sign at about 100 px: no corner of either box lies inside the
+// other. In a match any overlap lands; the classic game keeps its corner test and misses.
+TEST(FightCore, APlusSignCrossingHitsInAMatchButNotInTheClassicGame) {
+    TempDir dir;
+    copyTree(kData, dir / "data");
+    replaceFirst(dir / "data/Basalt/hook/info", "158 59 192 84", "158 59 230 84");
+    screen = videoScreen();
+    for (bool match : {true, false})
+        for (int apart : {70, 100, 130}) {
+            SCOPED_TRACE((match ? "match, " : "classic, ") + std::to_string(apart) + " px");
+            FightScript script;
+            std::string error;
+            ASSERT_TRUE(script.parse("data " + dir / "data" + "\n" + (match ? "mode match\n" : "") +
+                                         "character player Basalt\nopponent idle\n"
+                                         "at 1600 place player 300\nat 1600 place opponent " +
+                                         std::to_string(300 + apart) +
+                                         "\nat 1650 tap z\nend 2200\n",
+                                     &error))
+                << error;
+            FightRunner runner;
+            FightSummary s;
+            captureStdout([&] { s = runner.run(script); });
+            bool crossed = apart == 100;
+            EXPECT_EQ(match || !crossed, s.opponentHp < 1000) << s.opponentHp;
+        }
+}

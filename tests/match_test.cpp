@@ -150,8 +150,9 @@ TEST(Match, ClassicAndMatchDrawThePicturesTheyAlwaysDrew) {
               runner);
     EXPECT_EQ(0x20d84bfe12e21b74ull, fileHash(dir / "c.bmp"));
     // And the match's own picture of a knockout: both bars, the damage just taken, the
-    // timer, the names, a won round's marker and the banner, each where it belongs.
-    // Played by the first rules and computer, whose fight the hash was taken of.
+    // timer, the names, a won round's marker and the banner, each where it belongs. The
+    // fight is played by the match's first rules, so that the computer's growing skill
+    // leaves this picture of the HUD alone.
     runScript("data " + kData +
                   "\nmode match\nrules 1\nseed 5\nrandom-input\nat 3000 set player hp 640\n"
                   "at 4000 set opponent hp 0\nat 4200 shot " +
@@ -317,6 +318,9 @@ TEST(Match, CommandLineRefusesWhatItCannotUse) {
           row{"--join [::1]:7650", 2, "--join takes HOST or HOST:PORT (a name or an IPv4"},
           row{"--watch host:x", 2, "--watch takes HOST or HOST:PORT"},
           row{"--input-delay 9", 2, "--input-delay takes a whole number of steps from 0 to 8"},
+          row{"--cpu 9", 2, "--cpu takes a level from 1 (easiest) to 8 (hardest), not \"9\""},
+          row{"--cpu 3 --versus", 2, "--cpu sets the level of the computer you fight in a match"},
+          row{"--classic --cpu 8", 2, "leave it out with --classic"},
           row{"--host --join h", 2, "online play is --host, --join or --watch alone"},
           row{"--join h --classic", 2, "online play is --host, --join or --watch alone"}}) {
         ChildResult c = runCommand(std::string("env -u DISPLAY ") + BRAWLER_BINARY + " " + r.args);

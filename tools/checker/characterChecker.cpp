@@ -7,6 +7,7 @@
 #include "datafile/loadReport.h"
 #include "datafile/textLine.h"
 #include "fighter/characterCheck.h"
+#include "moves/attackHeight.h"
 
 using sheetcheck::emptyBox;
 using sheetcheck::inQuotes;
@@ -22,6 +23,30 @@ constexpr int kConditionLine = 10;
 
 bool isButton(char c) {
     return c == 'A' || c == 'B' || c == 'C';
+}
+
+// Only these letters are ever pressed; the moveset loader notes a command with others.
+bool typable(const std::string& command) {
+    return command.find_first_not_of("UDLRABC") == std::string::npos;
+}
+
+// Where a condition lets its move start: the input checker takes "null" as always, and
+// Condition reads "ground <any> true" as on the ground, any other "ground" as in the air
+// and every other text as never.
+struct moveStates {
+    bool ground = false;
+    bool air = false;
+    bool none() const { return !ground && !air; }
+};
+
+moveStates admitted(const std::string& condition) {
+    if (condition == "null")
+        return {true, true};
+    std::vector<std::string> words = textline::words(condition, 3);
+    if (words.empty() || words[0] != "ground")
+        return {};
+    bool onGround = words.size() == 3 && words[2] == "true";
+    return {onGround, !onGround};
 }
 
 // A box moved by (dx, dy).
@@ -113,6 +138,7 @@ void characterChecker::load() {
     if (hasParticleList_)
         particles_.addList(name_, SDL_GetVideoSurface(), root_, &report_);
     attacks_.getList(folder_ + "/ai", &report_);
+    attacks_.checkMoves(moves_, &report_);
 }
 
 std::vector<sheetRef> characterChecker::sheets() const {
@@ -192,6 +218,7 @@ void characterChecker::checkNamedFolders() {
 
 void characterChecker::checkSheet(const sheetRef& ref) {
     sheetcheck::checkUniformFrames(ref, report_);
+    sheetcheck::checkBoxes(ref, report_);
     // Only a fighter's frames deal damage, play sounds and spawn particles.
     if (!ref.fighter)
         return;
@@ -279,27 +306,57 @@ void characterChecker::checkConditions() {
 }
 
 void characterChecker::checkReachableMoves() {
-    // The input checker takes the first move in file order whose command occurs in the
-    // buffered letters; an earlier unconditional move whose command lies inside a later
-    // one's always wins.
+    // The input checker walks the moves ending with the pressed button in file order and
+    // takes the first whose command occurs in the buffered letters and whose condition
+    // holds. A later move is dead when, on the ground and in the air alike wherever its
+    // own condition holds, an earlier move with a command inside its own wins.
     std::string path = moves_.folder + "/moveset";
     const std::vector<moveInfo>& all = moves_.moves;
     for (size_t i = 0; i < all.size(); ++i) {
         const moveInfo& m = all[i];
-        if (m.command.empty() || !isButton(m.command.back()))
+        if (m.command.empty() || !isButton(m.command.back()) || !typable(m.command))
             continue;
-        for (size_t j = 0; j < i; ++j) {
+        moveStates left = admitted(m.condition);
+        if (left.none())
+            continue; // its condition never holds: checkConditions says so
+        std::vector<const moveInfo*> shadows;
+        bool same = false;   // one of them has m's very command
+        bool allSame = true; // all of them have
+        for (size_t j = 0; j < i && !left.none(); ++j) {
             const moveInfo& e = all[j];
             if (e.command.empty() || e.command.back() != m.command.back() ||
-                e.condition != "null" || m.command.find(e.command) == std::string::npos)
+                m.command.find(e.command) == std::string::npos)
                 continue;
-            report_.warning(path, m.line + 1,
-                            "the move " + inQuotes(m.name) + " (" + m.command +
-                                ") can never be performed: " + inQuotes(e.name) + " (" + e.command +
-                                ") comes earlier and matches first — put " + inQuotes(m.name) +
-                                " before " + inQuotes(e.name));
-            break;
+            moveStates taken = admitted(e.condition);
+            if (!(left.ground && taken.ground) && !(left.air && taken.air))
+                continue;
+            left.ground = left.ground && !taken.ground;
+            left.air = left.air && !taken.air;
+            shadows.push_back(&e);
+            same = same || e.command == m.command;
+            allSame = allSame && e.command == m.command;
         }
+        if (!left.none())
+            continue;
+        std::string names;
+        std::string earlier;
+        for (size_t k = 0; k < shadows.size(); ++k) {
+            const moveInfo& e = *shadows[k];
+            std::string sep = k == 0 ? "" : k + 1 == shadows.size() ? " and " : ", ";
+            names += sep + inQuotes(e.name);
+            earlier += sep + inQuotes(e.name) + " (" + e.command +
+                       (e.condition == "null" ? "" : ", " + e.condition) + ")";
+        }
+        std::string fix =
+            same ? std::string("give one of them another command, or give them conditions that "
+                               "never hold together (ground = true, ground = false)")
+                 : "put " + inQuotes(m.name) + " before " + names;
+        report_.warning(path, m.line + 1,
+                        "the move " + inQuotes(m.name) + " (" + m.command +
+                            ") can never be performed: " + earlier +
+                            (shadows.size() == 1 ? " comes" : " come") + " earlier" +
+                            (allSame ? " with the same command" : "") + " and " +
+                            (shadows.size() == 1 ? "matches" : "match") + " first — " + fix);
     }
 }
 
@@ -309,11 +366,6 @@ void characterChecker::checkAttackTable() {
         int highest = 0;
         std::string highestName;
         for (const aiAttack& a : attacks_.groups[g]) {
-            if (!hasMove(a.name))
-                report_.error(path, a.line,
-                              "no move " + inQuotes(a.name) + " in " + name_ +
-                                  "/moveset; the opponent would play the first move "
-                                  "in its place — fix the name or add the move");
             int b = band(a.range);
             if (b < 0) {
                 report_.warning(path, a.line + 1,
@@ -355,6 +407,7 @@ void characterChecker::loadMatch() {
     hasPalette2_ = fs::exists(palette, ec);
     if (hasPalette2_)
         palette2_.load(palette, &report_);
+    readHeights(moves_, folder_, &report_);
 }
 
 void characterChecker::checkColourSwap() {
@@ -406,11 +459,6 @@ const particleInfo* characterChecker::particleCalled(const std::string& name) co
             if (n->name == name)
                 return &n->info;
     return nullptr;
-}
-
-bool characterChecker::hasMove(const std::string& name) const {
-    return std::any_of(moves_.moves.begin(), moves_.moves.end(),
-                       [&](const moveInfo& m) { return m.name == name; });
 }
 
 std::string characterChecker::particleLists() const {

@@ -47,7 +47,6 @@ private:
 
     bool hasSound(const std::string& name) const;
     const particleInfo* particleCalled(const std::string& name) const;
-    bool hasMove(const std::string& name) const;
     // "particle/default", or "particle/default or particle/<name>" with a list of its own.
     std::string particleLists() const;
 

@@ -38,6 +38,12 @@ void dataChecker::run() {
     sheetcheck::checkParticleFolders(report_, root_, "default", particles_);
     for (const sheetRef& ref : sharedSheets())
         sheetcheck::checkUniformFrames(ref, report_);
+    // A particle hits with its boxes; the HUD's boxes mean other things and are checked
+    // with the HUD, and the running figure is never drawn.
+    for (const partInfoNode* n = particles_.head; n; n = n->next)
+        if (n->info.sheet && !n->name.empty())
+            sheetcheck::checkBoxes(
+                {n->info.sheet.get(), root_ + "/particle/" + n->name + "/info", false}, report_);
     sheetcheck::checkDeathLists(report_, particles_, {&particles_}, "particle/default");
     checkStage();
     checkHud();

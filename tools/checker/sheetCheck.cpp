@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <tuple>
 
 #include "datafile/loadReport.h"
 #include "datafile/textLine.h"
@@ -85,6 +86,44 @@ std::string inQuotes(const std::string& text) {
 
 bool emptyBox(const colBox& b) {
     return b.left > b.right || b.top > b.bottom;
+}
+
+void checkBoxes(const sheetRef& ref, loadReport& report) {
+    // Lines of a frame block, counted from its image line.
+    constexpr int kBodyBoxLine = 2;
+    constexpr int kAttackBoxLine = 3;
+    auto text = [](const colBox& b) {
+        return std::to_string(b.left) + " " + std::to_string(b.top) + " " +
+               std::to_string(b.right) + " " + std::to_string(b.bottom);
+    };
+    for (const frameInfo& f : ref.sheet->frames) {
+        if (!f.image)
+            continue;
+        const int w = f.image->w;
+        const int h = f.image->h;
+        for (auto [box, line, what] : {std::tuple{&f.cBox, kBodyBoxLine, "body box"},
+                                       std::tuple{&f.dBox, kAttackBoxLine, "attack box"}}) {
+            if (emptyBox(*box))
+                continue;
+            // Only a box wholly off the image is surely a slip: a lying figure's body
+            // box may run a few pixels past the frame's edge.
+            if (box->right < 0 || box->bottom < 0 || box->left >= w || box->top >= h)
+                report.warning(
+                    ref.info, f.infoLine + line,
+                    std::string("the ") + what + " " + text(*box) + " lies wholly outside the " +
+                        std::to_string(w) + "x" + std::to_string(h) +
+                        " frame, so it covers nothing drawn — put it over the figure, within 0 0 " +
+                        std::to_string(w - 1) + " " + std::to_string(h - 1));
+        }
+        // Boxes are inclusive, so an attack box whose right edge is the anchor's column
+        // still reaches forward.
+        if (ref.fighter && !emptyBox(f.dBox) && f.dBox.right < f.anchorX)
+            report.warning(ref.info, f.infoLine + kAttackBoxLine,
+                           "the attack box " + text(f.dBox) + " lies wholly behind the anchor (x " +
+                               std::to_string(f.anchorX) +
+                               "), on the side away from the way the fighter faces — frames "
+                               "face right: put it right of the anchor, over the striking limb");
+    }
 }
 
 void checkUniformFrames(const sheetRef& ref, loadReport& report) {

@@ -22,6 +22,10 @@ struct sheetRef {
 namespace sheetcheck {
 // Warns at each frame whose size or anchor differs from the sheet's first frame.
 void checkUniformFrames(const sheetRef& ref, loadReport& report);
+// Warns at each body or attack box that lies wholly outside its frame's image, and, on a
+// fighter's frames, at each attack box wholly behind the anchor (frames face right).
+// Empty boxes are how a frame says it has none, and pass.
+void checkBoxes(const sheetRef& ref, loadReport& report);
 // An error at the list line naming a folder `parent`/`name` that is not there.
 void checkFolderNamed(loadReport& report, const std::string& list, int line,
                       const std::string& what, const std::string& parent, const std::string& name);

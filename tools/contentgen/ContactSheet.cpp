@@ -79,7 +79,8 @@ std::vector<ContactSheet::Row> ContactSheet::rows(const ContentModel& model) {
             out.push_back({who + "animation " + a.name, &a, 1, true});
         for (const MoveRecord& m : c.moves)
             out.push_back({who + "move " + m.sheet.name + "   command " + m.command +
-                               "   condition " + m.condition,
+                               "   condition " + m.condition +
+                               (m.command == "N" ? "" : "   height " + m.height),
                            &m.sheet, 1, true});
         for (const Sheet& s : c.matchSheets)
             out.push_back({who + "match " + s.name +
