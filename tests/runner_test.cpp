@@ -126,6 +126,15 @@ TEST(FightScriptParse, NamesTheLineAndTheFault) {
         {"opponent human\nmode classic\n",
          "t.fight:2: opponent human (line 1) plays a match; mode classic (line 2) cannot go"},
         {"mode classic\nseed 2\nopponent human\n", "t.fight:3: opponent human (line 3) plays"},
+        // A repeat block holds key lines only and is closed by a bare end.
+        {"repeat 0\n", "t.fight:1: repeat takes one period"},
+        {"repeat 700\nat 0 tap z\n", "t.fight:1: repeat has no end"},
+        {"repeat 700\nat 0 expect player hp = 3\nend\n", "t.fight:2: only key lines"},
+        {"repeat 700\nat 0 tap zz\nend\n", "t.fight:2: unknown key \"zz\""},
+        {"repeat 700\nrepeat 100\n", "t.fight:2: repeat inside the repeat of line 1"},
+        {"repeat 500\nend\n", "t.fight:2: the repeat of line 1 has no lines"},
+        {"end\n", "t.fight:1: end without a repeat to close"},
+        {"end match\n", "t.fight: end match needs a match"},
     };
     for (const bad& c : cases) {
         std::string error;
@@ -178,6 +187,31 @@ TEST(FightRunnerRun, FeedsKeysChecksAndCounts) {
     EXPECT_EQ(1, s.expectationsFailed);
     EXPECT_EQ(4, s.expectationsHeld);
     EXPECT_EQ(0, s.particlesSpawned); // the fight's counts are in the golden trace's summary
+}
+
+// A repeat block's key lines act at their time and every period after it, to the end;
+// `end match` ends the run with the pass in which the match is over.
+TEST(FightRunnerRun, RepeatsKeyLinesAndEndsWithTheMatch) {
+    std::vector<std::string> failures;
+    FightSummary s = runScript("opponent idle\n"
+                               "end 1300\n"
+                               "repeat 400\n"
+                               "at 300 tap z\n"
+                               "end\n"
+                               "at 320 expect player action = jab\n"
+                               "at 600 expect player action = standing\n"
+                               "at 720 expect player action = jab\n"
+                               "at 1000 expect player action = standing\n"
+                               "at 1120 expect player action = jab\n",
+                               &failures);
+    EXPECT_TRUE(failures.empty()) << s.format(false);
+    EXPECT_EQ(5, s.expectationsHeld);
+    s = runScript("mode match\nopponent idle\nend match\nrounds 1\nat 2000 set opponent hp 0\n",
+                  &failures);
+    EXPECT_TRUE(failures.empty()) << s.format(false);
+    EXPECT_EQ(0u, s.matchResult.find("over in round 1")) << s.matchResult;
+    // The knockout at 2 s, then 3 s of the fall and the pose: not the hour it could wait.
+    EXPECT_LT(s.virtualMs, 6000);
 }
 
 // Escape ends the run after its pass, like the game; a check the run never reached
