@@ -321,8 +321,12 @@ inputFrame fightBrain::frame() {
     if (mem.airAt >= 0 && now - mem.airAt >= t.reaction && grounded) {
         drawAnswer(mem.airAt, 3, true);
         if (mem.answer == answerAntiAir) {
+            // Struck as the jumper comes down into it: thrown on the way up, it is over
+            // before the jump's attack arrives.
             int height = kGroundY - foe.y;
-            if (!busy && gap <= antiAir_->facts.reach + kSlack && height <= antiAir_->facts.top) {
+            bool falling = foe.verticalSpeed <= 2;
+            if (!busy && falling && gap <= antiAir_->facts.reach + kSlack &&
+                height <= antiAir_->facts.top) {
                 out.move = static_cast<int16_t>(antiAir_->index);
                 mem.restUntil = now + t.rest;
                 return out;
