@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "collision/SquareCollider.h"
+#include "collision/boxOverlap.h"
 
 namespace {
 
@@ -54,4 +55,18 @@ TEST(BoxCollider, PointsOnTheEdgeAreInsideAndSignedCoordinatesCompareAsNumbers) 
     EXPECT_FALSE(c.indiCollide(box(0, 0, 10, 10), box(-5, -5, 15, 15)));
     c.updateSquares(box(0, 4, 20, 6), box(19, 0, 30, 10));
     EXPECT_TRUE(c.collisionCheck());
+}
+
+// The match's test: any shared point, a plus-sign crossing and a shared edge included;
+// boxes apart by a pixel, or holding no point, touch nothing.
+TEST(BoxOverlap, AnySharedPointTouches) {
+    colBox tall{40, 0, 60, 100}, wide{0, 40, 100, 60};
+    EXPECT_TRUE(boxesOverlap(tall, wide));
+    EXPECT_FALSE(SquareCollider(tall, wide).collisionCheck()) << "the corner test misses it";
+    EXPECT_TRUE(boxesOverlap(tall, {60, 0, 80, 100}));
+    EXPECT_TRUE(boxesOverlap(tall, {0, 100, 40, 120}));
+    EXPECT_FALSE(boxesOverlap(tall, {61, 0, 80, 100}));
+    EXPECT_FALSE(boxesOverlap(tall, {0, 101, 100, 120}));
+    EXPECT_FALSE(boxesOverlap(tall, {1, -3000, 0, -3000}));
+    EXPECT_FALSE(boxesOverlap({50, 50, 40, 60}, tall));
 }

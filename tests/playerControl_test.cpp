@@ -70,6 +70,22 @@ TEST_F(PlayerControlTest, BlockingInTheAir) {
     h.hold(SDLK_LEFT, false);
 }
 
+// In a match a guard held standing lets a low through (a replay shows it), but one held in
+// the air stops it.
+TEST_F(PlayerControlTest, InAMatchAGuardInTheAirStopsEvenALow) {
+    game.player1.matchContact = true;
+    game.moves.returnMove("kick")->height = attackHeight::low;
+    h.placeFighters(300, 360);
+    opponentStrikes("kick", 2);
+    h.hold(SDLK_LEFT, true);
+    h.press(SDLK_UP);
+    h.pass();
+    EXPECT_EQ("blockAir", player.actionName);
+    EXPECT_EQ(1000, player.hitPoints);
+    h.hold(SDLK_LEFT, false);
+    game.moves.returnMove("kick")->height = attackHeight::mid;
+}
+
 TEST_F(PlayerControlTest, FiveOverlappingStepsOfAKickCostFiftyWithOneReaction) {
     h.placeFighters(300, 360);
     opponentStrikes("kick", 2);
