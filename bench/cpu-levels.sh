@@ -11,7 +11,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 runner="$root/build/tools/brawler-run"
 levels="1 2 3 4 5 6 7 8"
 seeds="1 2 3 4 5 6 7 8 9 10"
-players="masher fireballs turtle sweeper"
+players="masher fireballs turtle sweeper rushdown"
 sync=()
 while [ $# -gt 0 ]; do
     case "$1" in
