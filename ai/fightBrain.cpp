@@ -33,7 +33,7 @@ struct levelTraits {
 // The first attacks of a move arrive about 4 steps after it starts, so a level that
 // sees in 4 steps or less can guard on sight; the slower ones guard only by holding it.
 constexpr levelTraits kLevels[8] = {
-    {26, 5, 0, 0, 2, 0, 0, 0, 0, 70, 30},        {20, 15, 10, 5, 3, 5, 10, 5, 10, 55, 40},
+    {30, 0, 0, 0, 1, 0, 0, 0, 0, 90, 30},        {20, 15, 10, 5, 3, 5, 10, 5, 10, 55, 40},
     {15, 30, 25, 15, 4, 10, 25, 15, 25, 42, 50}, {11, 45, 40, 40, 6, 20, 40, 30, 40, 28, 60},
     {8, 60, 55, 40, 7, 30, 55, 45, 55, 24, 70},  {5, 75, 70, 55, 9, 40, 70, 60, 70, 18, 80},
     {3, 88, 85, 70, 12, 50, 85, 80, 85, 12, 90}, {2, 100, 100, 90, 16, 60, 100, 100, 100, 8, 100},

@@ -5,6 +5,7 @@
 
 #include "fighter/animationSet.h"
 #include "moves/moveSet.h"
+#include "platform/gameClock.h"
 #include "platform/screenPresenter.h"
 #include "sprite/CSpriteBase.h"
 #include "sprite/frameInfo.h"
@@ -237,10 +238,13 @@ void Fighter::drawColBoxes() {
 }
 
 void Fighter::leaveSheet() {
-    if (stepsApart)
-        frame = 0;
-    else
+    if (!stepsApart) {
         reseat();
+        return;
+    }
+    frame = 0;
+    if (framesFromChange)
+        lastTick = static_cast<int>(gameTicks());
 }
 
 void Fighter::changeAnim(const std::string& name) {

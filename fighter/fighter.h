@@ -34,6 +34,10 @@ public:
     // animation leaves the screen alone: the scene restores and saves after the step.
     // False in the classic game, where drawing advances the frame.
     bool stepsApart = false;
+    // With stepsApart, a new animation or move shows its first frame for the whole of
+    // that frame's delay from the change, so a move's startup is what its data says
+    // however long the pose before it was held. Today's match; old replays go without.
+    bool framesFromChange = false;
 
     void initS(animationSet* set, SDL_Surface* target);
     void setDir(bool right);

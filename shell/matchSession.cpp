@@ -89,8 +89,10 @@ void matchSession::useTodaysContact(Game& g) {
             if (i < 2)
                 reportProblem("warning: " + problem);
     }
-    for (fightSide& side : sides)
+    for (fightSide& side : sides) {
         side.control->matchContact = true;
+        side.fighter->framesFromChange = true;
+    }
     g.pList.anyOverlap = true;
 }
 

@@ -190,8 +190,12 @@ TEST(FightCore, FramesLastTheirOwnDelayNotAWholeNumberOfSteps) {
         if (shown.empty() || shown.back().first != f.frame)
             shown.push_back({f.frame, f.lastTick});
     };
-    runMatch("opponent idle\nat 2000 tap z\nend 2600\n", runner);
+    // Thrown from a crouch held still for a while: the jab's first frame still shows for
+    // its whole delay, counted from the change, not from the crouch's last frame.
+    runMatch("opponent idle\nat 1600 press Down\nat 2000 tap z\nat 2300 release Down\nend 2600\n",
+             runner);
     ASSERT_GE(shown.size(), 4u);
+    EXPECT_EQ(0, shown[0].first) << "the first frame was skipped";
     for (size_t i = 1; i < shown.size(); ++i) {
         int was = shown[i - 1].first;
         EXPECT_EQ(was + 1, shown[i].first) << "a frame was skipped";
