@@ -115,6 +115,8 @@ TEST(FightCore, ReplayFilesKeepTheInputAndRefuseWhatTheyCannotPlay) {
     size_t input = bytes.find("input\n") + 6;
     std::string newer = bytes;
     newer.replace(newer.find("format 2"), 8, "format 3");
+    std::string noLevel = bytes;
+    noLevel.replace(noLevel.find("cpu 7"), 5, "cpu 9");
     std::string tooMany = bytes;
     tooMany.replace(tooMany.find("steps 9000"), 10, "steps 9000000");
     std::string badPress = bytes;
@@ -130,6 +132,7 @@ TEST(FightCore, ReplayFilesKeepTheInputAndRefuseWhatTheyCannotPlay) {
         {bytes + "x", "bytes follow the last step"},
         {newer, "newer game"},
         {tooMany, "\"steps\" is not usable"},
+        {noLevel, "\"cpu\" is not usable"},
         {badPress, "not one the game makes"},
     };
     for (const row& bad : rows) {
