@@ -16,10 +16,7 @@ int frameMs(const frameInfo& f, float speed) {
 
 moveFacts factsOf(const moveInfo& move, float speed) {
     moveFacts m;
-    int directions = 0;
-    for (char c : move.command)
-        directions += c == 'U' || c == 'D' || c == 'L' || c == 'R';
-    m.special = directions >= 2;
+    m.special = specialCommand(move.command);
     m.airOnly = move.condition == "ground = false";
     m.groundOnly = move.condition == "ground = true";
     m.height = move.height;

@@ -31,17 +31,6 @@ constexpr int kPushApart = 3;      // pixels an overlapping body is pushed back 
 constexpr int kBlockPush = 3;      // in a match, pixels each fighter is pushed by a blocked step
 constexpr int kChipShare = 10;     // a blocked special costs 1 / kChipShare of its damage
 
-// A special is a move whose command holds a sequence of directions (a quarter circle, a
-// charge): blocking one still costs a little.
-bool special(const moveInfo* move) {
-    if (!move)
-        return false;
-    int directions = 0;
-    for (char c : move->command)
-        directions += c == 'U' || c == 'D' || c == 'L' || c == 'R';
-    return directions >= 2;
-}
-
 // Whether a key is held; a key code outside the state array is never held.
 bool held(const Uint8* keys, int count, int key) {
     return keys && key >= 0 && key < count && keys[key] != 0;
@@ -418,7 +407,8 @@ void playerControl::updatePosition() {
             if (guardStopsNow(move ? move->height : attackHeight::mid)) {
                 takeBlocking();
                 if (matchContact)
-                    afterBlock(attacker ? attacker->getDamage() : 0, special(move), attacker);
+                    afterBlock(attacker ? attacker->getDamage() : 0,
+                               move && specialCommand(move->command), attacker);
             } else {
                 hitReaction(attacker ? attacker->getDamage() : 0,
                             attacker ? attacker->getHitType() : 0);

@@ -40,6 +40,13 @@ bool guardStops(attackHeight h, bool crouching) {
     return true;
 }
 
+bool specialCommand(const std::string& command) {
+    int directions = 0;
+    for (char c : command)
+        directions += c == 'U' || c == 'D' || c == 'L' || c == 'R';
+    return directions >= 2;
+}
+
 std::vector<std::string> readHeights(moveSet& set, const std::string& folder, loadReport* report) {
     std::vector<std::string> problems;
     for (moveInfo& m : set.moves)

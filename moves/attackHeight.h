@@ -19,6 +19,9 @@ const char* heightName(attackHeight h);
 bool heightNamed(const std::string& word, attackHeight& out);
 // Whether a guard held crouching (or standing) stops an attack of height `h`.
 bool guardStops(attackHeight h, bool crouching);
+// Whether a command is a special's: it holds a sequence of two directions or more (a
+// quarter circle, a charge), so blocking it still costs a little.
+bool specialCommand(const std::string& command);
 
 // Reads <folder>/heights into the set's moves: one "move height" pair a line, '#' starts
 // a comment. A missing file leaves every move mid. A line that cannot be used is skipped

@@ -80,15 +80,17 @@ void matchSession::setUpSides(Game& g) {
 // Today's match: every box overlap touches, attacks strike high, mid, low or overhead as
 // each character's heights file says, blocked specials chip and blocks push apart.
 void matchSession::useTodaysContact(Game& g) {
-    moveSet* sets[] = {&g.moves, g.opponentMoveSet(), &recolouredMoves};
-    const std::string folders[] = {g.playerCharacter, g.opponentCharacter, g.opponentCharacter};
-    for (int i = 0; i < 3; ++i) {
-        if (i == 1 && sets[1] == sets[0])
-            continue;
-        for (const std::string& problem : readHeights(*sets[i], g.dataRoot + "/" + folders[i]))
-            if (i < 2)
-                reportProblem("warning: " + problem);
-    }
+    // Each character's file once; the opponent's recoloured copy of the player's own moves
+    // takes the heights the player's got.
+    for (const std::string& problem : readHeights(g.moves, g.dataRoot + "/" + g.playerCharacter))
+        reportProblem("warning: " + problem);
+    moveSet* opponent = g.opponentMoveSet();
+    if (opponent != &g.moves)
+        for (const std::string& problem :
+             readHeights(*opponent, g.dataRoot + "/" + g.opponentCharacter))
+            reportProblem("warning: " + problem);
+    for (size_t i = 0; i < recolouredMoves.moves.size() && i < g.moves.moves.size(); ++i)
+        recolouredMoves.moves[i].height = g.moves.moves[i].height;
     for (fightSide& side : sides) {
         side.control->matchContact = true;
         side.fighter->framesFromChange = true;
