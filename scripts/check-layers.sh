@@ -19,6 +19,7 @@ floors=(
     "ai"
     "match"
     "config"
+    "menu"
     "shell"
     "tools"
     "bench fuzz tests"

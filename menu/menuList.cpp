@@ -1,0 +1,71 @@
+#include "menu/menuList.h"
+
+#include <algorithm>
+
+#include "menu/menuLook.h"
+
+namespace {
+
+constexpr int kTitleY = 70;
+constexpr int kFirstLineY = 170;
+constexpr int kLineGap = 34;
+constexpr int kLeftX = 190;  // labels of entries that have a value
+constexpr int kRightX = 610; // where values end
+constexpr int kHintY = 560;
+constexpr Uint32 kChosenBar = 0x7a1c14; // a deep red under the chosen line
+
+} // namespace
+
+void menuList::move(int by) {
+    int n = static_cast<int>(entries.size());
+    if (n == 0)
+        return;
+    cursor = ((cursor + by) % n + n) % n;
+}
+
+std::string menuList::chosen() const {
+    if (cursor < 0 || cursor >= static_cast<int>(entries.size()))
+        return "";
+    return entries[cursor].label;
+}
+
+int menuList::firstShown() const {
+    int n = static_cast<int>(entries.size());
+    if (n <= visibleLines)
+        return 0;
+    return std::clamp(cursor - visibleLines / 2, 0, n - visibleLines);
+}
+
+void menuList::draw(SDL_Surface* screen, const menuLook& look) const {
+    int first = firstShown();
+    int shown = std::min(visibleLines, static_cast<int>(entries.size()) - first);
+    int bottom = kFirstLineY + std::max(shown, 1) * kLineGap + (message.empty() ? 0 : kLineGap);
+    SDL_Rect panel = {150, kTitleY - 20, 500, static_cast<Uint16>(bottom - kTitleY + 30)};
+    look.drawPanel(screen, panel);
+    look.centred(screen, title, kTitleY, true);
+    int h = look.font.height();
+    for (int i = 0; i < shown; ++i) {
+        const menuEntry& e = entries[first + i];
+        int y = kFirstLineY + i * kLineGap;
+        if (first + i == cursor) {
+            SDL_Rect bar = {kLeftX - 20, static_cast<Sint16>(y - 6), kRightX - kLeftX + 40,
+                            static_cast<Uint16>(h + 12)};
+            SDL_FillRect(screen, &bar,
+                         SDL_MapRGB(screen->format, kChosenBar >> 16, (kChosenBar >> 8) & 0xff,
+                                    kChosenBar & 0xff));
+        }
+        if (e.value.empty()) {
+            look.centred(screen, e.label, y);
+            continue;
+        }
+        look.font.draw(screen, e.label, kLeftX, y);
+        look.font.draw(screen, e.value, kRightX - look.font.width(e.value), y);
+    }
+    if (first > 0)
+        look.centred(screen, "...", kFirstLineY - kLineGap + h / 2);
+    if (first + shown < static_cast<int>(entries.size()))
+        look.centred(screen, "...", kFirstLineY + shown * kLineGap);
+    if (!message.empty())
+        look.centred(screen, message, kFirstLineY + shown * kLineGap + kLineGap / 2);
+    look.centred(screen, hint, kHintY);
+}
