@@ -50,14 +50,22 @@ controlsReader::controlsReader(const std::string& fileName, controlsConfig& cont
 void controlsReader::read(FILE* f) {
     std::string line;
     bool tooLong = false;
-    while (nextLine(f, line, tooLong)) {
-        if (tooLong)
+    bool cut = false, anyCut = false;
+    while (nextLine(f, line, tooLong, cut)) {
+        anyCut = anyCut || cut;
+        if (cut)
+            warn(lineNumber_, "line cut off where the file passes " +
+                                  std::to_string(kMaxBytes / 1024) +
+                                  " KB; neither it nor the rest is read — a controls file "
+                                  "needs a few dozen lines");
+        else if (tooLong)
             warn(lineNumber_, "line longer than " + std::to_string(kMaxLine) +
                                   " characters; not read — shorten it");
         else
             applyLine(line);
     }
-    if (bytesRead_ >= kMaxBytes)
+    // A file that ends exactly at the limit is whole; only one with more is cut short.
+    if (!anyCut && bytesRead_ >= kMaxBytes && moreToRead(f))
         warn(lineNumber_, "the file goes on past " + std::to_string(kMaxBytes / 1024) +
                               " KB; the rest is not read — a controls file needs a few dozen "
                               "lines");
@@ -65,24 +73,38 @@ void controlsReader::read(FILE* f) {
     flushWarnings();
 }
 
+bool controlsReader::moreToRead(FILE* f) {
+    int c = fgetc(f);
+    if (c == EOF)
+        return false;
+    ungetc(c, f);
+    return true;
+}
+
 // One line without its end (LF, CR LF or a lone CR), at most kMaxLine characters kept;
-// a longer one is read to its end and flagged. False at the end of the file.
-bool controlsReader::nextLine(FILE* f, std::string& line, bool& tooLong) {
+// a longer one is read to its end and flagged, and one the byte limit stops in the
+// middle is flagged as cut. False at the end of the file.
+bool controlsReader::nextLine(FILE* f, std::string& line, bool& tooLong, bool& cut) {
     line.clear();
     tooLong = false;
+    cut = false;
     int c = EOF;
     bool any = false;
+    bool ended = false;
     while (bytesRead_ < kMaxBytes && (c = fgetc(f)) != EOF) {
         ++bytesRead_;
         any = true;
-        if (c == '\n')
+        if (c == '\n') {
+            ended = true;
             break;
+        }
         if (c == '\r') {
             int next = fgetc(f);
             if (next == '\n')
                 ++bytesRead_;
             else if (next != EOF)
                 ungetc(next, f);
+            ended = true;
             break;
         }
         if (static_cast<int>(line.size()) < kMaxLine)
@@ -92,6 +114,8 @@ bool controlsReader::nextLine(FILE* f, std::string& line, bool& tooLong) {
     }
     if (!any)
         return false;
+    // Half a line could name another key than the whole one ("1p.a = left" cut to "l").
+    cut = !ended && bytesRead_ >= kMaxBytes && moreToRead(f);
     ++lineNumber_;
     // A byte order mark from a Windows editor is not part of the first setting's name.
     if (lineNumber_ == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0)
@@ -169,6 +193,14 @@ bool controlsReader::valueFor(const controlSetting& s, const std::string& value,
         problem = "key " + quoted(keynames::nameOf(out)) + " for " + s.name +
                   " is the game's own (Escape quits, Enter pauses and starts a rematch) — "
                   "choose another key";
+        return false;
+    }
+    // The fullscreen switch takes F11 and Alt+Enter out of the queue before anyone reads
+    // them, and an Alt held as a button would turn Enter into the switch.
+    if (out == SDLK_F11 || out == SDLK_LALT || out == SDLK_RALT) {
+        problem = "key " + quoted(keynames::nameOf(out)) + " for " + s.name +
+                  " is the game's own (F11 and Alt+Enter switch fullscreen) — choose "
+                  "another key";
         return false;
     }
     return true;

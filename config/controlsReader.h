@@ -32,7 +32,8 @@ public:
     void read(FILE* f);
 
 private:
-    bool nextLine(FILE* f, std::string& line, bool& tooLong);
+    bool nextLine(FILE* f, std::string& line, bool& tooLong, bool& cut);
+    static bool moreToRead(FILE* f);
     void applyLine(const std::string& line);
     void applyValue(size_t setting, const std::string& value);
     bool valueFor(const controlSetting& s, const std::string& value, int& out,

@@ -66,6 +66,17 @@ const std::vector<ControlsCase> kCases = {
      "1p.a = v\r1p.b = n",
      "", "1p.b", "n"},
     {std::string(70000, '\n') + "1p.a = v\n", "past 64 KB", "1p.a", "z"},
+    // The fullscreen switch eats F11 and Alt+Enter before any player sees them.
+    {"1p.a = F11\n", "controls:1: key \"f11\" for 1p.a is the game's own (F11 and Alt+Enter",
+     "1p.a", "z"},
+    {"2p.c = right alt\n", "is the game's own (F11", "2p.c", "h"},
+    // A line the 64 KB limit cuts in half is not read ("l" is a key too); a whole file of
+    // exactly 64 KB is read to its last line, with or without its line end.
+    {std::string(64 * 1024 - 8, '\n') + "1p.a = left\n", "controls:65529: line cut off where",
+     "1p.a", "z"},
+    {std::string(64 * 1024 - 9, '\n') + "1p.a = v\n", "", "1p.a", "v"},
+    {std::string(64 * 1024 - 8, '\n') + "1p.a = v", "", "1p.a", "v"},
+    {std::string(64 * 1024 - 9, '\n') + "1p.a = v\n\n", "past 64 KB", "1p.a", "v"},
 };
 
 } // namespace
