@@ -66,6 +66,10 @@ controlsWriteResult writeDefaultControls(const std::string& path) {
         std::error_code ec;
         std::filesystem::create_directories(std::filesystem::path(target).parent_path(), ec);
     }
+    // A folder "exists" too, but removing it is not what the player wants.
+    std::error_code folderError;
+    if (std::filesystem::is_directory(target, folderError))
+        return {false, "brawler: " + target + " is a folder; name a file in it"};
     // "x": the file is made here or not at all, never written over.
     FILE* f = std::fopen(target.c_str(), "wx");
     if (!f) {

@@ -112,10 +112,16 @@ bool take(int id, int argc, char** argv, gameOptions& o, std::string& message) {
             return true;
         message = "brawler: --controls takes the name of a controls file";
         return false;
-    case optWriteControls:
+    case optWriteControls: {
         o.writeControls = true;
+        // An empty name typed on purpose ("") is a mistake, not a wish for the usual place.
+        bool given = optarg || (optind < argc && argv[optind][0] != '-');
         o.writeControlsFile = optionalValue(argc, argv);
-        return true;
+        if (!given || !o.writeControlsFile.empty())
+            return true;
+        message = "brawler: --write-controls needs a file name, not \"\"";
+        return false;
+    }
     case optFullscreen:
         o.fullscreen = true;
         return true;
@@ -129,6 +135,7 @@ bool take(int id, int argc, char** argv, gameOptions& o, std::string& message) {
         return true;
     case optData:
         o.dataDir = optarg;
+        o.dataNamed = true;
         if (!o.dataDir.empty())
             return true;
         message = "brawler: --data takes the name of a data folder";
@@ -218,17 +225,20 @@ optionsResult readOptions(int argc, char** argv, gameOptions& options, std::stri
     optind = 0;
     opterr = 0;
     int id = 0;
-    while ((id = getopt_long(argc, argv, ":", kOptions, nullptr)) != -1) {
+    // "+": no reordering, so the argument getopt is about to read is argv[optind]. The game
+    // has no short options, so "-xz" fails on its first letter while getopt still stands on
+    // it, and the message quotes what the player typed, not the program's name.
+    for (int at = 1; (id = getopt_long(argc, argv, "+:", kOptions, nullptr)) != -1; at = optind) {
         if (id == optHelp)
             return optionsResult::help;
         if (id == optVersion)
             return optionsResult::version;
         if (id == ':') {
-            message = std::string("brawler: ") + argv[optind - 1] + " needs a value";
+            message = std::string("brawler: ") + argv[at] + " needs a value";
             return optionsResult::wrong;
         }
         if (id == '?') {
-            message = std::string("brawler: unknown option \"") + argv[optind - 1] + "\"";
+            message = std::string("brawler: unknown option \"") + argv[at] + "\"";
             return optionsResult::wrong;
         }
         if (!take(id, argc, argv, options, message))

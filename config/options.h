@@ -14,6 +14,7 @@ struct gameOptions {
     int scale = 1;                 // the window is this many times 800x600: 1 to 4
     bool quiet = false;            // no trace on standard output
     std::string dataDir = "data";  // the data folder
+    bool dataNamed = false;        // --data was given: a missing folder is the player's typo
     bool uncapped = false;         // passes as fast as they go, presenting every one
     std::string player;            // --player: the character the player plays
     std::string opponent;          // --opponent: the opponent's

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -199,6 +200,13 @@ int main(int argc, char** argv) {
     if (options.quiet && !freopen("/dev/null", "w", stdout))
         fprintf(stderr, "brawler: warning: --quiet could not silence the trace\n");
     controlsConfig controls = readControls(options);
+    // A folder the player named and mistyped: the advice about where to start the game
+    // is for the usual data/ only.
+    std::error_code noFolder;
+    if (options.dataNamed && !std::filesystem::is_directory(options.dataDir, noFolder)) {
+        fprintf(stderr, "brawler: no data folder \"%s\"\n", options.dataDir.c_str());
+        return 1;
+    }
     // A match between characters nobody named starts at the select screen, and
     // Backspace after a match comes back to it.
     replayFile replay;

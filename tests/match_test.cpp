@@ -305,6 +305,10 @@ TEST(Match, CommandLineRefusesWhatItCannotUse) {
           row{"--rounds x", 2, "not \"x\""},
           row{"--rounds", 2, "needs a value"},
           row{"--fast", 2, "brawler: unknown option \"--fast\""},
+          row{"-xz", 2, "brawler: unknown option \"-xz\""},
+          row{"--classic -q", 2, "brawler: unknown option \"-q\""},
+          row{"--write-controls ''", 2, "brawler: --write-controls needs a file name, not \"\""},
+          row{"--write-controls=", 2, "--write-controls needs a file name"},
           row{"extra", 2, "unexpected argument \"extra\""},
           row{"--scale 9", 2, "brawler: --scale takes a whole number from 1 to 4, not \"9\""},
           row{"--scale 2x", 2, "not \"2x\""},
@@ -336,8 +340,12 @@ TEST(Match, CommandLineRefusesWhatItCannotUse) {
     EXPECT_EQ(1, named.exitCode);
     EXPECT_NE(std::string::npos, named.output.find("/nonexistent/keys: cannot read"))
         << named.output;
-    EXPECT_NE(std::string::npos, named.output.find("data folder \"/nonexistent/data\""))
+    // The folder the player named is the one not found; where to start the game from is
+    // no help then.
+    EXPECT_NE(std::string::npos,
+              named.output.find("brawler: no data folder \"/nonexistent/data\"\n"))
         << named.output;
+    EXPECT_EQ(std::string::npos, named.output.find("start the game from")) << named.output;
     ChildResult v = runCommand(std::string(BRAWLER_BINARY) + " --version");
     EXPECT_EQ(0, v.exitCode);
     EXPECT_EQ(0u, v.output.find("brawler 1.")) << v.output;
@@ -347,6 +355,10 @@ TEST(Match, CommandLineRefusesWhatItCannotUse) {
     ChildResult again = runCommand(write);
     EXPECT_EQ(1, again.exitCode);
     EXPECT_NE(std::string::npos, again.output.find("already exists")) << again.output;
+    ChildResult folder =
+        runCommand(std::string(BRAWLER_BINARY) + " --write-controls " + dir.path());
+    EXPECT_EQ(1, folder.exitCode);
+    EXPECT_EQ("brawler: " + dir.path() + " is a folder; name a file in it\n", folder.output);
     // A character that is not there, an empty name too, is refused before the select
     // screen or any window.
     for (auto [args, name] :
