@@ -374,6 +374,19 @@ TEST(Checker, CommandLine) {
     EXPECT_EQ(one.output, copy.root() + "/Basalt: warning: no \"ko\" sheet; the match shows the "
                                         "fighter standing instead — add a sheet folder ko\n"
                                         "0 errors, 1 warning\n");
+    // The characters that are there are checked, whoever they are; none at all is the error.
+    BrokenCopy other;
+    applyFault(other.root(), "remove Brawler");
+    CheckRun basaltOnly = check({other.root()});
+    EXPECT_EQ(basaltOnly.code, 0) << (basaltOnly.lines.empty() ? "" : basaltOnly.lines[0]);
+    applyFault(other.root(), "remove Basalt");
+    CheckRun nobody = check({other.root()});
+    EXPECT_EQ(nobody.code, 1);
+    EXPECT_EQ(nobody.lines,
+              std::vector<std::string>{other.root() +
+                                       ": error: no characters — the game plays the folders "
+                                       "here that hold an info and a moveset file; add one "
+                                       "(such as Brawler/)"});
 }
 
 // A particle whose death list names itself twice doubles at every death. The list stops

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 #include <system_error>
@@ -30,7 +31,12 @@ void dataChecker::run() {
     }
     load();
     loadHud();
-    for (const std::string& name : characterNames()) {
+    std::vector<std::string> names = characterNames();
+    if (names.empty())
+        report_.error(root_, 0,
+                      "no characters — the game plays the folders here that hold an info and "
+                      "a moveset file; add one (such as Brawler/)");
+    for (const std::string& name : names) {
         characters_.push_back(
             std::make_unique<characterChecker>(root_, name, report_, sounds_, particles_));
         characters_.back()->run();
@@ -61,12 +67,26 @@ void dataChecker::runCharacter(const std::string& name) {
 }
 
 std::vector<std::string> dataChecker::characterNames() const {
-    // The Brawler always: the classic game cannot start without him. The others are the
-    // game's roster.
-    std::vector<std::string> names{"Brawler"};
-    for (const std::string& name : listCharacters(root_))
-        if (name != "Brawler")
+    // Whatever characters the game would offer (the Brawler need not be one of them), and
+    // a folder half made into one: a moveset, or an animation list without its moveset,
+    // is a character missing a file, which is worth saying.
+    std::vector<std::string> names = listCharacters(root_);
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(root_, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        if (std::find(names.begin(), names.end(), name) != names.end())
+            continue;
+        std::error_code linkError;
+        bool moveset = std::filesystem::exists(
+            std::filesystem::symlink_status(it->path() / "moveset", linkError));
+        std::ifstream info(it->path() / "info");
+        std::string first;
+        info >> first;
+        if (moveset || first == "ANIMS:")
             names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
     return names;
 }
 
