@@ -29,7 +29,7 @@ class playerControl {
 public:
     SDL_Surface* screen = nullptr;     // video surface, handed to new particles
     int quit = 0;                      // 1 once Escape or the window's close arrived
-    int overlayKey = SDLK_j;           // the key that shows or hides the debug overlay
+    int overlayKey = -1;               // key that shows or hides the debug overlay; -1 none
     Fighter* fighter = nullptr;        // the fighter driven
     partInfoList* infoList = nullptr;  // particle definitions for spawns
     particleList* particles = nullptr; // live particles of both sides

@@ -16,6 +16,7 @@
 #include "config/options.h"
 #include "config/replayPlace.h"
 #include "datafile/dataFingerprint.h"
+#include "datafile/problemReport.h"
 #include "match/replayFile.h"
 #include "ai/randomNumber.h"
 #include "fighter/characterRoster.h"
@@ -87,19 +88,33 @@ controlsConfig readControls(const gameOptions& options) {
     return controls;
 }
 
-// The select screen's pair into the game; false when the player left there. Without a
-// stage to show it on, the game goes on with its usual fighters and start-up says why
-// it cannot play.
-bool pickCharacters(Game& game, const gameOptions& options,
-                    const std::vector<std::string>& roster) {
+// What came of the select screen.
+enum class selectOutcome { fight, left, nobodyPlays };
+
+// The select screen's pair into the game, the cursors starting on the last picks (else
+// the game's own choice). Without a stage to show it on, the game goes on with its usual
+// fighters and start-up says why it cannot play.
+selectOutcome pickCharacters(Game& game, const gameOptions& options,
+                             const std::vector<std::string>& roster, std::string (&last)[2]) {
     selectScreen select;
     if (!select.load(options.dataDir, roster))
-        return true;
+        return selectOutcome::fight;
+    bool anyone = select.anyPlayable();
+    for (const std::string& why : select.broken())
+        if (!why.empty())
+            reportProblem(anyone ? "warning: " + why + "; not offered on the select screen" : why);
+    if (!anyone) {
+        reportProblem("no character in " + options.dataDir + "/ can be played; brawler-check " +
+                      options.dataDir + " lists what to mend");
+        return selectOutcome::nobodyPlays;
+    }
+    select.startOn(0, last[0].empty() ? game.playerCharacter : last[0]);
+    select.startOn(1, last[1].empty() ? game.opponentCharacter : last[1]);
     if (!select.run(screen, game.controls, options.versus))
-        return false;
-    game.playerCharacter = select.picked[0];
-    game.opponentCharacter = select.picked[1];
-    return true;
+        return selectOutcome::left;
+    game.playerCharacter = last[0] = select.picked[0];
+    game.opponentCharacter = last[1] = select.picked[1];
+    return selectOutcome::fight;
 }
 
 // A player on a pad: sdl12-compat then opens it through SDL2's game-controller support
@@ -221,6 +236,7 @@ int main(int argc, char** argv) {
         return playOnline(
             options, roster, controls, [&](Game& game) { configure(game, options, roster); },
             [&](const Game& game) { saveReplay(game, options); });
+    std::string lastPicks[2];
     for (;;) {
         Game game;
         configure(game, options, roster);
@@ -235,8 +251,11 @@ int main(int argc, char** argv) {
             printf("replay: watching %s (%zu steps)\n", options.replayFile.c_str(),
                    replay.steps.size());
         }
-        if (selecting && !pickCharacters(game, options, roster))
-            return 0;
+        if (selecting) {
+            selectOutcome picked = pickCharacters(game, options, roster, lastPicks);
+            if (picked != selectOutcome::fight)
+                return picked == selectOutcome::left ? 0 : 1;
+        }
         game.selectable = selecting;
         game.startUp();
         game.run();

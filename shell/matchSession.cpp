@@ -219,6 +219,14 @@ void matchSession::readEvents(Game& g) {
                 continue;
             }
         }
+        // A player on a pad goes back with their B button, as Backspace does.
+        if (e.type == SDL_JOYBUTTONDOWN && g.selectable && rules.state == matchState::over &&
+            padBack(g, e.jbutton.which, e.jbutton.button)) {
+            tracef("match: back to the select screen\n");
+            backToSelect = true;
+            g.player1.quit = 1;
+            continue;
+        }
         // Keys pressed in a pause are not kept for after it.
         if (paused)
             continue;
@@ -226,6 +234,15 @@ void matchSession::readEvents(Game& g) {
             if (side.human() && !side.remote)
                 side.device.take(e);
     }
+}
+
+bool matchSession::padBack(const Game& g, int pad, int button) const {
+    for (int side = 0; side < (g.versusMode ? 2 : 1); ++side) {
+        const gamePad& p = side == 0 ? g.GPad : g.GPad2;
+        if (p.joystickIndex >= 0 && p.joystickIndex == pad && p.joyButtonB == button)
+            return true;
+    }
+    return false;
 }
 
 void matchSession::onMatchKey(SDLKey key) {

@@ -114,6 +114,8 @@ private:
     void useTodaysContact(Game& g);
     // Today's computer takes the opponent's side from the first one.
     void useTodaysComputer(Game& g);
+    // Whether a pad's button is a human player's B, which leaves a finished match.
+    bool padBack(const Game& g, int pad, int button) const;
     void onMatchKey(SDLKey key);
     bool onReplayKey(Game& g, SDLKey key);
     void runDueSteps(Game& g);

@@ -256,15 +256,16 @@ TEST(EndToEnd, AControlsFileMovesAKey) {
 }
 
 // The select screen with real keys: both characters stand on it; in versus the first
-// player picks Basalt, the second moves away from the Brawler and back and picks him, and
+// player moves from the Brawler to Basalt and picks him, the second moves away from the
+// Brawler and back and picks him, and
 // the match between
 // them starts with each in their own colours on their own side.
 TEST(EndToEnd, TheSelectScreenPicksTwoDifferentFighters) {
     videoScreen();
     TempDir work;
     GameRun run = play(work,
-                       {"sleep:1", "shot:select", "key:z", "key:a", "key:d", "key:f", "sleep:2.5",
-                        "shot:fight", "key:Escape"},
+                       {"sleep:1", "shot:select", "key:Left", "key:z", "key:a", "key:d", "key:f",
+                        "sleep:2.5", "shot:fight", "key:Escape"},
                        "BRAWLER_ARGS=--versus");
     ASSERT_EQ(0, run.exitCode) << run.log;
     std::string missing;

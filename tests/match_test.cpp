@@ -181,48 +181,161 @@ uint64_t screenHash(SDL_Surface* s) {
     return h;
 }
 
-// Two players pick from the shipped roster with their own keys; the screen they leave
-// shows both fighters, their names under them and both tags over the chosen ones (its
-// picture held by a hash, as the match's is). Against the computer, its pick follows
-// the player's at once; Escape leaves without a fight.
+void pushPad(Uint8 type, int which, int what, int value) {
+    SDL_Event e{};
+    e.type = type;
+    if (type == SDL_JOYAXISMOTION) {
+        e.jaxis = {type, static_cast<Uint8>(which), static_cast<Uint8>(what),
+                   static_cast<Sint16>(value)};
+    } else {
+        e.jbutton.type = type;
+        e.jbutton.which = static_cast<Uint8>(which);
+        e.jbutton.button = static_cast<Uint8>(what);
+        e.jbutton.state = SDL_PRESSED;
+    }
+    SDL_PushEvent(&e);
+}
+
+// Two players pick from the shipped roster with their own keys, both cursors starting on
+// the Brawler; the screen they leave shows both fighters, their names under them, both
+// tags over the chosen ones and each player's keys (its picture held by a hash, as the
+// match's is). Against the computer, its pick follows the player's at once; a player on
+// a pad chooses with the stick and its buttons; after a match the cursors start on the
+// last picks; Escape leaves without a fight.
 TEST(Match, SelectScreenPicksBothFightersAndEscapeLeaves) {
     screen = videoScreen();
     const std::vector<std::string> roster = listCharacters(kData);
     ASSERT_EQ((std::vector<std::string>{"Basalt", "Brawler"}), roster);
     controlsConfig keys;
+    auto load = [&](selectScreen& select) {
+        bool loaded = false;
+        captureStdout([&] { loaded = select.load(kData, roster); });
+        EXPECT_TRUE(loaded);
+    };
+    auto runSelect = [&](selectScreen& select, const controlsConfig& with, bool versus,
+                         std::string* trace = nullptr) {
+        if (select.broken().empty())
+            load(select);
+        bool fight = false;
+        std::string said = captureStdout([&] { fight = select.run(screen, with, versus); });
+        if (trace)
+            *trace = said;
+        return fight;
+    };
     {
         selectScreen versus;
-        bool loaded = false;
-        captureStdout([&] { loaded = versus.load(kData, roster); });
-        ASSERT_TRUE(loaded);
-        pressKeys({SDLK_RIGHT, SDLK_z, SDLK_a, SDLK_f});
+        pressKeys({SDLK_z, SDLK_a, SDLK_f});
         std::string trace;
-        bool fight = false;
-        trace = captureStdout([&] { fight = versus.run(screen, keys, true); });
-        EXPECT_TRUE(fight);
+        EXPECT_TRUE(runSelect(versus, keys, true, &trace));
         EXPECT_EQ("Brawler", versus.picked[0]);
         EXPECT_EQ("Basalt", versus.picked[1]);
         EXPECT_EQ("select: player picks Brawler\nselect: opponent picks Basalt\n", trace);
-        EXPECT_EQ(0xe1fe738d6b173748ull, screenHash(screen));
+        EXPECT_EQ(0xbc2c3dda622b0765ull, screenHash(screen));
     }
     {
         selectScreen computer;
-        bool loaded = false;
-        captureStdout([&] { loaded = computer.load(kData, roster); });
-        ASSERT_TRUE(loaded);
         pressKeys({SDLK_RETURN});
-        bool fight = false;
-        captureStdout([&] { fight = computer.run(screen, keys, false); });
-        EXPECT_TRUE(fight);
-        EXPECT_EQ("Basalt", computer.picked[0]);
+        EXPECT_TRUE(runSelect(computer, keys, false));
+        EXPECT_EQ("Brawler", computer.picked[0]);
         EXPECT_NE("", computer.picked[1]);
     }
+    {
+        // The second player on pad 0: a held stick moves one place, B takes the pick back.
+        controlsConfig padded;
+        padded.players[1].joystickIndex = 0;
+        selectScreen pad;
+        load(pad);
+        pad.startOn(0, "Basalt");
+        pad.startOn(1, "Basalt");
+        pushPad(SDL_JOYBUTTONDOWN, 0, 0, 0);
+        pushPad(SDL_JOYBUTTONDOWN, 0, 1, 0);
+        pushPad(SDL_JOYAXISMOTION, 0, 0, 30000);
+        pushPad(SDL_JOYAXISMOTION, 0, 0, 32000);
+        pushPad(SDL_JOYAXISMOTION, 1, 0, 32000);
+        pushPad(SDL_JOYBUTTONDOWN, 0, 0, 0);
+        pressKeys({SDLK_z});
+        std::string trace;
+        EXPECT_TRUE(runSelect(pad, padded, true, &trace));
+        EXPECT_EQ("select: opponent picks Basalt\nselect: opponent takes back Basalt\n"
+                  "select: opponent picks Brawler\nselect: player picks Basalt\n",
+                  trace);
+    }
     selectScreen leaving;
-    bool loaded = false;
-    captureStdout([&] { loaded = leaving.load(kData, roster); });
-    ASSERT_TRUE(loaded);
     pressKeys({SDLK_ESCAPE});
-    EXPECT_FALSE(leaving.run(screen, keys, false));
+    EXPECT_FALSE(runSelect(leaving, keys, false));
+}
+
+// A character that would stop the game stands dimmed on the select screen with the
+// reason; nobody can move onto it or draw it. When no character can be played the game
+// says why, naming the files, and stops.
+TEST(Match, SelectScreenKeepsBrokenCharactersOutOfTheMatch) {
+    screen = videoScreen();
+    TempDir dir;
+    copyTree(kData, dir / "data");
+    removeForWriting(dir / "data/Basalt/moveset");
+    writeFile(dir / "data/Basalt/moveset", "ANIMS: 0\n");
+    selectScreen select;
+    std::string trace = captureStdout([&] { select.load(dir / "data", {"Basalt", "Brawler"}); });
+    EXPECT_NE(std::string::npos, trace.find("select: Basalt cannot be played: " + dir.path() +
+                                            "/data/Basalt: no moves loaded (" + dir.path() +
+                                            "/data/Basalt/moveset lists no move"))
+        << trace;
+    EXPECT_TRUE(select.anyPlayable());
+    controlsConfig keys;
+    pressKeys({SDLK_LEFT, SDLK_RIGHT, SDLK_z});
+    trace = captureStdout([&] { EXPECT_TRUE(select.run(screen, keys, false)); });
+    EXPECT_EQ("select: player picks Brawler\nselect: opponent picks Brawler at random\n", trace);
+    // Dimmed: Basalt's column is darker than the Brawler's drawn from the same stage.
+    auto brightness = [&](int x0) {
+        long sum = 0;
+        for (int y = 250; y < 430; ++y)
+            for (int x = x0 - 40; x < x0 + 40; ++x) {
+                Uint32 p = pixelAt(screen, x, y);
+                sum += (p >> 16 & 255) + (p >> 8 & 255) + (p & 255);
+            }
+        return sum;
+    };
+    long dimmed = brightness(266);
+    selectScreen whole;
+    captureStdout([&] { whole.load(kData, {"Basalt", "Brawler"}); });
+    pressKeys({SDLK_z});
+    captureStdout([&] { whole.run(screen, keys, false); });
+    EXPECT_LT(dimmed * 10, brightness(266) * 8);
+
+    removeForWriting(dir / "data/Brawler/moveset");
+    writeFile(dir / "data/Brawler/moveset", "ANIMS: 0\n");
+    ChildResult none =
+        runCommand("(cd " + dir.path() + " && SDL_VIDEODRIVER=dummy " +
+                   "SDL_AUDIODRIVER=dummy timeout 20 " + BRAWLER_BINARY + " 2>&1 >/dev/null)");
+    EXPECT_EQ(1, none.exitCode);
+    EXPECT_EQ("brawler: data/Basalt: no moves loaded (data/Basalt/moveset lists no move)\n"
+              "brawler: data/Brawler: no moves loaded (data/Brawler/moveset lists no move)\n"
+              "brawler: no character in data/ can be played; brawler-check data lists what to "
+              "mend\n",
+              none.output);
+}
+
+// The second player's keys are theirs alone: the overlay is the game's key, read once,
+// so a key the controls file moved it off is just a button.
+TEST(Match, TheOverlayKeyIsTheGamesNotTheSecondPlayers) {
+    TempDir dir;
+    writeFile(dir / "keys", "overlay = o\n2p.a = j\n");
+    FightRunner runner;
+    runner.afterPass = [&](long passMs, Game& game) {
+        if (passMs != 1100)
+            return;
+        SDL_Event j{};
+        j.type = SDL_KEYDOWN;
+        j.key.keysym.sym = SDLK_j;
+        debugging = false;
+        game.player2.handleEvent(j);
+        EXPECT_FALSE(debugging);
+        EXPECT_EQ(SDLK_j, game.GPad2.buttonA);
+    };
+    runScript("data " + kData + "\nmode match\nopponent human\ncontrols " + (dir / "keys") +
+                  "\nend 1200\n",
+              runner);
+    debugging = false;
 }
 
 // Without data/hud, ko, win and palette2 the match still plays: plain bars after one
@@ -278,6 +391,27 @@ TEST(Match, TheWayBackToTheSelectScreenIsOfferedWhenTheMatchIsOver) {
     }
     EXPECT_EQ(fileHash(dir / "p-fight.bmp"), fileHash(dir / "s-fight.bmp"));
     EXPECT_NE(fileHash(dir / "p-over.bmp"), fileHash(dir / "s-over.bmp"));
+    // A player on a pad goes back with its B button, only once the match is over.
+    FightRunner runner;
+    int pushed = 0;
+    bool backInTheFight = true;
+    runner.afterPass = [&](long passMs, Game& game) {
+        game.selectable = true;
+        game.GPad.joystickIndex = 0;
+        if ((pushed == 0 && passMs >= 1000) || (pushed == 1 && passMs >= 6000)) {
+            pushPad(SDL_JOYBUTTONDOWN, 0, game.GPad.joyButtonB, 0);
+            ++pushed;
+        }
+        if (pushed == 1 && passMs >= 1500)
+            backInTheFight = game.match->backToSelect;
+    };
+    std::string trace;
+    runScript("data " + kData +
+                  "\nmode match\nrounds 1\nopponent idle\nat 2000 set opponent hp 0\nend 8000\n",
+              runner, &trace);
+    EXPECT_EQ(2, pushed);
+    EXPECT_FALSE(backInTheFight);
+    EXPECT_NE(std::string::npos, trace.find("match: back to the select screen")) << trace;
 }
 
 TEST(Match, DamageTrailShrinksToTheHitPointsLeft) {
