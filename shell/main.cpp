@@ -18,6 +18,7 @@
 #include "datafile/dataFingerprint.h"
 #include "datafile/problemReport.h"
 #include "match/replayFile.h"
+#include "platform/windowLoss.h"
 #include "ai/randomNumber.h"
 #include "fighter/characterRoster.h"
 #include "shell/game.h"
@@ -258,7 +259,10 @@ int main(int argc, char** argv) {
         }
         game.selectable = selecting;
         game.startUp();
+        // A window killed from outside ends the game here too, with the replay kept.
+        onDisplayLost([&] { saveReplay(game, options); });
         game.run();
+        onDisplayLost(nullptr);
         saveReplay(game, options);
         if (!game.match || !game.match->backToSelect)
             return 0;

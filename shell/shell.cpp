@@ -12,6 +12,7 @@
 #include "datafile/problemReport.h"
 #include "platform/platform.h"
 #include "platform/screenPresenter.h"
+#include "platform/windowLoss.h"
 #include "shell/startupChecks.h"
 #include "sprite/screenRect.h"
 
@@ -38,6 +39,22 @@ void askForScale(int scale) {
         setenv("SDL12COMPAT_WINDOW_SCALING", std::to_string(scale).c_str(), 1);
 }
 
+// The largest scale up to the one asked whose window fits the desktop: a window larger
+// than the screen is placed partly off it, cutting off the HUD and the floor. Asked
+// before the mode is set, while SDL still reports the desktop's size.
+int fittingScale(int scale) {
+    const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
+    if (scale <= 1 || !desktop || desktop->current_w <= 0 || desktop->current_h <= 0)
+        return scale;
+    int fits = scale;
+    while (fits > 1 && (800 * fits > desktop->current_w || 600 * fits > desktop->current_h))
+        --fits;
+    if (fits != scale)
+        fprintf(stderr, "brawler: --scale %d does not fit the %dx%d screen; using %d\n", scale,
+                desktop->current_w, desktop->current_h, fits);
+    return fits;
+}
+
 // SDL's own clean-up at exit, but never a hang: when the X server has gone away, Xlib
 // exits the game and SDL's clean-up then waits on the dead connection for ever, so a
 // timer ends the process if the clean-up has not returned within a few seconds.
@@ -53,13 +70,13 @@ void quitSdl() {
 void sdlInit(int scale, bool fullscreen) {
     hideConsoleWindow();
     preferSoftwareFramebuffer();
-    askForScale(scale);
     // SDL would turn Ctrl-C and SIGTERM into a window-close event; the game catches
     // them itself (installStopSignals) and stops after the pass, with its trace written.
     setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
     // Caught from the very start, so that a stop during a slow start (SDL's device
     // probing, the sound device opening) still writes the trace out.
     installStopSignals();
+    watchWindowLoss();
     // A machine without any usable sound device fails the combined start; the game
     // then starts without audio and the mixer below reports why.
     bool started = false;
@@ -79,6 +96,7 @@ void sdlInit(int scale, bool fullscreen) {
     if (!audio)
         printf("Warning: Couldn't set 44100 Hz 16-bit audio\n- Reason: %s\n", SDL_GetError());
     stopIfSignalArrived();
+    askForScale(fittingScale(scale));
     screen = SDL_SetVideoMode(800, 600, 32, SDL_HWPALETTE | (fullscreen ? SDL_FULLSCREEN : 0));
     if (!screen) {
         printf("Unable to set 800x600 video: %s\n", SDL_GetError());

@@ -390,3 +390,31 @@ TEST(EndToEnd, TermSignalDuringStartUpStopsItThere) {
     EXPECT_EQ(0u, trace.find("loading\n")) << trace;
     EXPECT_EQ(std::string::npos, trace.find("fireball1")) << trace;
 }
+
+// A --scale too large for the screen falls back to one that fits, and says so; a window
+// destroyed by another program, or the game's link to the display killed, ends the game
+// as its close button does: exit code 0 and the match's replay kept.
+TEST(EndToEnd, AWindowThatDoesNotFitOrIsDestroyedEndsInOrder) {
+    videoScreen();
+    TempDir work;
+    for (const char* ending : {"destroy", "kill"}) {
+        SCOPED_TRACE(ending);
+        std::string replay = work / (std::string(ending) + ".replay");
+        GameRun run = play(work, {"sleep:1.5", "shot:small", ending},
+                           "XVFB_SCREEN=1280x1024x24 BRAWLER_ARGS='--scale 2 --player Brawler "
+                           "--record " +
+                               replay + "'");
+        EXPECT_EQ(0, run.exitCode) << run.log << readFile(run.out + "/stderr.txt");
+        EXPECT_EQ(0u, readFile(run.out + "/stderr.txt")
+                          .find("brawler: --scale 2 does not fit the 1280x1024 screen; using 1\n"));
+        SDL_Surface* shot = load32(run.out + "/small.bmp");
+        ASSERT_NE(nullptr, shot);
+        EXPECT_EQ(800, shot->w);
+        EXPECT_EQ(600, shot->h);
+        SDL_FreeSurface(shot);
+        EXPECT_NE(std::string::npos, run.stdoutText.find("replay: saved " + replay))
+            << run.stdoutText;
+        EXPECT_TRUE(fs::exists(replay));
+        fs::remove_all(run.out);
+    }
+}

@@ -10,6 +10,8 @@
 #   shot:NAME     screenshot of the window into <output dir>/NAME.bmp
 #   close:PROGRAM ask the window to close with PROGRAM <window id>, as a window manager
 #                 does when its close button is clicked
+#   destroy       destroy the window from another client (XDestroyWindow)
+#   kill          close the game's link to the display (XKillClient), as xdotool windowkill
 # After the steps it waits for the game to end (Escape or close among the steps).
 # Writes <output dir>/stdout.txt, stderr.txt, audio.raw (the sound played, 16-bit
 # stereo samples from SDL's disk audio driver) and exit (the exit code).
@@ -68,6 +70,8 @@ for step in "$@"; do
         done
         ;;
     close) "$arg1" "$wid" ;;
+    destroy) timeout 5 xdotool windowclose "$wid" ;;
+    kill) timeout 5 xdotool windowkill "$wid" ;;
     *) echo "unknown step $step" >&2 ;;
     esac
 done
