@@ -183,25 +183,17 @@ uint64_t screenHash(SDL_Surface* s) {
 
 void pushPad(Uint8 type, int which, int what, int value) {
     SDL_Event e{};
-    e.type = type;
-    if (type == SDL_JOYAXISMOTION) {
-        e.jaxis = {type, static_cast<Uint8>(which), static_cast<Uint8>(what),
-                   static_cast<Sint16>(value)};
-    } else {
-        e.jbutton.type = type;
-        e.jbutton.which = static_cast<Uint8>(which);
-        e.jbutton.button = static_cast<Uint8>(what);
-        e.jbutton.state = SDL_PRESSED;
-    }
+    if (type == SDL_JOYAXISMOTION)
+        e.jaxis = {type, Uint8(which), Uint8(what), Sint16(value)};
+    else
+        e.jbutton = {type, Uint8(which), Uint8(what), SDL_PRESSED};
     SDL_PushEvent(&e);
 }
 
-// Two players pick from the shipped roster with their own keys, both cursors starting on
-// the Brawler; the screen they leave shows both fighters, their names under them, both
-// tags over the chosen ones and each player's keys (its picture held by a hash, as the
-// match's is). Against the computer, its pick follows the player's at once; a player on
-// a pad chooses with the stick and its buttons; after a match the cursors start on the
-// last picks; Escape leaves without a fight.
+// Two players pick with their own keys, both cursors starting on the Brawler; the screen
+// shows both fighters, names, tags and each player's keys (held by a hash). Against the
+// computer its pick follows at once; a pad chooses with stick and buttons; after a match
+// the cursors start on the last picks; Escape leaves without a fight.
 TEST(Match, SelectScreenPicksBothFightersAndEscapeLeaves) {
     screen = videoScreen();
     const std::vector<std::string> roster = listCharacters(kData);
@@ -285,22 +277,8 @@ TEST(Match, SelectScreenKeepsBrokenCharactersOutOfTheMatch) {
     pressKeys({SDLK_LEFT, SDLK_RIGHT, SDLK_z});
     trace = captureStdout([&] { EXPECT_TRUE(select.run(screen, keys, false)); });
     EXPECT_EQ("select: player picks Brawler\nselect: opponent picks Brawler at random\n", trace);
-    // Dimmed: Basalt's column is darker than the Brawler's drawn from the same stage.
-    auto brightness = [&](int x0) {
-        long sum = 0;
-        for (int y = 250; y < 430; ++y)
-            for (int x = x0 - 40; x < x0 + 40; ++x) {
-                Uint32 p = pixelAt(screen, x, y);
-                sum += (p >> 16 & 255) + (p >> 8 & 255) + (p & 255);
-            }
-        return sum;
-    };
-    long dimmed = brightness(266);
-    selectScreen whole;
-    captureStdout([&] { whole.load(kData, {"Basalt", "Brawler"}); });
-    pressKeys({SDLK_z});
-    captureStdout([&] { whole.run(screen, keys, false); });
-    EXPECT_LT(dimmed * 10, brightness(266) * 8);
+    // Basalt in shadow, BROKEN and the reason under his name (the data folder left out).
+    EXPECT_EQ(0xb01f2e863255a7adull, screenHash(screen));
 
     removeForWriting(dir / "data/Brawler/moveset");
     writeFile(dir / "data/Brawler/moveset", "ANIMS: 0\n");
@@ -325,17 +303,13 @@ TEST(Match, TheOverlayKeyIsTheGamesNotTheSecondPlayers) {
         if (passMs != 1100)
             return;
         SDL_Event j{};
-        j.type = SDL_KEYDOWN;
-        j.key.keysym.sym = SDLK_j;
-        debugging = false;
+        j.key = {SDL_KEYDOWN, 0, SDL_PRESSED, {0, SDLK_j, KMOD_NONE, 0}};
         game.player2.handleEvent(j);
         EXPECT_FALSE(debugging);
-        EXPECT_EQ(SDLK_j, game.GPad2.buttonA);
     };
     runScript("data " + kData + "\nmode match\nopponent human\ncontrols " + (dir / "keys") +
                   "\nend 1200\n",
               runner);
-    debugging = false;
 }
 
 // Without data/hud, ko, win and palette2 the match still plays: plain bars after one
