@@ -24,6 +24,7 @@
 #include "shell/game.h"
 #include "shell/matchSession.h"
 #include "shell/onlinePlay.h"
+#include "shell/frontEnd.h"
 #include "shell/selectScreen.h"
 #include "shell/shell.h"
 
@@ -89,8 +90,100 @@ controlsConfig readControls(const gameOptions& options) {
     return controls;
 }
 
+// A player on a pad: sdl12-compat then opens it through SDL2's game-controller support
+// where SDL2 knows the pad, so its face buttons and stick fall in one layout without a
+// mapping file. The player's own setting of the variable wins.
+void preferGameControllers(const controlsConfig& controls) {
+    for (const gamePad& pad : controls.players)
+        if (pad.joystickIndex >= 0)
+            setenv("SDL12COMPAT_USE_GAME_CONTROLLERS", "1", 0);
+}
+
+// A seed of its own for every match played: the clock's seconds and milliseconds.
+uint64_t freshSeed() {
+    return (static_cast<uint64_t>(time(nullptr)) << 20) ^ SDL_GetTicks() ^
+           (static_cast<uint64_t>(getpid()) << 40);
+}
+
+// How the match stood when it was left, for the replays menu: "player 2-1".
+std::string matchResult(const matchRules& rules) {
+    std::string who =
+        rules.state == matchState::over ? matchRules::sideName(rules.winner) : "unfinished";
+    return who + " " + std::to_string(rules.playerWins) + "-" + std::to_string(rules.opponentWins);
+}
+
+// The match's replay to the file named, else to the replays folder (keeping the newest
+// 50). A match nobody played a step of is not kept.
+void saveReplay(const Game& game, const gameOptions& options) {
+    if (!game.match || game.watching || game.match->inputs.empty())
+        return;
+    std::string folder = replayFolder();
+    std::string path = options.recordFile.empty()
+                           ? newReplayPath(folder, game.playerCharacter, game.opponentCharacter)
+                           : options.recordFile;
+    std::string error;
+    if (path.empty()) {
+        fprintf(stderr, "brawler: warning: no place for the match's replay (set HOME or "
+                        "XDG_DATA_HOME, or name a file with --record)\n");
+        return;
+    }
+    replayFile replay = game.replayOfMatch();
+    replay.result = matchResult(game.match->rules);
+    if (!replay.save(path, error)) {
+        fprintf(stderr, "brawler: warning: %s\n", error.c_str());
+        return;
+    }
+    const matchRules& rules = game.match->rules;
+    printf("replay: saved %s: %s in round %d, rounds won: player %d, opponent %d, winner: %s; "
+           "hit points: player %d/%d, opponent %d/%d\n",
+           path.c_str(), matchRules::stateName(rules.state), rules.round, rules.playerWins,
+           rules.opponentWins, matchRules::sideName(rules.winner), game.vikings1.hitPoints,
+           game.vikings1.maxHitPoints, game.fighter2.hitPoints, game.fighter2.maxHitPoints);
+    if (options.recordFile.empty())
+        keepNewestReplays(folder, 50);
+}
+
+// --replay: the replay read and checked against this game's data; false, with the
+// reason on standard error (and in a few words in `why`), when it cannot be watched here.
+bool readReplay(const gameOptions& options, const std::vector<std::string>& roster,
+                replayFile& replay, std::string* why = nullptr) {
+    std::string error;
+    auto refuse = [&](const char* shortly) {
+        if (why)
+            *why = shortly;
+        return false;
+    };
+    if (!replay.load(options.replayFile, error)) {
+        fprintf(stderr, "brawler: %s\n", error.c_str());
+        return refuse("not a replay this game can read");
+    }
+    std::string here = dataFingerprint(options.dataDir);
+    if (replay.data != here) {
+        fprintf(stderr,
+                "brawler: %s: recorded with other data (data fingerprint %s; %s/ here is %s): "
+                "watch it with the data it was played on\n",
+                options.replayFile.c_str(), replay.data.c_str(), options.dataDir.c_str(),
+                here.c_str());
+        return refuse("recorded with other data");
+    }
+    for (const std::string& name : {replay.player, replay.opponent})
+        if (std::find(roster.begin(), roster.end(), name) == roster.end()) {
+            fprintf(stderr, "brawler: %s: no character \"%s\" in %s/\n", options.replayFile.c_str(),
+                    name.c_str(), options.dataDir.c_str());
+            return refuse("a character in it is not here");
+        }
+    return true;
+}
+
+// What playing from the command line or a menu entry came to.
+enum class played {
+    quit,   // the game ends: Escape straight from the command line, the window closed
+    toMenu, // back to the main menu
+    failed, // the game stops with exit code 1: no character in the data can be played
+};
+
 // What came of the select screen.
-enum class selectOutcome { fight, left, nobodyPlays };
+enum class selectOutcome { fight, left, closed, nobodyPlays };
 
 // The select screen's pair into the game, the cursors starting on the last picks (else
 // the game's own choice). Without a stage to show it on, the game goes on with its usual
@@ -112,81 +205,121 @@ selectOutcome pickCharacters(Game& game, const gameOptions& options,
     select.startOn(0, last[0].empty() ? game.playerCharacter : last[0]);
     select.startOn(1, last[1].empty() ? game.opponentCharacter : last[1]);
     if (!select.run(screen, game.controls, options.versus))
-        return selectOutcome::left;
+        return select.windowClosed ? selectOutcome::closed : selectOutcome::left;
     game.playerCharacter = last[0] = select.picked[0];
     game.opponentCharacter = last[1] = select.picked[1];
     return selectOutcome::fight;
 }
 
-// A player on a pad: sdl12-compat then opens it through SDL2's game-controller support
-// where SDL2 knows the pad, so its face buttons and stick fall in one layout without a
-// mapping file. The player's own setting of the variable wins.
-void preferGameControllers(const controlsConfig& controls) {
-    for (const gamePad& pad : controls.players)
-        if (pad.joystickIndex >= 0)
-            setenv("SDL12COMPAT_USE_GAME_CONTROLLERS", "1", 0);
-}
-
-// A seed of its own for every match played: the clock's seconds and milliseconds.
-uint64_t freshSeed() {
-    return (static_cast<uint64_t>(time(nullptr)) << 20) ^ SDL_GetTicks() ^
-           (static_cast<uint64_t>(getpid()) << 40);
-}
-
-// The match's replay to the file named, else to the replays folder (keeping the newest
-// 50). A match nobody played a step of is not kept.
-void saveReplay(const Game& game, const gameOptions& options) {
-    if (!game.match || game.watching || game.match->inputs.empty())
-        return;
-    std::string folder = replayFolder();
-    std::string path = options.recordFile.empty()
-                           ? newReplayPath(folder, game.playerCharacter, game.opponentCharacter)
-                           : options.recordFile;
-    std::string error;
-    if (path.empty()) {
-        fprintf(stderr, "brawler: warning: no place for the match's replay (set HOME or "
-                        "XDG_DATA_HOME, or name a file with --record)\n");
-        return;
-    }
-    if (!game.replayOfMatch().save(path, error)) {
-        fprintf(stderr, "brawler: warning: %s\n", error.c_str());
-        return;
-    }
-    const matchRules& rules = game.match->rules;
-    printf("replay: saved %s: %s in round %d, rounds won: player %d, opponent %d, winner: %s; "
-           "hit points: player %d/%d, opponent %d/%d\n",
-           path.c_str(), matchRules::stateName(rules.state), rules.round, rules.playerWins,
-           rules.opponentWins, matchRules::sideName(rules.winner), game.vikings1.hitPoints,
-           game.vikings1.maxHitPoints, game.fighter2.hitPoints, game.fighter2.maxHitPoints);
-    if (options.recordFile.empty())
-        keepNewestReplays(folder, 50);
-}
-
-// --replay: the replay read and checked against this game's data; false, with the
-// reason on standard error, when it cannot be watched here.
-bool readReplay(const gameOptions& options, const std::vector<std::string>& roster,
-                replayFile& replay) {
-    std::string error;
-    if (!replay.load(options.replayFile, error)) {
-        fprintf(stderr, "brawler: %s\n", error.c_str());
-        return false;
-    }
-    std::string here = dataFingerprint(options.dataDir);
-    if (replay.data != here) {
-        fprintf(stderr,
-                "brawler: %s: recorded with other data (data fingerprint %s; %s/ here is %s): "
-                "watch it with the data it was played on\n",
-                options.replayFile.c_str(), replay.data.c_str(), options.dataDir.c_str(),
-                here.c_str());
-        return false;
-    }
-    for (const std::string& name : {replay.player, replay.opponent})
-        if (std::find(roster.begin(), roster.end(), name) == roster.end()) {
-            fprintf(stderr, "brawler: %s: no character \"%s\" in %s/\n", options.replayFile.c_str(),
-                    name.c_str(), options.dataDir.c_str());
-            return false;
+// Matches until the player leaves: the select screen when nobody named the characters,
+// the match, and again on Backspace. Straight from the command line leaving ends the
+// game; from the menu it goes back there unless the window was closed.
+played playMatches(const gameOptions& options, const std::vector<std::string>& roster,
+                   const controlsConfig& controls, const replayFile* replay, bool fromMenu) {
+    bool selecting = !replay && !options.classic && !options.playerNamed &&
+                     !options.opponentNamed && roster.size() > 1;
+    played left = fromMenu ? played::toMenu : played::quit;
+    std::string lastPicks[2];
+    for (;;) {
+        Game game;
+        configure(game, options, roster);
+        game.controls = controls;
+        game.fromMenu = fromMenu;
+        // The select screen's draw and the match share one seeded generator, printed so a
+        // fight can be told apart and its replay holds it.
+        game.fightSeed = freshSeed();
+        if (!options.classic)
+            g_randomNumber.seedFight(game.fightSeed);
+        if (replay) {
+            game.watch(*replay);
+            printf("replay: watching %s (%zu steps)\n", options.replayFile.c_str(),
+                   replay->steps.size());
         }
-    return true;
+        if (selecting) {
+            switch (pickCharacters(game, options, roster, lastPicks)) {
+            case selectOutcome::fight:
+                break;
+            case selectOutcome::left:
+                return left;
+            case selectOutcome::closed:
+                return played::quit;
+            case selectOutcome::nobodyPlays:
+                return played::failed;
+            }
+        }
+        game.selectable = selecting;
+        game.startUp();
+        // A window killed from outside ends the game here too, with the replay kept.
+        onDisplayLost([&] { saveReplay(game, options); });
+        game.run();
+        onDisplayLost(nullptr);
+        saveReplay(game, options);
+        if (!game.match || !game.match->backToSelect)
+            return game.match && game.match->windowClosed ? played::quit : left;
+    }
+}
+
+// Whether the command line says what to play: then the game goes straight in, without
+// the title and the menu.
+bool straightIn(const gameOptions& o) {
+    return o.classic || o.versus || o.playerNamed || o.opponentNamed || o.cpuNamed ||
+           !o.replayFile.empty() || !o.recordFile.empty() || o.hosting || !o.joinHost.empty() ||
+           o.rounds != 3;
+}
+
+// Why a replay cannot be watched here, in a few words; empty when it can.
+std::string replayProblem(const gameOptions& options, const std::vector<std::string>& roster,
+                          const std::string& path) {
+    gameOptions o = options;
+    o.replayFile = path;
+    replayFile r;
+    std::string why;
+    return readReplay(o, roster, r, &why) ? "" : why;
+}
+
+// The title and the main menu, and what each entry leads to, until Quit or the window
+// closes.
+int playFromMenu(const gameOptions& options, const std::vector<std::string>& roster,
+                 const controlsConfig& controls) {
+    frontEnd menu(options.dataDir, controls);
+    menu.checkReplay = [&](const std::string& path) {
+        return replayProblem(options, roster, path);
+    };
+    bool fromTitle = true;
+    for (;;) {
+        frontChoice choice = menu.run(screen, fromTitle);
+        fromTitle = false;
+        gameOptions o = options;
+        replayFile replay;
+        played end = played::toMenu;
+        switch (choice) {
+        case frontChoice::quit:
+        case frontChoice::none:
+            return 0;
+        case frontChoice::arcade:
+        case frontChoice::versus:
+        case frontChoice::training:
+            o.versus = choice == frontChoice::versus;
+            end = playMatches(o, roster, controls, nullptr, true);
+            break;
+        case frontChoice::replay:
+            o.replayFile = menu.replayPath;
+            if (readReplay(o, roster, replay))
+                end = playMatches(o, roster, controls, &replay, true);
+            break;
+        case frontChoice::host:
+        case frontChoice::join:
+            o.hosting = choice == frontChoice::host;
+            if (!o.hosting && !readHostAndPort(menu.address, o.joinHost, o.port))
+                break;
+            playOnline(
+                o, roster, controls, [&](Game& game) { configure(game, o, roster); },
+                [&](const Game& game) { saveReplay(game, o); });
+            break;
+        }
+        if (end != played::toMenu)
+            return end == played::failed ? 1 : 0;
+    }
 }
 
 } // namespace
@@ -223,48 +356,18 @@ int main(int argc, char** argv) {
         fprintf(stderr, "brawler: no data folder \"%s\"\n", options.dataDir.c_str());
         return 1;
     }
-    // A match between characters nobody named starts at the select screen, and
-    // Backspace after a match comes back to it.
     replayFile replay;
     bool watching = !options.replayFile.empty();
     if (watching && !readReplay(options, roster, replay))
         return 1;
-    bool selecting = !watching && !options.classic && !options.playerNamed &&
-                     !options.opponentNamed && roster.size() > 1;
     preferGameControllers(controls);
     sdlInit(options.scale, options.fullscreen);
     if (options.hosting || !options.joinHost.empty())
         return playOnline(
             options, roster, controls, [&](Game& game) { configure(game, options, roster); },
             [&](const Game& game) { saveReplay(game, options); });
-    std::string lastPicks[2];
-    for (;;) {
-        Game game;
-        configure(game, options, roster);
-        game.controls = controls;
-        // The select screen's draw and the match share one seeded generator, printed so a
-        // fight can be told apart and its replay holds it.
-        game.fightSeed = freshSeed();
-        if (!options.classic)
-            g_randomNumber.seedFight(game.fightSeed);
-        if (watching) {
-            game.watch(replay);
-            printf("replay: watching %s (%zu steps)\n", options.replayFile.c_str(),
-                   replay.steps.size());
-        }
-        if (selecting) {
-            selectOutcome picked = pickCharacters(game, options, roster, lastPicks);
-            if (picked != selectOutcome::fight)
-                return picked == selectOutcome::left ? 0 : 1;
-        }
-        game.selectable = selecting;
-        game.startUp();
-        // A window killed from outside ends the game here too, with the replay kept.
-        onDisplayLost([&] { saveReplay(game, options); });
-        game.run();
-        onDisplayLost(nullptr);
-        saveReplay(game, options);
-        if (!game.match || !game.match->backToSelect)
-            return 0;
-    }
+    if (!straightIn(options) && !roster.empty())
+        return playFromMenu(options, roster, controls);
+    played end = playMatches(options, roster, controls, watching ? &replay : nullptr, false);
+    return end == played::failed ? 1 : 0;
 }

@@ -191,6 +191,7 @@ void selectScreen::pick(int side, int at, const char* how) {
 void selectScreen::readKey(const SDL_Event& e, const controlsConfig& keys, bool versus) {
     if (e.type == SDL_QUIT) {
         quit_ = true;
+        windowClosed = true;
         return;
     }
     bool pad =
@@ -472,6 +473,7 @@ bool selectScreen::run(SDL_Surface* screen, const controlsConfig& keys, bool ver
 bool selectScreen::loop(SDL_Surface* screen, const controlsConfig& keys, bool versus) {
     int toldCursor = -1;
     bool toldPicked = false;
+    printf("screen: select\n");
     watchFullscreenKeys();
     SDL_WM_SetCaption("brawler", "brawler");
     bool dirty = true;
