@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -44,11 +45,17 @@ public:
     const replayFile* watching = nullptr; // a replay played instead of hands, not owned
     controlsConfig controls;              // the keys both players and the game's own keys are on
     bool selectable = false; // a select screen chose the characters: Backspace goes back
-    CSpriteBase vikingbase;  // sheet from dataRoot/run, loaded and not drawn
-    CSpriteBase sunbase;     // sheet from dataRoot/particle/fireball1
-    animationSet animations; // the player's character's animations, shared by both
-                             // fighters when both play the same character
-    moveSet moves;           // the player's character's moves
+    // The game's menus started the match: Escape pauses instead of quitting, and the
+    // pause menu's last entry goes back to them (the match's backToMenu says so).
+    bool fromMenu = false;
+    // Shows the options page over a paused match; false when the window was closed there.
+    // Empty: the pause menu has no OPTIONS.
+    std::function<bool()> openOptions;
+    CSpriteBase vikingbase;                  // sheet from dataRoot/run, loaded and not drawn
+    CSpriteBase sunbase;                     // sheet from dataRoot/particle/fireball1
+    animationSet animations;                 // the player's character's animations, shared by both
+                                             // fighters when both play the same character
+    moveSet moves;                           // the player's character's moves
     std::string playerCharacter = "Brawler"; // the folder under dataRoot each side plays
     std::string opponentCharacter = "Brawler";
     animationSet opponentAnimations; // the opponent's, when it plays another character
