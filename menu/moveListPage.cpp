@@ -67,8 +67,7 @@ std::vector<moveLine> moveListPage::linesOf(const moveSet& moves) {
 void moveListPage::addSide(const std::string& title, const moveSet& moves) {
     titles_.push_back(title);
     sides_.push_back(linesOf(moves));
-    if (sides_.size() == 1)
-        showSide(0);
+    showSide(0);
 }
 
 const std::vector<moveLine>& moveListPage::lines() const {
