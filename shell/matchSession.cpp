@@ -48,6 +48,9 @@ Fighter& matchSession::fighterOf(Game& g, int side) {
 matchSession::matchSession() = default;
 
 matchSession::~matchSession() {
+    // A match left from its pause menu, or closed there, must not leave the clock stopped.
+    if (paused)
+        pauseGameClock(false);
     // The clock and the generator go back to the classic game's for whatever runs next
     // in this process (a test, the select screen).
     unpinGameClock();
@@ -212,10 +215,12 @@ void matchSession::readEvents(Game& g) {
                     onMatchKey(g, static_cast<SDLKey>(g.controls.pauseKey));
                     continue;
                 }
-                backToMenu = true;
                 tracef("match: back to the menu\n");
             }
             if (key == SDLK_ESCAPE) {
+                // Online and in a replay there is no pause: Escape leaves, and from the
+                // menus it leaves for them.
+                backToMenu = g.fromMenu;
                 g.player1.quit = 1;
                 continue;
             }
