@@ -136,16 +136,21 @@ std::vector<bool> TitleArt::logoMask() {
     }
     std::vector<bool> mask(static_cast<size_t>(kWidth) * kHeight, false);
     const double radius = kStroke * kUnit;
-    for (int y = kLogoTop - 20; y < baseline + 20; ++y)
-        for (int x = 0; x < kWidth; ++x) {
+    // Each stroke fills the pixels near it, looked for only around it.
+    for (const Segment& s : strokes) {
+        const int top = static_cast<int>(std::floor(std::min(s.a.y, s.b.y) - radius)) - 1;
+        const int bottom = static_cast<int>(std::ceil(std::max(s.a.y, s.b.y) + radius)) + 1;
+        for (int y = std::max(top, 0); y <= std::min(bottom, kHeight - 1); ++y) {
             // Undo the slant: a pixel up the letter stands for one further left.
-            const Vec2 p{x + 0.5 - (baseline - y) * kSlant, y + 0.5};
-            for (const Segment& s : strokes)
-                if (segmentDistance(p, s.a, s.b) <= radius) {
+            const double lean = (baseline - y) * kSlant;
+            const int left = static_cast<int>(std::floor(std::min(s.a.x, s.b.x) - radius + lean));
+            const int right = static_cast<int>(std::ceil(std::max(s.a.x, s.b.x) + radius + lean));
+            for (int x = std::max(left - 1, 0); x <= std::min(right + 1, kWidth - 1); ++x)
+                if (!mask[y * kWidth + x] &&
+                    segmentDistance(Vec2{x + 0.5 - lean, y + 0.5}, s.a, s.b) <= radius)
                     mask[y * kWidth + x] = true;
-                    break;
-                }
         }
+    }
     return mask;
 }
 
@@ -216,6 +221,20 @@ void TitleArt::logo(Image& img) {
         return x >= 0 && y >= 0 && x < kWidth && y < kHeight &&
                (face[y * kWidth + x] || depth[y * kWidth + x] > 0);
     };
+    // The rim: every pixel within kRim of the face or its block, marked from the edges of
+    // both.
+    std::vector<bool> rim(face.size(), false);
+    for (int y = kLogoTop - 30; y < kLogoBottom + 30; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            if (!solidAt(x, y) ||
+                (solidAt(x - 1, y) && solidAt(x + 1, y) && solidAt(x, y - 1) && solidAt(x, y + 1)))
+                continue;
+            for (int oy = -kRim; oy <= kRim; ++oy)
+                for (int ox = -kRim; ox <= kRim; ++ox)
+                    if (ox * ox + oy * oy <= kRim * kRim && x + ox >= 0 && x + ox < kWidth &&
+                        y + oy >= 0 && y + oy < kHeight)
+                        rim[(y + oy) * kWidth + x + ox] = true;
+        }
     for (int y = kLogoTop - 30; y < kLogoBottom + 30; ++y)
         for (int x = 0; x < kWidth; ++x) {
             if (faceAt(x, y)) {
@@ -226,19 +245,11 @@ void TitleArt::logo(Image& img) {
                 else if (!faceAt(x + 1, y + 2))
                     c = kEdgeDark;
                 img.set(x, y, c);
-                continue;
-            }
-            if (int d = depth[y * kWidth + x]) {
+            } else if (int d = depth[y * kWidth + x]) {
                 img.set(x, y, mix(kBlockNear, kBlockFar, (d - 1.0) / kDepth));
-                continue;
-            }
-            // The rim: within kRim of the face or its block.
-            bool near = false;
-            for (int oy = -kRim; oy <= kRim && !near; ++oy)
-                for (int ox = -kRim; ox <= kRim && !near; ++ox)
-                    near = ox * ox + oy * oy <= kRim * kRim && solidAt(x + ox, y + oy);
-            if (near)
+            } else if (rim[y * kWidth + x]) {
                 img.set(x, y, kInk);
+            }
         }
 }
 
