@@ -86,7 +86,8 @@ void pauseMenu::open(Game& g) {
         list_.entries.push_back({kOptions, ""});
     list_.entries.push_back({kRestart, ""});
     list_.entries.push_back({g.fromMenu ? kQuitToMenu : kQuit, ""});
-    list_.hint = "ENTER: CHOOSE   ESCAPE: RESUME";
+    fromMenu_ = g.fromMenu;
+    list_.hint = fromMenu_ ? "ENTER: CHOOSE   ESCAPE: RESUME" : "ENTER: CHOOSE   ESCAPE: QUIT";
     // The move list is made now, while the game's moves are at hand: the player's, and
     // in versus the second player's too.
     auto page = std::make_unique<moveListPage>();
@@ -127,6 +128,10 @@ pauseChoice pauseMenu::take(const SDL_Event& e) {
             movesShown_ = false;
         return pauseChoice::none;
     }
+    // Started from the command line, Escape ends the game wherever it is pressed, as it
+    // always has; Backspace and B still resume.
+    if (!fromMenu_ && e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_ESCAPE)
+        return pauseChoice::quit;
     switch (a) {
     case menuAction::up:
     case menuAction::down:

@@ -38,7 +38,8 @@ public:
     // Puts the fight's picture back on the screen, all of it to be presented again.
     void close(SDL_Surface* screen, screenPresenter& presenter);
     bool isOpen() const { return open_; }
-    // One event while open: the pause key resumes from anywhere, Escape goes back a page.
+    // One event while open: the pause key resumes from anywhere, Escape goes back a page
+    // (or, when the match was started from the command line, ends the game).
     pauseChoice take(const SDL_Event& e);
     // Draws the menu when something changed since it was last drawn.
     void draw(SDL_Surface* screen, screenPresenter& presenter);
@@ -65,4 +66,5 @@ private:
     SDL_Surface* fight_ = nullptr;        // the screen as the pause found it, owned
     SDL_Surface* dimmed_ = nullptr;       // the same darkened, behind the menu, owned
     bool hasOptions_ = false;             // the game can show its options page
+    bool fromMenu_ = false;               // the game's menus started the match
 };
