@@ -22,11 +22,11 @@ Uint32 buttonColour(char letter) {
     }
 }
 
-// 3x5 capitals for the buttons' faces, a row a byte, the high bit of three on the left.
+// 5x7 capitals for the buttons' faces, a row a byte, the high bit of five on the left.
 const unsigned char* letterRows(char letter) {
-    static const unsigned char a[5] = {2, 5, 7, 5, 5};
-    static const unsigned char b[5] = {6, 5, 6, 5, 6};
-    static const unsigned char c[5] = {3, 4, 4, 4, 3};
+    static const unsigned char a[7] = {14, 17, 17, 31, 17, 17, 17};
+    static const unsigned char b[7] = {30, 17, 17, 30, 17, 17, 30};
+    static const unsigned char c[7] = {14, 17, 16, 16, 16, 17, 14};
     return letter == 'A' ? a : letter == 'B' ? b : c;
 }
 
@@ -122,13 +122,13 @@ void commandIcons::button(SDL_Surface* screen, int x, int y, int size, char lett
                 dot(screen, x + i, y + j, 1, 1,
                     d2 >= (r - 1.5) * (r - 1.5) ? kRim : buttonColour(letter));
         }
-    // The letter at about half the disc's height, in whole pixels so it stays crisp.
-    int cell = size / 9 > 0 ? size / 9 : 1;
-    int left = x + (size - 3 * cell) / 2;
-    int top = y + (size - 5 * cell) / 2;
+    // The letter at a little over half the disc's height, in whole pixels so it stays crisp.
+    int cell = size / 12 > 0 ? size / 12 : 1;
+    int left = x + (size - 5 * cell) / 2;
+    int top = y + (size - 7 * cell) / 2;
     const unsigned char* rows = letterRows(letter);
-    for (int row = 0; row < 5; ++row)
-        for (int col = 0; col < 3; ++col)
-            if (rows[row] & (4 >> col))
+    for (int row = 0; row < 7; ++row)
+        for (int col = 0; col < 5; ++col)
+            if (rows[row] & (16 >> col))
                 dot(screen, left + col * cell, top + row * cell, cell, cell, kLetterInk);
 }
