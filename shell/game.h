@@ -45,8 +45,9 @@ public:
     const replayFile* watching = nullptr; // a replay played instead of hands, not owned
     controlsConfig controls;              // the keys both players and the game's own keys are on
     bool selectable = false; // a select screen chose the characters: Backspace goes back
-    // The game's menus started the match: Escape pauses instead of quitting, and the
-    // pause menu's last entry goes back to them (the match's backToMenu says so).
+    // Started from the main menu: leaving a match goes back to it. Escape then pauses
+    // instead of quitting, and the pause menu's last entry is QUIT TO MENU (the match's
+    // backToMenu says it was chosen).
     bool fromMenu = false;
     // Shows the options page over a paused match; false when the window was closed there.
     // Empty: the pause menu has no OPTIONS.

@@ -200,6 +200,7 @@ void matchSession::readEvents(Game& g) {
     while (SDL_PollEvent(&e)) {
         if (e.type == SDL_QUIT) {
             g.player1.quit = 1;
+            windowClosed = true;
             continue;
         }
         if (menu && menu->isOpen()) {
@@ -299,8 +300,10 @@ void matchSession::onMenuEvent(Game& g, const SDL_Event& e) {
         g.player1.quit = 1;
         break;
     case pauseChoice::options:
-        if (!g.openOptions())
+        if (!g.openOptions()) {
             g.player1.quit = 1;
+            windowClosed = true;
+        }
         menu->redrawAll();
         break;
     case pauseChoice::none:
@@ -530,7 +533,8 @@ hudView matchSession::view(Game& g) {
     if (!notice.empty())
         v.prompt = notice;
     if (g.selectable && rules.state == matchState::over)
-        v.prompt = "ENTER: REMATCH  BACKSPACE: CHOOSE  ESCAPE: QUIT";
+        v.prompt = g.fromMenu ? "ENTER: REMATCH  BACKSPACE: CHOOSE  ESCAPE: MENU"
+                              : "ENTER: REMATCH  BACKSPACE: CHOOSE  ESCAPE: QUIT";
     return v;
 }
 
