@@ -1,7 +1,7 @@
 #include "control/inputFrame.h"
 
 bool inputFrame::press(uint8_t bit) {
-    bool one = bit != 0 && (bit & (bit - 1)) == 0 && bit <= buttonC;
+    bool one = bit != 0 && (bit & (bit - 1)) == 0 && (bit <= buttonC || bit == restart);
     if (!one || pressCount >= kMaxPresses)
         return false;
     presses[pressCount++] = bit;

@@ -25,6 +25,9 @@ struct inputFrame {
     // Not a fighter's: on the first side's frame, the match's rematch asked for just
     // before the step, so a replay holds its rematches too.
     static constexpr uint8_t rematch = 128;
+    // Not a fighter's either: as a press on the first side's frame, the match started
+    // again from round 1 (the pause menu's RESTART), so a replay holds it where it came.
+    static constexpr uint8_t restart = 128;
 
     // The computer's choices, which no hands make: it decides after its movement step,
     // as it always has, and the side's controller carries them out in this order. A
@@ -46,7 +49,8 @@ struct inputFrame {
     uint8_t shows = keepPose;          // the computer's: a pose
     int16_t move = -1;                 // the computer's: index of the move it starts, or -1
 
-    // Adds a press; false (and nothing added) once the frame is full or for no bit.
+    // Adds a press; false (and nothing added) once the frame is full or for no bit (a
+    // direction, a button or the restart).
     bool press(uint8_t bit);
     bool holds(uint8_t bit) const { return (held & bit) != 0; }
     bool operator==(const inputFrame& o) const;

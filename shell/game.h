@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -44,12 +45,18 @@ public:
     const replayFile* watching = nullptr; // a replay played instead of hands, not owned
     controlsConfig controls;              // the keys both players and the game's own keys are on
     bool selectable = false; // a select screen chose the characters: Backspace goes back
-    bool fromMenu = false;   // started from the main menu: leaving a match goes back to it
-    CSpriteBase vikingbase;  // sheet from dataRoot/run, loaded and not drawn
-    CSpriteBase sunbase;     // sheet from dataRoot/particle/fireball1
-    animationSet animations; // the player's character's animations, shared by both
-                             // fighters when both play the same character
-    moveSet moves;           // the player's character's moves
+    // Started from the main menu: leaving a match goes back to it. Escape then pauses
+    // instead of quitting, and the pause menu's last entry is QUIT TO MENU (the match's
+    // backToMenu says it was chosen).
+    bool fromMenu = false;
+    // Shows the options page over a paused match; false when the window was closed there.
+    // Empty: the pause menu has no OPTIONS.
+    std::function<bool()> openOptions;
+    CSpriteBase vikingbase;                  // sheet from dataRoot/run, loaded and not drawn
+    CSpriteBase sunbase;                     // sheet from dataRoot/particle/fireball1
+    animationSet animations;                 // the player's character's animations, shared by both
+                                             // fighters when both play the same character
+    moveSet moves;                           // the player's character's moves
     std::string playerCharacter = "Brawler"; // the folder under dataRoot each side plays
     std::string opponentCharacter = "Brawler";
     animationSet opponentAnimations; // the opponent's, when it plays another character

@@ -13,6 +13,7 @@
 #include "platform/debugOverlay.h"
 #include "platform/gameClock.h"
 #include "shell/game.h"
+#include "shell/pauseMenu.h"
 #include "shell/shell.h"
 #include "sprite/colourSwap.h"
 #include "platform/traceLog.h"
@@ -44,7 +45,12 @@ Fighter& matchSession::fighterOf(Game& g, int side) {
     return side == 0 ? g.vikings1 : g.fighter2;
 }
 
+matchSession::matchSession() = default;
+
 matchSession::~matchSession() {
+    // A match left from its pause menu, or closed there, must not leave the clock stopped.
+    if (paused)
+        pauseGameClock(false);
     // The clock and the generator go back to the classic game's for whatever runs next
     // in this process (a test, the select screen).
     unpinGameClock();
@@ -197,9 +203,25 @@ void matchSession::readEvents(Game& g) {
             windowClosed = true;
             continue;
         }
+        if (menu && menu->isOpen()) {
+            onMenuEvent(g, e);
+            continue;
+        }
         if (e.type == SDL_KEYDOWN) {
             SDLKey key = e.key.keysym.sym;
+            // From the menus Escape pauses, and after the match goes back to them; started
+            // from the command line it ends the game, as it always has.
+            if (key == SDLK_ESCAPE && g.fromMenu && menuPauses()) {
+                if (rules.state != matchState::over) {
+                    onMatchKey(g, static_cast<SDLKey>(g.controls.pauseKey));
+                    continue;
+                }
+                tracef("match: back to the menu\n");
+            }
             if (key == SDLK_ESCAPE) {
+                // Online and in a replay there is no pause: Escape leaves, and from the
+                // menus it leaves for them.
+                backToMenu = g.fromMenu;
                 g.player1.quit = 1;
                 continue;
             }
@@ -216,7 +238,7 @@ void matchSession::readEvents(Game& g) {
             if (playback && onReplayKey(g, key))
                 continue;
             if (key == g.controls.pauseKey || key == SDLK_RETURN) {
-                onMatchKey(key);
+                onMatchKey(g, key);
                 continue;
             }
         }
@@ -246,7 +268,7 @@ bool matchSession::padBack(const Game& g, int pad, int button) const {
     return false;
 }
 
-void matchSession::onMatchKey(SDLKey key) {
+void matchSession::onMatchKey(Game& g, SDLKey key) {
     if (rules.state == matchState::over) {
         if (key != SDLK_RETURN)
             return;
@@ -259,13 +281,58 @@ void matchSession::onMatchKey(SDLKey key) {
     paused = !paused;
     pauseGameClock(paused);
     tracef(paused ? "paused\n" : "resumed\n");
+    if (paused && menuPauses())
+        openMenu(g);
+}
+
+void matchSession::openMenu(Game& g) {
+    if (!menu)
+        menu = std::make_unique<pauseMenu>();
+    menu->open(g);
+}
+
+void matchSession::resume(Game& g) {
+    menu->close(screen, g.presenter);
+    paused = false;
+    pauseGameClock(false);
+    tracef("resumed\n");
+}
+
+// Every event while the pause menu shows is the menu's; the fight hears none of them.
+void matchSession::onMenuEvent(Game& g, const SDL_Event& e) {
+    switch (menu->take(e)) {
+    case pauseChoice::resume:
+        resume(g);
+        break;
+    case pauseChoice::restart:
+        // Made in the next step, as a rematch is, so the replay restarts where this did.
+        restartAsked_ = true;
+        resume(g);
+        break;
+    case pauseChoice::quit:
+        // The clock runs again for whatever comes after the match.
+        resume(g);
+        backToMenu = g.fromMenu;
+        tracef(g.fromMenu ? "match: back to the menu\n" : "match: quit\n");
+        g.player1.quit = 1;
+        break;
+    case pauseChoice::options:
+        if (!g.openOptions()) {
+            g.player1.quit = 1;
+            windowClosed = true;
+        }
+        menu->redrawAll();
+        break;
+    case pauseChoice::none:
+        break;
+    }
 }
 
 // Watching a replay: Space pauses, Right steps once while paused, 1, 2 and 4 set the
 // speed. True when the key was one of these.
 bool matchSession::onReplayKey(Game& g, SDLKey key) {
     if (key == SDLK_SPACE) {
-        onMatchKey(static_cast<SDLKey>(g.controls.pauseKey));
+        onMatchKey(g, static_cast<SDLKey>(g.controls.pauseKey));
         return true;
     }
     if (key == SDLK_RIGHT && paused) {
@@ -322,7 +389,18 @@ inputFrame matchSession::frameOf(int side) {
     if (rematchAsked_)
         f.held |= inputFrame::rematch;
     rematchAsked_ = false;
+    if (side == 0 && restartAsked_)
+        f.press(inputFrame::restart);
+    if (side == 0)
+        restartAsked_ = false;
     return f;
+}
+
+bool matchSession::restartAsked(const inputFrame& f) {
+    for (int i = 0; i < f.pressCount; ++i)
+        if (f.presses[i] == inputFrame::restart)
+            return true;
+    return false;
 }
 
 void matchSession::step(Game& g, const stepInput& in) {
@@ -358,6 +436,10 @@ void matchSession::stepBody(Game& g, const stepInput& in) {
     bool rematch = ((in[0].held | in[1].held) & inputFrame::rematch) != 0;
     if (rematch && rules.state == matchState::over) {
         tracef("match: rematch\n");
+        rules.start(stepTime);
+        resetPending_ = true;
+    } else if (restartAsked(in[0])) {
+        tracef("match: restart\n");
         rules.start(stepTime);
         resetPending_ = true;
     }
@@ -474,6 +556,12 @@ hudView matchSession::view(Game& g) {
 }
 
 void matchSession::drawScene(Game& g) {
+    // The menu covers the fight until it closes and gives the fight's picture back.
+    if (menu && menu->isOpen()) {
+        menu->draw(screen, g.presenter);
+        g.presenter.present();
+        return;
+    }
     g.restoreScene();
     if (hudShown)
         display.drawChanges(view(g));

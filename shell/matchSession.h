@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ class Fighter;
 class Game;
 class colourSwap;
 class fightState;
+class pauseMenu;
 
 // The match played on top of the game's fight: rounds with an announcement, a timer and
 // knockouts, a HUD, pause and rematch, the opponent in its other colours and fighters
@@ -52,6 +54,7 @@ public:
     bool paused = false;               // the game clock is stopped
     bool hudShown = true;              // false leaves the HUD undrawn, to measure its cost
     bool backToSelect = false;         // the match ended on Backspace: pick characters again
+    bool backToMenu = false;           // the match was left for the game's menus
     bool windowClosed = false;         // the match ended by the window's close, not a key
     int startHp = kFullHp;             // hit points each round starts with (a test may lower it)
     animationSet recolouredAnimations; // the opponent's sheets in its other colours, when
@@ -77,8 +80,10 @@ public:
     bool playbackLive = false; // the replay is still coming (a watched match): wait at its end
     std::string notice;        // said where the prompt goes (online play's state), if any
     bool pausable = true;      // the pause key pauses (not online: the peer plays on)
+    // The menu shown while paused, made at the first pause; null before.
+    std::unique_ptr<pauseMenu> menu;
 
-    matchSession() = default;
+    matchSession();
     ~matchSession();
     matchSession(const matchSession&) = delete;
     matchSession& operator=(const matchSession&) = delete;
@@ -117,10 +122,17 @@ private:
     void useTodaysComputer(Game& g);
     // Whether a pad's button is a human player's B, which leaves a finished match.
     bool padBack(const Game& g, int pad, int button) const;
-    void onMatchKey(SDLKey key);
+    void onMatchKey(Game& g, SDLKey key);
+    // Whether pausing shows the menu: a match played here, not a replay watched.
+    bool menuPauses() const { return pausable && !playback; }
+    void openMenu(Game& g);
+    void onMenuEvent(Game& g, const SDL_Event& e);
+    void resume(Game& g);
     bool onReplayKey(Game& g, SDLKey key);
     void runDueSteps(Game& g);
     stepInput nextInput();
+    // Whether a frame carries the pause menu's restart.
+    static bool restartAsked(const inputFrame& f);
     // A step with its trace and sounds held, then let out when `heard`, else dropped.
     void runStep(Game& g, const stepInput& in, bool heard);
     // The step's work, inside the holding of its trace and sounds.
@@ -137,6 +149,7 @@ private:
     Uint32 clockAt_ = 0;    // the real clock's reading the steps have caught up with
 
     bool rematchAsked_ = false;       // Enter after the match: a rematch at the next step
+    bool restartAsked_ = false;       // RESTART on the pause menu: round 1 at the next step
     bool resetPending_ = false;       // put the fighters back at the end of this step
     bool down_[2] = {false, false};   // knocked out this round
     bool posing_[2] = {false, false}; // won this round and strikes the pose

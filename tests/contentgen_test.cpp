@@ -2,6 +2,7 @@
 // what the generator writes, every file must load the way the game loads it, the
 // moveset must give each command the move it is meant for, and the generator's own
 // model checker must catch each rule it is there to enforce.
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -17,6 +18,8 @@
 #include "tools/contentgen/FileSet.h"
 #include "tools/contentgen/Image.h"
 #include "tools/contentgen/ModelChecker.h"
+#include "tools/contentgen/StagePainter.h"
+#include "tools/contentgen/TitleArt.h"
 
 namespace fs = std::filesystem;
 namespace cg = contentgen;
@@ -222,3 +225,38 @@ TEST(ContentGenerator, RegeneratesTheCommittedDataByteForByte) {
             ADD_FAILURE() << "committed but no longer generated: data/" << entry.first;
 }
 #endif
+
+// The title picture: the logo's gold spans the top from one side to the other and stays
+// above the fighters; the Brawler's white gi stands on the left and Basalt's green
+// trousers on the right; the band where PRESS ENTER goes is darker than the stage there.
+TEST(TitleArt, LogoAboveTwoFightersAndAQuietBandForThePrompt) {
+    const cg::Image stage = cg::StagePainter::paint();
+    const cg::Image title = cg::TitleArt::paint(stage);
+    ASSERT_EQ(800, title.width());
+    ASSERT_EQ(600, title.height());
+    auto count = [&](const cg::Image& img, int x0, int x1, int y0, int y1, auto test) {
+        long n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                n += test(img.at(x, y));
+        return n;
+    };
+    auto gold = [](cg::Rgb c) { return c.r > 230 && c.g > 150 && c.b < 120; };
+    auto white = [](cg::Rgb c) { return std::min({c.r, c.g, c.b}) > 200; };
+    auto green = [](cg::Rgb c) { return c.g > c.r + 15 && c.g > c.b + 25; };
+    EXPECT_GT(count(title, 0, 200, 30, 200, gold), 2000);
+    EXPECT_GT(count(title, 600, 800, 30, 200, gold), 2000);
+    EXPECT_EQ(0, count(title, 0, 800, 200, 300, gold));
+    EXPECT_GT(count(title, 60, 300, 300, 560, white), 3000);
+    EXPECT_EQ(0, count(title, 500, 740, 300, 560, white));
+    EXPECT_GT(count(title, 500, 740, 300, 560, green), 3000);
+    EXPECT_EQ(0, count(title, 60, 300, 300, 560, green));
+    auto light = [](const cg::Image& img) {
+        long sum = 0;
+        for (int y = 420; y < 470; ++y)
+            for (int x = 300; x < 500; ++x)
+                sum += img.at(x, y).r + img.at(x, y).g + img.at(x, y).b;
+        return sum;
+    };
+    EXPECT_LT(light(title), light(stage) * 6 / 10);
+}

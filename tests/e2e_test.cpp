@@ -232,6 +232,36 @@ TEST(EndToEnd, AMatchIsWonByKnockoutAndEnterStartsAnother) {
     EXPECT_GT(changedIn(run.out + "/rematch.bmp", 200, 190, 600, 260), 1500) << "no ROUND 1";
 }
 
+// The pause menu with real keys: p shows it over the fight, MOVE LIST shows the Brawler's
+// commands as coloured buttons and arrows, Escape goes back, RESTART starts round 1 again
+// with the menu gone; the match's replay restarts at the same step when played headless.
+TEST(EndToEnd, ThePauseMenuShowsTheMoveListAndRestarts) {
+    TempDir work;
+    GameRun run = play(work,
+                       {"sleep:3", "key:p", "sleep:0.3", "shot:menu", "key:Down", "key:Return",
+                        "sleep:0.4", "shot:moves", "key:Escape", "key:Down", "key:Return",
+                        "sleep:0.5", "shot:restarted", "key:Escape"},
+                       "BRAWLER_ARGS='--player Brawler --opponent Basalt --record match.replay'");
+    ASSERT_EQ(0, run.exitCode) << run.log;
+    std::string missing;
+    EXPECT_NE(std::string::npos,
+              findInOrder(run.stdoutText,
+                          {"round 1: fight\n", "paused\n", "pause: move list\n", "resumed\n",
+                           "match: restart\n", "replay: saved match.replay: intro in round 1"},
+                          &missing))
+        << "missing in order: " << missing;
+    // The menu's red cursor bar, the move list's A (red), B (blue) and C (green) buttons.
+    auto colour = [](uint32_t want) { return [want](int, int, uint32_t c) { return c == want; }; };
+    EXPECT_GT(changedPixels(run.out + "/menu.bmp", colour(0x7a1c14)), 5000) << "no menu";
+    for (uint32_t button : {0xd83a2au, 0x2a6ad8u, 0x2aa84au})
+        EXPECT_GT(changedPixels(run.out + "/moves.bmp", colour(button)), 300) << button;
+    EXPECT_EQ(0, changedPixels(run.out + "/restarted.bmp", colour(0x7a1c14))) << "menu left";
+    ChildResult replayed = runCommand("cd '" + work.path() + "' && " + RUNNER_BINARY +
+                                      " --trace --replay match.replay");
+    ASSERT_EQ(0, replayed.exitCode) << replayed.output;
+    EXPECT_NE(std::string::npos, replayed.output.find("match: restart\n")) << replayed.output;
+}
+
 // A controls file that moves the first player's A from z to q, with real keys: z
 // presses nothing any more; after a jump (a mark in the trace) q presses A once and the
 // jab comes out.

@@ -14,6 +14,7 @@
 #include "tools/contentgen/SoundFactory.h"
 #include "tools/contentgen/StagePainter.h"
 #include "tools/contentgen/StoneArt.h"
+#include "tools/contentgen/TitleArt.h"
 
 namespace contentgen {
 
@@ -33,6 +34,7 @@ ContentModel ContentBuilder::build() {
     model.particles = {ParticleArt::fireball(), ParticleArt::spark()};
     model.characters = {brawler(), basalt()};
     model.hud = HudArt::build();
+    model.hud.title = TitleArt::paint(model.stage);
     model.sharedSounds = SoundFactory::sharedSounds();
     return model;
 }

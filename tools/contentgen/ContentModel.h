@@ -63,6 +63,7 @@ struct HudModel {
     Sheet bigFont;    // banner glyphs, the same characters
     Sheet marker;     // a round not won, a round won
     SoundList sounds; // bell and knockout
+    Image title;      // the title screen's picture, 800x600; empty writes none
 };
 
 // One fighter: the folder data/<name> and, when it throws particles of its own, the

@@ -179,6 +179,8 @@ FileSet ContentWriter::write(const ContentModel& model) {
             addSheet(files, hud + "/" + s->name, *s);
     if (!model.hud.sounds.folder.empty())
         addSounds(files, model.hud.sounds);
+    if (model.hud.title.width() > 0)
+        files.addBytes(hud + "/title.bmp", BmpEncoder::encode(model.hud.title));
     return files;
 }
 

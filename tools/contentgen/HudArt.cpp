@@ -90,7 +90,7 @@ Frame hudFrame(const std::string& image, Image picture, const std::string& label
 const std::string HudArt::kCharacters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.:!-'?/(),+=<>%";
 
 HudModel HudArt::build() {
-    return {bar(), font(), bigFont(), marker(), SoundFactory::hudSounds()};
+    return {bar(), font(), bigFont(), marker(), SoundFactory::hudSounds(), Image{}};
 }
 
 Sheet HudArt::bar() {
