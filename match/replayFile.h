@@ -10,7 +10,8 @@
 // a pure function of these, so playing the input again gives the same fight.
 //
 // The file: a text header of "name value" lines (format, game, data, player, opponent,
-// rounds, versus, hp, seed, rules, cpu, steps), a line "input", then the steps as runs of equal
+// rounds, time, versus, hp, seed, rules, cpu, steps; time only when
+// not 99, "none" for rounds without a timer), a line "input", then the steps as runs of equal
 // steps: a run's length as a little-endian base-128 number, then for each side its held
 // bits, its press count and its presses, one byte each. A player who holds a key sends
 // no new bytes, so a 99-second round takes a few KB.
@@ -31,6 +32,8 @@ public:
     std::string player;           // the player's character
     std::string opponent;         // the opponent's
     int rounds = 3;               // best of
+    int roundSeconds = 99;        // a round's timer in s (30, 60, 99), 0 for none; the
+                                  // line "time" is written only when it is not 99
     bool versus = false;          // a second player, not the computer, played the opponent
     int startHp = 1000;           // hit points a round starts with
     uint64_t seed = 1;            // the fight's random generator at the start
