@@ -13,7 +13,10 @@
 #include "config/controlsFile.h"
 #include "config/controlsWriter.h"
 #include "config/options.h"
+#include "config/gameSettings.h"
+#include "config/optionsPlaces.h"
 #include "config/replayPlace.h"
+#include "config/settingsFile.h"
 #include "datafile/dataFingerprint.h"
 #include "match/replayFile.h"
 #include "ai/randomNumber.h"
@@ -54,6 +57,7 @@ void configure(Game& game, const gameOptions& options, const std::vector<std::st
     game.dataRoot = options.dataDir;
     game.matchMode = !options.classic;
     game.matchRounds = options.rounds;
+    game.roundSeconds = options.roundSeconds;
     game.cpuLevel = options.cpu;
     game.versusMode = options.versus;
     game.uncapped = options.uncapped;
@@ -84,6 +88,20 @@ controlsConfig readControls(const gameOptions& options) {
     for (const std::string& w : warnings)
         fprintf(stderr, "%s\n", w.c_str());
     return controls;
+}
+
+// The settings file beside the controls file; what the command line did not give comes
+// from it. A line it cannot use is a warning and keeps its default.
+gameSettings readSettings(gameOptions& options) {
+    std::vector<std::string> warnings;
+    gameSettings settings;
+    std::string path = optionsPlaces::forControls(options.controlsFile).settings;
+    if (!path.empty())
+        settingsFile::read(path, settings, warnings);
+    for (const std::string& w : warnings)
+        fprintf(stderr, "%s\n", w.c_str());
+    settingsFile::applyTo(settings, options);
+    return settings;
 }
 
 // The select screen's pair into the game; false when the player left there. Without a
@@ -199,6 +217,7 @@ int main(int argc, char** argv) {
     if (options.quiet && !freopen("/dev/null", "w", stdout))
         fprintf(stderr, "brawler: warning: --quiet could not silence the trace\n");
     controlsConfig controls = readControls(options);
+    gameSettings settings = readSettings(options);
     // A match between characters nobody named starts at the select screen, and
     // Backspace after a match comes back to it.
     replayFile replay;
