@@ -30,6 +30,8 @@ public:
     menuInput& operator=(const menuInput&) = delete;
 
     menuAction read(const SDL_Event& e);
+    // The players' keys and pads after the options changed them.
+    void setKeys(const controlsConfig& keys) { keys_ = keys; }
 
 private:
     menuAction readKey(int key) const;
