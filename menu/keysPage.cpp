@@ -20,6 +20,8 @@ keysPage::keysPage(int player, controlsConfig& controls, menuInput& input)
     : player_(player), controls_(controls), input_(input), assign_(controls) {
     list.title = tagOf(player) + " KEYS";
     list.hint = kHint;
+    // Twelve rows scroll; with nine shown, the "..." under them clears the message line.
+    list.visibleLines = 9;
     refresh();
 }
 
