@@ -144,6 +144,19 @@ std::string keyAssignment::assignButton(int player, int which, int button, bool&
     return tag + " IS NOW BUTTON " + std::to_string(button);
 }
 
+// Keys given to both players while one was on a pad (a hand-written file may do that:
+// a pad player's keys count for nobody) clash once both are on the keyboard.
+std::string keyAssignment::sharedKey() const {
+    if (controls_.players[0].joystickIndex >= 0 || controls_.players[1].joystickIndex >= 0)
+        return "";
+    for (int a = 0; a < kActions; ++a)
+        for (int b = 0; b < kActions; ++b)
+            if (key(0, a) == key(1, b))
+                return std::string("1P ") + actionName(a) + " IS ALSO 2P " + actionName(b) +
+                       ": CHANGE ONE";
+    return "";
+}
+
 std::string keyAssignment::assignPad(int player, int pad, bool& changed) {
     changed = false;
     int& mine = controls_.players[player].joystickIndex;
@@ -159,5 +172,7 @@ std::string keyAssignment::assignPad(int player, int pad, bool& changed) {
         return "SWAPPED: " + playerTag(1 - player) + " IS NOW ON " + padText(other);
     }
     mine = pad;
+    if (std::string shared = sharedKey(); !shared.empty())
+        return shared;
     return playerTag(player) + " IS NOW ON " + padText(pad);
 }

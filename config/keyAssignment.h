@@ -39,6 +39,7 @@ public:
     std::string reserved(int key) const;
 
 private:
+    std::string sharedKey() const;
     int* keySlot(int player, int action) const;
     int* buttonSlot(int player, int which) const;
 
