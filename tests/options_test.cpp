@@ -14,6 +14,7 @@
 #include "menu/menuLook.h"
 #include "menu/optionsPage.h"
 #include "tests/testSupport.h"
+#include "tools/checker/checkerApp.h"
 
 using namespace testsupport;
 
@@ -94,6 +95,17 @@ TEST(SettingsFile, EachLineWarnsWithItsPlaceAndKeepsTheValue) {
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_NE(warnings[0].find("cannot read the settings file"), std::string::npos);
     EXPECT_TRUE(settings == gameSettings());
+
+    // The checker prints the same lines, and a named file that is missing is a problem.
+    writeFile(dir / "settings", "rounds = 4\n");
+    std::string output;
+    EXPECT_EQ(checkerApp().run({"--settings", dir / "settings"}, output), 1);
+    EXPECT_EQ(output,
+              "brawler: warning: " + dir / "settings" +
+                  ":1: \"4\" for rounds is not 1, 3, 5, 7 or 9; rounds keeps 3\n1 problem\n");
+    output.clear();
+    EXPECT_EQ(checkerApp().run({"--settings", dir / "none"}, output), 1);
+    EXPECT_NE(output.find("cannot read the settings file"), std::string::npos);
 }
 
 // What the options write, the game reads back the same, without a warning: the settings
