@@ -104,12 +104,12 @@ std::string keyAssignment::assignKey(int player, int action, int key, bool& chan
     int* mine = keySlot(player, action);
     if (*mine == key)
         return tag + " STAYS " + keyText(key);
-    // Either player's action on that key takes this one's old key: no key ever does two
-    // things, and nobody is left without one.
+    // Either player's action on that key (not this one: it has another) takes this one's
+    // old key: no key ever does two things, and nobody is left without one.
     for (int p = 0; p < 2; ++p)
         for (int a = 0; a < kActions; ++a) {
             int* other = keySlot(p, a);
-            if (other == mine || *other != key)
+            if (*other != key)
                 continue;
             *other = *mine;
             *mine = key;
