@@ -23,7 +23,8 @@ using applySettings = std::function<void(const gameSettings&)>;
 // game goes on.
 class optionsPage : public menuPage {
 public:
-    // Everything passed belongs to the caller and must outlive the page.
+    // The screen, look, input, controls and settings belong to the caller and must outlive
+    // the page; the places and the callback are copied.
     optionsPage(SDL_Surface* screen, const menuLook& look, menuInput& input,
                 controlsConfig& controls, gameSettings& settings, const optionsPlaces& files,
                 const applySettings& apply);
@@ -42,8 +43,8 @@ private:
     menuInput& input_;
     controlsConfig& controls_;
     gameSettings& settings_;
-    const optionsPlaces& files_;
-    const applySettings& apply_;
+    optionsPlaces files_; // copied: a caller may pass a temporary
+    applySettings apply_;
     bool unsaved_ = false; // the last Back could not save: the next one leaves anyway
 };
 
