@@ -27,9 +27,9 @@ private:
     menuStep waitFor(const SDL_Event& event);
     void stepPad(int by);
 
-    int player_;
-    controlsConfig& controls_;
-    menuInput& input_;
-    keyAssignment assign_;
-    int waiting_ = -1; // the row whose key or button the next press gives, -1 for none
+    int player_;               // 0 for 1P, 1 for 2P
+    controlsConfig& controls_; // both players' keys: a swap may change the other's
+    menuInput& input_;         // told of every change, so the menus follow the new keys
+    keyAssignment assign_;     // the swap rules, over controls_
+    int waiting_ = -1;         // the row whose key or button the next press gives, -1 for none
 };

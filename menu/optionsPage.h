@@ -38,14 +38,14 @@ private:
     void change(int field, int by);
     menuStep openKeys(int player);
 
-    SDL_Surface* screen_;
-    const menuLook& look_;
-    menuInput& input_;
-    controlsConfig& controls_;
-    gameSettings& settings_;
-    optionsPlaces files_; // copied: a caller may pass a temporary
-    applySettings apply_;
-    bool unsaved_ = false; // the last Back could not save: the next one leaves anyway
+    SDL_Surface* screen_;      // drawn on, and switched to fullscreen and back
+    const menuLook& look_;     // for the keys pages opened from here
+    menuInput& input_;         // told of every key changed
+    controlsConfig& controls_; // the keys changed here, saved on leaving
+    gameSettings& settings_;   // the settings changed here, saved on leaving
+    optionsPlaces files_;      // where both are saved (copied: a caller may pass a temporary)
+    applySettings apply_;      // called after each change; may be empty
+    bool unsaved_ = false;     // the last Back could not save: the next one leaves anyway
 };
 
 // Shows the options until Back or Escape (true) or the window's close (false); both
