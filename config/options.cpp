@@ -83,16 +83,23 @@ std::string optionalValue(int argc, char** argv) {
 
 // --join HOST or HOST:PORT: a name or an IPv4 address, and a port.
 bool readJoin(const char* text, gameOptions& o, std::string& message, const char* option) {
-    std::string value = text;
-    size_t colon = value.rfind(':');
-    o.joinHost = value.substr(0, colon);
-    bool portOk =
-        colon == std::string::npos || readWhole(value.c_str() + colon + 1, 1, 65535, false, o.port);
-    if (!o.joinHost.empty() && o.joinHost.find(':') == std::string::npos && portOk)
+    if (readHostAndPort(text, o.joinHost, o.port))
         return true;
     message = refused(option, "HOST or HOST:PORT (a name or an IPv4 address)", text);
     return false;
 }
+
+} // namespace
+
+bool readHostAndPort(const std::string& text, std::string& host, int& port) {
+    size_t colon = text.rfind(':');
+    host = text.substr(0, colon);
+    bool portOk =
+        colon == std::string::npos || readWhole(text.c_str() + colon + 1, 1, 65535, false, port);
+    return !host.empty() && host.find(':') == std::string::npos && portOk;
+}
+
+namespace {
 
 // One option with its value; false with `message` set when the value cannot be used.
 bool take(int id, int argc, char** argv, gameOptions& o, std::string& message) {

@@ -44,6 +44,9 @@ enum class optionsResult {
 
 // Reads the options with getopt_long; on `wrong`, `message` holds the line to print.
 optionsResult readOptions(int argc, char** argv, gameOptions& options, std::string& message);
+// HOST or HOST:PORT as --join takes it: a name or an IPv4 address, and a port from 1 to
+// 65535 (`port` unchanged without one); false when it is neither.
+bool readHostAndPort(const std::string& text, std::string& host, int& port);
 // The usage text, every option on a line.
 std::string usageText();
 // "brawler " and the version.

@@ -51,15 +51,28 @@ std::string newReplayPath(const std::string& folder, const std::string& player,
     return path;
 }
 
-void keepNewestReplays(const std::string& folder, size_t keep) {
+namespace {
+
+std::vector<fs::path> replaysIn(const std::string& folder) {
     std::error_code ec;
     std::vector<fs::path> replays;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
         if (it->path().extension() == ".replay")
             replays.push_back(it->path());
-    if (replays.size() <= keep)
-        return;
     std::sort(replays.begin(), replays.end());
+    return replays;
+}
+
+} // namespace
+
+void keepNewestReplays(const std::string& folder, size_t keep) {
+    std::vector<fs::path> replays = replaysIn(folder);
+    std::error_code ec;
     for (size_t i = 0; i + keep < replays.size(); ++i)
         fs::remove(replays[i], ec);
+}
+
+std::vector<std::string> listReplays(const std::string& folder) {
+    std::vector<fs::path> replays = replaysIn(folder);
+    return std::vector<std::string>(replays.rbegin(), replays.rend());
 }

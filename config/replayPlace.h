@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // A folder of the game's under an XDG base folder: $VAR/brawler, or ~/FALLBACK/brawler
 // when VAR is unset or empty; empty when HOME is unset as well.
@@ -17,3 +18,5 @@ std::string newReplayPath(const std::string& folder, const std::string& player,
 // Removes the oldest replays of the folder (by name, which starts with the date) beyond
 // the newest `keep`.
 void keepNewestReplays(const std::string& folder, size_t keep);
+// The replays of `folder`, newest first (by name, which starts with the date).
+std::vector<std::string> listReplays(const std::string& folder);

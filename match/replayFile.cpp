@@ -111,6 +111,8 @@ std::string replayFile::encode() const {
     head << "seed " << seed << "\n";
     head << "rules " << rules << "\n";
     head << "cpu " << cpu << "\n";
+    if (!result.empty())
+        head << "result " << result << "\n";
     head << "steps " << steps.size() << "\n";
     head << "input\n";
     std::string out = head.str();
@@ -200,6 +202,8 @@ bool replayFile::decode(const std::string& bytes, std::string& error) {
         } else if (name == "cpu") {
             ok = wholeNumber(value, 1, 8, n);
             cpu = static_cast<int>(n);
+        } else if (name == "result") {
+            result = value;
         } else if (name == "steps") {
             ok = wholeNumber(value, 0, kMostSteps, stepCount);
         }

@@ -30,7 +30,7 @@ public:
     menuInput& operator=(const menuInput&) = delete;
 
     menuAction read(const SDL_Event& e);
-    // The players' keys and pads after the options changed them.
+    // The players' keys changed (in Options): the menus follow them.
     void setKeys(const controlsConfig& keys) { keys_ = keys; }
 
 private:

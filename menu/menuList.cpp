@@ -9,8 +9,6 @@ namespace {
 constexpr int kTitleY = 70;
 constexpr int kFirstLineY = 170;
 constexpr int kLineGap = 34;
-constexpr int kLeftX = 190;  // labels of entries that have a value
-constexpr int kRightX = 610; // where values end
 constexpr int kHintY = 560;
 constexpr Uint32 kChosenBar = 0x7a1c14; // a deep red under the chosen line
 
@@ -44,7 +42,10 @@ void menuList::draw(SDL_Surface* screen, const menuLook& look) const {
     int messageGap = moreBelow ? kLineGap : kLineGap / 2;
     int bottom = kFirstLineY + std::max(shown, 1) * kLineGap +
                  (message.empty() ? 0 : messageGap + kLineGap / 2);
-    SDL_Rect panel = {150, kTitleY - 20, 500, static_cast<Uint16>(bottom - kTitleY + 30)};
+    const int leftX = 400 - width / 2;  // labels of entries that have a value
+    const int rightX = 400 + width / 2; // where values end
+    SDL_Rect panel = {static_cast<Sint16>(leftX - 40), kTitleY - 20,
+                      static_cast<Uint16>(width + 80), static_cast<Uint16>(bottom - kTitleY + 30)};
     look.drawPanel(screen, panel);
     look.centred(screen, title, kTitleY, true);
     int h = look.font.height();
@@ -52,8 +53,8 @@ void menuList::draw(SDL_Surface* screen, const menuLook& look) const {
         const menuEntry& e = entries[first + i];
         int y = kFirstLineY + i * kLineGap;
         if (first + i == cursor) {
-            SDL_Rect bar = {kLeftX - 20, static_cast<Sint16>(y - 6), kRightX - kLeftX + 40,
-                            static_cast<Uint16>(h + 12)};
+            SDL_Rect bar = {static_cast<Sint16>(leftX - 20), static_cast<Sint16>(y - 6),
+                            static_cast<Uint16>(rightX - leftX + 40), static_cast<Uint16>(h + 12)};
             SDL_FillRect(screen, &bar,
                          SDL_MapRGB(screen->format, kChosenBar >> 16, (kChosenBar >> 8) & 0xff,
                                     kChosenBar & 0xff));
@@ -62,8 +63,8 @@ void menuList::draw(SDL_Surface* screen, const menuLook& look) const {
             look.centred(screen, e.label, y);
             continue;
         }
-        look.font.draw(screen, e.label, kLeftX, y);
-        look.font.draw(screen, e.value, kRightX - look.font.width(e.value), y);
+        look.font.draw(screen, e.label, leftX, y);
+        look.font.draw(screen, e.value, rightX - look.font.width(e.value), y);
     }
     if (first > 0)
         look.centred(screen, "...", kFirstLineY - kLineGap + h / 2);

@@ -23,6 +23,7 @@ public:
     std::string message;            // a line under the entries: what just happened
     std::string hint;               // the keys, at the bottom of the screen
     int visibleLines = 10;          // how many entries fit before the list scrolls
+    int width = 420;                // pixels from a label's start to a value's end
 
     void move(int by);
     // The label of the entry under the cursor; empty for an empty list.

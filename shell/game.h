@@ -45,6 +45,7 @@ public:
     const replayFile* watching = nullptr; // a replay played instead of hands, not owned
     controlsConfig controls;              // the keys both players and the game's own keys are on
     bool selectable = false; // a select screen chose the characters: Backspace goes back
+    bool fromMenu = false;   // started from the main menu: leaving a match goes back to it
     CSpriteBase vikingbase;  // sheet from dataRoot/run, loaded and not drawn
     CSpriteBase sunbase;     // sheet from dataRoot/particle/fireball1
     animationSet animations; // the player's character's animations, shared by both

@@ -24,6 +24,7 @@
 #include "shell/game.h"
 #include "shell/matchSession.h"
 #include "shell/onlinePlay.h"
+#include "shell/frontEnd.h"
 #include "shell/selectScreen.h"
 #include "shell/shell.h"
 
@@ -104,21 +105,6 @@ gameSettings readSettings(gameOptions& options) {
     return settings;
 }
 
-// The select screen's pair into the game; false when the player left there. Without a
-// stage to show it on, the game goes on with its usual fighters and start-up says why
-// it cannot play.
-bool pickCharacters(Game& game, const gameOptions& options,
-                    const std::vector<std::string>& roster) {
-    selectScreen select;
-    if (!select.load(options.dataDir, roster))
-        return true;
-    if (!select.run(screen, game.controls, options.versus))
-        return false;
-    game.playerCharacter = select.picked[0];
-    game.opponentCharacter = select.picked[1];
-    return true;
-}
-
 // A player on a pad: sdl12-compat then opens it through SDL2's game-controller support
 // where SDL2 knows the pad, so its face buttons and stick fall in one layout without a
 // mapping file. The player's own setting of the variable wins.
@@ -132,6 +118,13 @@ void preferGameControllers(const controlsConfig& controls) {
 uint64_t freshSeed() {
     return (static_cast<uint64_t>(time(nullptr)) << 20) ^ SDL_GetTicks() ^
            (static_cast<uint64_t>(getpid()) << 40);
+}
+
+// How the match stood when it was left, for the replays menu: "player 2-1".
+std::string matchResult(const matchRules& rules) {
+    std::string who =
+        rules.state == matchState::over ? matchRules::sideName(rules.winner) : "unfinished";
+    return who + " " + std::to_string(rules.playerWins) + "-" + std::to_string(rules.opponentWins);
 }
 
 // The match's replay to the file named, else to the replays folder (keeping the newest
@@ -149,7 +142,9 @@ void saveReplay(const Game& game, const gameOptions& options) {
                         "XDG_DATA_HOME, or name a file with --record)\n");
         return;
     }
-    if (!game.replayOfMatch().save(path, error)) {
+    replayFile replay = game.replayOfMatch();
+    replay.result = matchResult(game.match->rules);
+    if (!replay.save(path, error)) {
         fprintf(stderr, "brawler: warning: %s\n", error.c_str());
         return;
     }
@@ -164,13 +159,18 @@ void saveReplay(const Game& game, const gameOptions& options) {
 }
 
 // --replay: the replay read and checked against this game's data; false, with the
-// reason on standard error, when it cannot be watched here.
+// reason on standard error (and in a few words in `why`), when it cannot be watched here.
 bool readReplay(const gameOptions& options, const std::vector<std::string>& roster,
-                replayFile& replay) {
+                replayFile& replay, std::string* why = nullptr) {
     std::string error;
+    auto refuse = [&](const char* shortly) {
+        if (why)
+            *why = shortly;
+        return false;
+    };
     if (!replay.load(options.replayFile, error)) {
         fprintf(stderr, "brawler: %s\n", error.c_str());
-        return false;
+        return refuse("not a replay this game can read");
     }
     std::string here = dataFingerprint(options.dataDir);
     if (replay.data != here) {
@@ -179,15 +179,125 @@ bool readReplay(const gameOptions& options, const std::vector<std::string>& rost
                 "watch it with the data it was played on\n",
                 options.replayFile.c_str(), replay.data.c_str(), options.dataDir.c_str(),
                 here.c_str());
-        return false;
+        return refuse("recorded with other data");
     }
     for (const std::string& name : {replay.player, replay.opponent})
         if (std::find(roster.begin(), roster.end(), name) == roster.end()) {
             fprintf(stderr, "brawler: %s: no character \"%s\" in %s/\n", options.replayFile.c_str(),
                     name.c_str(), options.dataDir.c_str());
-            return false;
+            return refuse("a character in it is not here");
         }
     return true;
+}
+
+// What playing from the command line or a menu entry came to.
+enum class played {
+    quit,   // the game ends: Escape straight from the command line, the window closed
+    toMenu, // back to the main menu
+};
+
+// Matches until the player leaves: the select screen when nobody named the characters,
+// the match, and again on Backspace. Straight from the command line leaving ends the
+// game; from the menu it goes back there unless the window was closed.
+played playMatches(const gameOptions& options, const std::vector<std::string>& roster,
+                   const controlsConfig& controls, const replayFile* replay, bool fromMenu) {
+    bool selecting = !replay && !options.classic && !options.playerNamed &&
+                     !options.opponentNamed && roster.size() > 1;
+    played left = fromMenu ? played::toMenu : played::quit;
+    for (;;) {
+        Game game;
+        configure(game, options, roster);
+        game.controls = controls;
+        game.fromMenu = fromMenu;
+        // The select screen's draw and the match share one seeded generator, printed so a
+        // fight can be told apart and its replay holds it.
+        game.fightSeed = freshSeed();
+        if (!options.classic)
+            g_randomNumber.seedFight(game.fightSeed);
+        if (replay) {
+            game.watch(*replay);
+            printf("replay: watching %s (%zu steps)\n", options.replayFile.c_str(),
+                   replay->steps.size());
+        }
+        if (selecting) {
+            selectScreen select;
+            if (select.load(options.dataDir, roster)) {
+                if (!select.run(screen, game.controls, options.versus))
+                    return select.windowClosed ? played::quit : left;
+                game.playerCharacter = select.picked[0];
+                game.opponentCharacter = select.picked[1];
+            }
+        }
+        game.selectable = selecting;
+        game.startUp();
+        game.run();
+        saveReplay(game, options);
+        if (!game.match || !game.match->backToSelect)
+            return game.match && game.match->windowClosed ? played::quit : left;
+    }
+}
+
+// Whether the command line says what to play: then the game goes straight in, without
+// the title and the menu.
+bool straightIn(const gameOptions& o) {
+    return o.classic || o.versus || o.playerNamed || o.opponentNamed || o.cpuNamed ||
+           !o.replayFile.empty() || !o.recordFile.empty() || o.hosting || !o.joinHost.empty() ||
+           o.rounds != 3;
+}
+
+// Why a replay cannot be watched here, in a few words; empty when it can.
+std::string replayProblem(const gameOptions& options, const std::vector<std::string>& roster,
+                          const std::string& path) {
+    gameOptions o = options;
+    o.replayFile = path;
+    replayFile r;
+    std::string why;
+    return readReplay(o, roster, r, &why) ? "" : why;
+}
+
+// The title and the main menu, and what each entry leads to, until Quit or the window
+// closes.
+int playFromMenu(const gameOptions& options, const std::vector<std::string>& roster,
+                 const controlsConfig& controls) {
+    frontEnd menu(options.dataDir, controls);
+    menu.checkReplay = [&](const std::string& path) {
+        return replayProblem(options, roster, path);
+    };
+    bool fromTitle = true;
+    for (;;) {
+        frontChoice choice = menu.run(screen, fromTitle);
+        fromTitle = false;
+        gameOptions o = options;
+        replayFile replay;
+        played end = played::toMenu;
+        switch (choice) {
+        case frontChoice::quit:
+        case frontChoice::none:
+            return 0;
+        case frontChoice::arcade:
+        case frontChoice::versus:
+        case frontChoice::training:
+            o.versus = choice == frontChoice::versus;
+            end = playMatches(o, roster, controls, nullptr, true);
+            break;
+        case frontChoice::replay:
+            o.replayFile = menu.replayPath;
+            if (readReplay(o, roster, replay))
+                end = playMatches(o, roster, controls, &replay, true);
+            break;
+        case frontChoice::host:
+        case frontChoice::join:
+            o.hosting = choice == frontChoice::host;
+            if (!o.hosting && !readHostAndPort(menu.address, o.joinHost, o.port))
+                break;
+            playOnline(
+                o, roster, controls, [&](Game& game) { configure(game, o, roster); },
+                [&](const Game& game) { saveReplay(game, o); });
+            break;
+        }
+        if (end == played::quit)
+            return 0;
+    }
 }
 
 } // namespace
@@ -218,41 +328,18 @@ int main(int argc, char** argv) {
         fprintf(stderr, "brawler: warning: --quiet could not silence the trace\n");
     controlsConfig controls = readControls(options);
     gameSettings settings = readSettings(options);
-    // A match between characters nobody named starts at the select screen, and
-    // Backspace after a match comes back to it.
     replayFile replay;
     bool watching = !options.replayFile.empty();
     if (watching && !readReplay(options, roster, replay))
         return 1;
-    bool selecting = !watching && !options.classic && !options.playerNamed &&
-                     !options.opponentNamed && roster.size() > 1;
     preferGameControllers(controls);
     sdlInit(options.scale, options.fullscreen);
     if (options.hosting || !options.joinHost.empty())
         return playOnline(
             options, roster, controls, [&](Game& game) { configure(game, options, roster); },
             [&](const Game& game) { saveReplay(game, options); });
-    for (;;) {
-        Game game;
-        configure(game, options, roster);
-        game.controls = controls;
-        // The select screen's draw and the match share one seeded generator, printed so a
-        // fight can be told apart and its replay holds it.
-        game.fightSeed = freshSeed();
-        if (!options.classic)
-            g_randomNumber.seedFight(game.fightSeed);
-        if (watching) {
-            game.watch(replay);
-            printf("replay: watching %s (%zu steps)\n", options.replayFile.c_str(),
-                   replay.steps.size());
-        }
-        if (selecting && !pickCharacters(game, options, roster))
-            return 0;
-        game.selectable = selecting;
-        game.startUp();
-        game.run();
-        saveReplay(game, options);
-        if (!game.match || !game.match->backToSelect)
-            return 0;
-    }
+    if (!straightIn(options) && !roster.empty())
+        return playFromMenu(options, roster, controls);
+    playMatches(options, roster, controls, watching ? &replay : nullptr, false);
+    return 0;
 }

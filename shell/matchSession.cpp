@@ -200,6 +200,7 @@ void matchSession::readEvents(Game& g) {
     while (SDL_PollEvent(&e)) {
         if (e.type == SDL_QUIT) {
             g.player1.quit = 1;
+            windowClosed = true;
             continue;
         }
         if (e.type == SDL_KEYDOWN) {
@@ -456,7 +457,8 @@ hudView matchSession::view(Game& g) {
     if (!notice.empty())
         v.prompt = notice;
     if (g.selectable && rules.state == matchState::over)
-        v.prompt = "ENTER: REMATCH  BACKSPACE: CHOOSE  ESCAPE: QUIT";
+        v.prompt = g.fromMenu ? "ENTER: REMATCH  BACKSPACE: CHOOSE  ESCAPE: MENU"
+                              : "ENTER: REMATCH  BACKSPACE: CHOOSE  ESCAPE: QUIT";
     return v;
 }
 

@@ -52,6 +52,7 @@ public:
     bool paused = false;               // the game clock is stopped
     bool hudShown = true;              // false leaves the HUD undrawn, to measure its cost
     bool backToSelect = false;         // the match ended on Backspace: pick characters again
+    bool windowClosed = false;         // the match ended by the window's close, not a key
     int startHp = kFullHp;             // hit points each round starts with (a test may lower it)
     animationSet recolouredAnimations; // the opponent's sheets in its other colours, when
     moveSet recolouredMoves;           // both sides play the same character

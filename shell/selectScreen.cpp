@@ -67,6 +67,7 @@ void selectScreen::pick(int side, int at, const char* how) {
 void selectScreen::readKey(const SDL_Event& e, const controlsConfig& keys, bool versus) {
     if (e.type == SDL_QUIT) {
         quit_ = true;
+        windowClosed = true;
         return;
     }
     if (e.type != SDL_KEYDOWN)
@@ -172,6 +173,7 @@ bool selectScreen::run(SDL_Surface* screen, const controlsConfig& keys, bool ver
         cursor_[1] = names_.empty() ? 0 : static_cast<int>(names_.size()) - 1;
     int toldCursor = -1;
     bool toldPicked = false;
+    printf("screen: select\n");
     watchFullscreenKeys();
     SDL_WM_SetCaption("brawler", "brawler");
     bool dirty = true;

@@ -29,6 +29,7 @@ struct selectPeer {
 class selectScreen {
 public:
     std::string picked[2]; // the characters chosen for the player and the opponent
+    bool windowClosed = false; // the screen was left by the window's close, not Escape
 
     selectScreen() = default;
     ~selectScreen();

@@ -202,7 +202,8 @@ TEST(Match, SelectScreenPicksBothFightersAndEscapeLeaves) {
         EXPECT_TRUE(fight);
         EXPECT_EQ("Brawler", versus.picked[0]);
         EXPECT_EQ("Basalt", versus.picked[1]);
-        EXPECT_EQ("select: player picks Brawler\nselect: opponent picks Basalt\n", trace);
+        EXPECT_EQ("screen: select\nselect: player picks Brawler\nselect: opponent picks Basalt\n",
+                  trace);
         EXPECT_EQ(0xe1fe738d6b173748ull, screenHash(screen));
     }
     {

@@ -87,7 +87,7 @@ Frame hudFrame(const std::string& image, Image picture, const std::string& label
 
 } // namespace
 
-const std::string HudArt::kCharacters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.:!-'";
+const std::string HudArt::kCharacters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.:!-'?/(),+=<>%";
 
 HudModel HudArt::build() {
     return {bar(), font(), bigFont(), marker(), SoundFactory::hudSounds()};
