@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "SDL.h"
+#include "SDL_mixer.h"
 
 #include "config/controlsFile.h"
 #include "config/controlsWriter.h"
@@ -24,6 +25,7 @@
 #include "shell/game.h"
 #include "shell/matchSession.h"
 #include "shell/onlinePlay.h"
+#include "menu/optionsPage.h"
 #include "shell/frontEnd.h"
 #include "shell/selectScreen.h"
 #include "shell/shell.h"
@@ -242,7 +244,7 @@ played playMatches(const gameOptions& options, const std::vector<std::string>& r
 bool straightIn(const gameOptions& o) {
     return o.classic || o.versus || o.playerNamed || o.opponentNamed || o.cpuNamed ||
            !o.replayFile.empty() || !o.recordFile.empty() || o.hosting || !o.joinHost.empty() ||
-           o.rounds != 3;
+           o.roundsNamed || o.timeNamed;
 }
 
 // Why a replay cannot be watched here, in a few words; empty when it can.
@@ -255,19 +257,33 @@ std::string replayProblem(const gameOptions& options, const std::vector<std::str
     return readReplay(o, roster, r, &why) ? "" : why;
 }
 
+// The volumes of the settings, to the mixer: 10 is full, as the game always played.
+void applyVolumes(const gameSettings& settings) {
+    Mix_Volume(-1, settings.soundVolume * MIX_MAX_VOLUME / 10);
+    Mix_VolumeMusic(settings.musicVolume * MIX_MAX_VOLUME / 10);
+}
+
 // The title and the main menu, and what each entry leads to, until Quit or the window
-// closes.
+// closes. Options changes the keys and settings the next match is played with; the
+// options given on the command line still win over the settings.
 int playFromMenu(const gameOptions& options, const std::vector<std::string>& roster,
-                 const controlsConfig& controls) {
+                 controlsConfig& controls, gameSettings& settings) {
     frontEnd menu(options.dataDir, controls);
     menu.checkReplay = [&](const std::string& path) {
         return replayProblem(options, roster, path);
+    };
+    optionsPlaces places = optionsPlaces::forControls(options.controlsFile);
+    menu.openOptions = [&](SDL_Surface* shown, const menuLook& look, menuInput& input) {
+        bool open = runOptions(shown, look, input, controls, settings, places, applyVolumes);
+        menu.useKeys(controls);
+        return open;
     };
     bool fromTitle = true;
     for (;;) {
         frontChoice choice = menu.run(screen, fromTitle);
         fromTitle = false;
         gameOptions o = options;
+        settingsFile::applyTo(settings, o);
         replayFile replay;
         played end = played::toMenu;
         switch (choice) {
@@ -334,12 +350,13 @@ int main(int argc, char** argv) {
         return 1;
     preferGameControllers(controls);
     sdlInit(options.scale, options.fullscreen);
+    applyVolumes(settings);
     if (options.hosting || !options.joinHost.empty())
         return playOnline(
             options, roster, controls, [&](Game& game) { configure(game, options, roster); },
             [&](const Game& game) { saveReplay(game, options); });
     if (!straightIn(options) && !roster.empty())
-        return playFromMenu(options, roster, controls);
+        return playFromMenu(options, roster, controls, settings);
     playMatches(options, roster, controls, watching ? &replay : nullptr, false);
     return 0;
 }
