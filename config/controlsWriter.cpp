@@ -20,8 +20,9 @@ const char* const kHeading =
     "# Check this file with: brawler-check --controls FILE\n";
 
 std::string settingLine(const controlSetting& s) {
-    // A joystick each, so both lines may be uncommented as they stand.
-    if (s.kind == settingKind::joystick)
+    // A keyboard player's line suggests a joystick each, so both lines may be
+    // uncommented as they stand.
+    if (s.kind == settingKind::joystick && *s.value < 0)
         return "# " + s.name + " = " + std::to_string(s.player) + "\n";
     std::string value =
         s.kind == settingKind::key ? keynames::nameOf(*s.value) : std::to_string(*s.value);
@@ -42,14 +43,18 @@ controlsWriteResult failed(const std::string& path, int error) {
 } // namespace
 
 std::string defaultControlsText() {
-    controlsConfig defaults;
+    return controlsText(controlsConfig());
+}
+
+std::string controlsText(const controlsConfig& controls) {
+    controlsConfig copy = controls;
     std::string text = kHeading;
     int player = -2;
-    for (const controlSetting& s : defaults.settings()) {
+    for (const controlSetting& s : copy.settings()) {
         if (s.player != player)
             text += heading(player = s.player);
         std::string does = s.does;
-        if (s.kind == settingKind::joystick)
+        if (s.kind == settingKind::joystick && *s.value < 0)
             does += "; remove the \"# \" to use one";
         text += "# " + does + "\n" + settingLine(s);
     }

@@ -27,6 +27,7 @@ enum optionId {
     optWatch,
     optInputDelay,
     optCpu,
+    optTime,
     optHelp,
     optVersion
 };
@@ -50,6 +51,7 @@ const option kOptions[] = {{"classic", no_argument, nullptr, optClassic},
                            {"watch", required_argument, nullptr, optWatch},
                            {"input-delay", required_argument, nullptr, optInputDelay},
                            {"cpu", required_argument, nullptr, optCpu},
+                           {"time", required_argument, nullptr, optTime},
                            {"help", no_argument, nullptr, optHelp},
                            {"version", no_argument, nullptr, optVersion},
                            {nullptr, 0, nullptr, 0}};
@@ -106,6 +108,7 @@ bool take(int id, int argc, char** argv, gameOptions& o, std::string& message) {
         o.classic = true;
         return true;
     case optRounds:
+        o.roundsNamed = true;
         if (readWhole(optarg, 1, 9, true, o.rounds))
             return true;
         message = refused("--rounds", "an odd whole number from 1 to 9", optarg);
@@ -133,6 +136,7 @@ bool take(int id, int argc, char** argv, gameOptions& o, std::string& message) {
         o.fullscreen = true;
         return true;
     case optScale:
+        o.scaleNamed = true;
         if (readWhole(optarg, 1, 4, false, o.scale))
             return true;
         message = refused("--scale", "a whole number from 1 to 4", optarg);
@@ -189,6 +193,17 @@ bool take(int id, int argc, char** argv, gameOptions& o, std::string& message) {
             return true;
         message = refused("--cpu", "a level from 1 (easiest) to 8 (hardest)", optarg);
         return false;
+    case optTime:
+        o.timeNamed = true;
+        if (std::string(optarg) == "none") {
+            o.roundSeconds = 0;
+            return true;
+        }
+        if (readWhole(optarg, 30, 99, false, o.roundSeconds) &&
+            (o.roundSeconds == 30 || o.roundSeconds == 60 || o.roundSeconds == 99))
+            return true;
+        message = refused("--time", "a round's seconds: 30, 60, 99 or none", optarg);
+        return false;
     default:
         return true;
     }
@@ -199,6 +214,7 @@ bool take(int id, int argc, char** argv, gameOptions& o, std::string& message) {
 std::string usageText() {
     return "usage: brawler [OPTIONS]\n"
            "  --rounds N              a match is best of N rounds (N odd, 1 to 9; default 3)\n"
+           "  --time 30|60|99|none    a round's timer in seconds, or none (default 99)\n"
            "  --classic               the endless fight: no rounds, no HUD\n"
            "  --cpu N                 the computer's level, 1 (easiest) to 8 (default 4)\n"
            "  --versus                a second player takes the opponent's fighter\n"
@@ -219,6 +235,8 @@ std::string usageText() {
            "  --watch HOST[:PORT]     watch the match the game on HOST hosts\n"
            "  --input-delay N         online: your keys act N steps (of 11 ms) late, 0 to 8\n"
            "                          (default 2); fewer rollbacks for a little lag\n"
+           "  --rounds, --time, --cpu, --scale and --fullscreen are also settings: the\n"
+           "  settings file beside the controls file gives them when the option is absent\n"
            "  --version               the version\n"
            "  --help                  this text\n";
 }

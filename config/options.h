@@ -6,6 +6,7 @@
 struct gameOptions {
     bool classic = false;          // the endless fight without rounds or HUD
     int rounds = 3;                // a match is best of this many rounds: odd, 1 to 9
+    int roundSeconds = 99;         // --time: a round's timer, 30, 60 or 99 s; 0 for none
     bool versus = false;           // a second person plays the opponent's fighter
     std::string controlsFile;      // --controls: the keys file; empty for the usual place
     bool writeControls = false;    // --write-controls: write the default keys and stop
@@ -29,6 +30,9 @@ struct gameOptions {
     int inputDelay = 2;            // --input-delay: online, own keys act this many steps late
     int cpu = 4;                   // --cpu: the computer opponent's level, 1 to 8
     bool cpuNamed = false;         // --cpu was given
+    bool roundsNamed = false;      // --rounds was given: it wins over the settings file
+    bool timeNamed = false;        // --time was given
+    bool scaleNamed = false;       // --scale was given
 };
 
 // What reading the command line came to.

@@ -46,15 +46,16 @@ seed attack "$data"/Brawler/ai/attack
 seed frameImage "$data"/particle/*/*.bmp
 # The controls file lives outside the data folder; its seeds are kept in fuzz/seeds/.
 seed controls "$root"/fuzz/seeds/controls/*
+seed settings "$root"/fuzz/seeds/settings/*
 seed replay "$root"/fuzz/seeds/replay/*
 seed packet "$root"/fuzz/seeds/packet/*
 
 # Longest input per format: a few times the largest shipped file.
 declare -A maxLen=([sheetInfo]=4096 [animList]=1024 [moveset]=4096 [particleList]=1024
                    [particleDef]=1024 [soundList]=1024 [attack]=1024 [frameImage]=16384
-                   [controls]=4096 [replay]=8192 [packet]=2048)
+                   [controls]=4096 [settings]=2048 [replay]=8192 [packet]=2048)
 formats=(sheetInfo animList moveset particleList particleDef soundList attack frameImage controls
-         replay packet)
+         settings replay packet)
 
 export ASAN_OPTIONS="abort_on_error=0:detect_leaks=1"
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"

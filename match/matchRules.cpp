@@ -4,12 +4,6 @@
 
 #include "platform/traceLog.h"
 
-namespace {
-
-constexpr Uint32 kRoundMs = matchRules::kRoundSeconds * 1000u;
-
-} // namespace
-
 const char* matchRules::stateName(matchState s) {
     switch (s) {
     case matchState::intro:
@@ -62,15 +56,22 @@ void matchRules::enter(matchState s, Uint32 now) {
     stateSince_ = now;
 }
 
+bool matchRules::roundTimeAllowed(int seconds) {
+    return seconds == kNoTimer || seconds == 30 || seconds == 60 || seconds == kRoundSeconds;
+}
+
 int matchRules::secondsLeft(Uint32 now) const {
+    if (roundSeconds == kNoTimer)
+        return -1;
+    Uint32 roundMs = roundSeconds * 1000u;
     Uint32 used = 0;
     if (state == matchState::fight)
         used = now - fightSince_;
     else if (state != matchState::intro)
         used = fightEnded_ - fightSince_;
-    if (used >= kRoundMs)
+    if (used >= roundMs)
         return 0;
-    return static_cast<int>((kRoundMs - used + 999) / 1000);
+    return static_cast<int>((roundMs - used + 999) / 1000);
 }
 
 matchEvent matchRules::update(Uint32 now, int playerHp, int opponentHp) {
@@ -85,7 +86,7 @@ matchEvent matchRules::update(Uint32 now, int playerHp, int opponentHp) {
     case matchState::fight:
         if (playerHp <= 0 || opponentHp <= 0)
             return endRound(now, playerHp, opponentHp, false);
-        if (now - fightSince_ >= kRoundMs)
+        if (roundSeconds != kNoTimer && now - fightSince_ >= roundSeconds * 1000u)
             return endRound(now, playerHp, opponentHp, true);
         return matchEvent::nothing;
     case matchState::ko:

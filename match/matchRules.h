@@ -39,13 +39,16 @@ enum class matchEvent {
 // the events it returns. Every change is one trace line on standard output.
 class matchRules {
 public:
-    static constexpr int kRoundSeconds = 99;       // the round timer's start
+    static constexpr int kRoundSeconds = 99;       // the round timer's usual start
+    static constexpr int kNoTimer = 0;             // roundSeconds for rounds without a timer
     static constexpr Uint32 kIntroMs = 1500;       // "ROUND n" then "FIGHT", nobody acting
     static constexpr Uint32 kRoundBannerMs = 1000; // of the intro, "ROUND n"; then "FIGHT"
     static constexpr Uint32 kWinPoseMs = 1000;     // from the round's end to the winner's pose
     static constexpr Uint32 kRoundEndMs = 3000;    // from the round's end to what follows
 
     int roundsToPlay = 3;                    // odd, 1 to 9: best of this many
+    int roundSeconds = kRoundSeconds;        // the round timer's start: 30, 60 or 99;
+                                             // kNoTimer: a round ends only by knockout
     bool versus = false;                     // two people: the end names 1P and 2P
     int round = 0;                           // the round on, from 1; 0 before start
     matchState state = matchState::intro;    // where the match stands
@@ -62,7 +65,7 @@ public:
 
     // Rounds a side must take to win the match.
     int winsNeeded() const { return (roundsToPlay + 1) / 2; }
-    // Whole seconds left on the round timer (rounded up), as shown.
+    // Whole seconds left on the round timer (rounded up), as shown; -1 without a timer.
     int secondsLeft(Uint32 now) const;
     // Whether the fighters may act: keys move them and hits land.
     bool fighting() const { return state == matchState::fight; }
@@ -77,6 +80,9 @@ public:
     // Names used in traces and by the fight runner.
     static const char* stateName(matchState s);
     static const char* sideName(matchSide s);
+    // Whether `seconds` is a round time a match may be played with (30, 60, 99 or
+    // kNoTimer); the same four the settings, the options and the replays accept.
+    static bool roundTimeAllowed(int seconds);
 
 private:
     void beginRound(Uint32 now);

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "match/matchRules.h"
+
 namespace {
 
 const char* const kMagic = "brawler replay";
@@ -97,6 +99,13 @@ std::string replayFile::encode() const {
     head << "player " << player << "\n";
     head << "opponent " << opponent << "\n";
     head << "rounds " << rounds << "\n";
+    // Left out at the usual 99 s, so every replay recorded before stays byte for byte.
+    if (roundSeconds != matchRules::kRoundSeconds) {
+        if (roundSeconds == matchRules::kNoTimer)
+            head << "time none\n";
+        else
+            head << "time " << roundSeconds << "\n";
+    }
     head << "versus " << (versus ? 1 : 0) << "\n";
     head << "hp " << startHp << "\n";
     head << "seed " << seed << "\n";
@@ -137,6 +146,7 @@ bool replayFile::decode(const std::string& bytes, std::string& error) {
     }
     long stepCount = -1;
     rules = kFirstRules;
+    roundSeconds = matchRules::kRoundSeconds;
     bool sawInput = false;
     while (!sawInput) {
         if (!line(text)) {
@@ -171,6 +181,10 @@ bool replayFile::decode(const std::string& bytes, std::string& error) {
         } else if (name == "rounds") {
             ok = wholeNumber(value, 1, 9, n) && n % 2 == 1;
             rounds = static_cast<int>(n);
+        } else if (name == "time") {
+            ok = value == "none" || (wholeNumber(value, 1, 99, n) &&
+                                     matchRules::roundTimeAllowed(static_cast<int>(n)));
+            roundSeconds = value == "none" ? matchRules::kNoTimer : static_cast<int>(n);
         } else if (name == "versus") {
             ok = wholeNumber(value, 0, 1, n);
             versus = n == 1;

@@ -10,7 +10,8 @@
 // a pure function of these, so playing the input again gives the same fight.
 //
 // The file: a text header of "name value" lines (format, game, data, player, opponent,
-// rounds, versus, hp, seed, rules, cpu, result, steps), a line "input", then the steps as runs of
+// rounds, time, versus, hp, seed, rules, cpu, result, steps; time only when not 99, "none"
+// for rounds without a timer), a line "input", then the steps as runs of
 // equal steps: a run's length as a little-endian base-128 number, then for each side its held bits,
 // its press count and its presses, one byte each. A player who holds a key sends no new bytes, so a
 // 99-second round takes a few KB.
@@ -26,16 +27,18 @@ public:
     static constexpr long kMostSteps = 1000000;
 
     int format = kFormat;
-    std::string game;     // the game's version line that recorded it
-    std::string data;     // fingerprint of the data folder played on
-    std::string player;   // the player's character
-    std::string opponent; // the opponent's
-    int rounds = 3;       // best of
-    bool versus = false;  // a second player, not the computer, played the opponent
-    int startHp = 1000;   // hit points a round starts with
-    uint64_t seed = 1;    // the fight's random generator at the start
-    int rules = kRules;   // the match's rules: kFirstRules or kRules
-    int cpu = 4;          // the computer's level, 1 to 8 (kRules only)
+    std::string game;      // the game's version line that recorded it
+    std::string data;      // fingerprint of the data folder played on
+    std::string player;    // the player's character
+    std::string opponent;  // the opponent's
+    int rounds = 3;        // best of
+    int roundSeconds = 99; // a round's timer in s (30, 60, 99), 0 for none; the line
+                           // "time" is written only when it is not 99
+    bool versus = false;   // a second player, not the computer, played the opponent
+    int startHp = 1000;    // hit points a round starts with
+    uint64_t seed = 1;     // the fight's random generator at the start
+    int rules = kRules;    // the match's rules: kFirstRules or kRules
+    int cpu = 4;           // the computer's level, 1 to 8 (kRules only)
     // How the match ended when it was saved, for the replays menu: the winner ("player",
     // "opponent", "draw") or "unfinished", and the rounds won ("player 2-1"); empty when
     // not known. Playing the replay never reads it.

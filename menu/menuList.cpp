@@ -37,7 +37,11 @@ int menuList::firstShown() const {
 void menuList::draw(SDL_Surface* screen, const menuLook& look) const {
     int first = firstShown();
     int shown = std::min(visibleLines, static_cast<int>(entries.size()) - first);
-    int bottom = kFirstLineY + std::max(shown, 1) * kLineGap + (message.empty() ? 0 : kLineGap);
+    bool moreBelow = first + shown < static_cast<int>(entries.size());
+    // Under a list that goes on, the message clears the "..." that says so.
+    int messageGap = moreBelow ? kLineGap : kLineGap / 2;
+    int bottom = kFirstLineY + std::max(shown, 1) * kLineGap +
+                 (message.empty() ? 0 : messageGap + kLineGap / 2);
     const int leftX = 400 - width / 2;  // labels of entries that have a value
     const int rightX = 400 + width / 2; // where values end
     SDL_Rect panel = {static_cast<Sint16>(leftX - 40), kTitleY - 20,
@@ -64,9 +68,9 @@ void menuList::draw(SDL_Surface* screen, const menuLook& look) const {
     }
     if (first > 0)
         look.centred(screen, "...", kFirstLineY - kLineGap + h / 2);
-    if (first + shown < static_cast<int>(entries.size()))
+    if (moreBelow)
         look.centred(screen, "...", kFirstLineY + shown * kLineGap);
     if (!message.empty())
-        look.centred(screen, message, kFirstLineY + shown * kLineGap + kLineGap / 2);
+        look.centred(screen, message, kFirstLineY + shown * kLineGap + messageGap);
     look.centred(screen, hint, kHintY);
 }

@@ -81,16 +81,20 @@ std::string encode(const startMessage& m) {
     w.u16(m.startHp);
     w.text(m.characters[0]);
     w.text(m.characters[1]);
+    w.u8(m.roundSeconds);
     return w.bytes();
 }
 
 bool decode(const uint8_t* data, size_t size, startMessage& m) {
     wireReader r(data, size);
     if (!open(r, netType::start) || !r.u16(m.match) || !r.u64(m.seed) || !r.u8(m.rounds) ||
-        !r.u16(m.startHp) || !r.text(m.characters[0]) || !r.text(m.characters[1]))
+        !r.u16(m.startHp) || !r.text(m.characters[0]) || !r.text(m.characters[1]) ||
+        !r.u8(m.roundSeconds))
         return false;
     bool roundsOk = m.rounds >= 1 && m.rounds <= 9 && m.rounds % 2 == 1;
-    return roundsOk && m.startHp >= 1 && m.startHp <= 1000 && r.atEnd();
+    bool timeOk =
+        m.roundSeconds == 0 || m.roundSeconds == 30 || m.roundSeconds == 60 || m.roundSeconds == 99;
+    return roundsOk && timeOk && m.startHp >= 1 && m.startHp <= 1000 && r.atEnd();
 }
 
 std::string encode(const inputsMessage& m) {

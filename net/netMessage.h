@@ -54,6 +54,7 @@ struct startMessage {
     uint64_t seed = 1;         // the fight's random generator starts here
     uint8_t rounds = 3;        // best of
     uint16_t startHp = 1000;   // hit points a round starts with
+    uint8_t roundSeconds = 99; // a round's timer: 30, 60 or 99 s; 0 for none
     std::string characters[2]; // the host's side, then the joining side
 };
 

@@ -269,6 +269,7 @@ void Game::watch(const replayFile& r) {
     playerCharacter = r.player;
     opponentCharacter = r.opponent;
     matchRounds = r.rounds;
+    roundSeconds = r.roundSeconds;
     versusMode = r.versus;
     matchMode = true;
     matchStartHp = r.startHp;
@@ -286,6 +287,7 @@ replayFile Game::replayOfMatch() const {
     r.player = playerCharacter;
     r.opponent = opponentCharacter;
     r.rounds = matchRounds;
+    r.roundSeconds = roundSeconds;
     r.versus = versusMode;
     r.startHp = matchStartHp;
     r.seed = fightSeed;

@@ -36,6 +36,7 @@ public:
     // A match of rounds with a HUD instead of the endless fight; chosen before startUp.
     bool matchMode = false;
     int matchRounds = 3;     // best of this many, odd, 1 to 9
+    int roundSeconds = 99;   // a round's timer: 30, 60 or 99 s; 0 for no timer
     int matchStartHp = 1000; // hit points a round starts with; tests lower it
     bool versusMode = false; // a second person plays fighter2 (a match only)
     bool uncapped = false;   // run passes as fast as they go, each presenting (measuring)

@@ -10,11 +10,15 @@
 #include <unistd.h>
 
 #include "SDL.h"
+#include "SDL_mixer.h"
 
 #include "config/controlsFile.h"
 #include "config/controlsWriter.h"
 #include "config/options.h"
+#include "config/gameSettings.h"
+#include "config/optionsPlaces.h"
 #include "config/replayPlace.h"
+#include "config/settingsFile.h"
 #include "datafile/dataFingerprint.h"
 #include "datafile/problemReport.h"
 #include "match/replayFile.h"
@@ -24,6 +28,7 @@
 #include "shell/game.h"
 #include "shell/matchSession.h"
 #include "shell/onlinePlay.h"
+#include "menu/optionsPage.h"
 #include "shell/frontEnd.h"
 #include "shell/selectScreen.h"
 #include "shell/shell.h"
@@ -58,6 +63,7 @@ void configure(Game& game, const gameOptions& options, const std::vector<std::st
     game.dataRoot = options.dataDir;
     game.matchMode = !options.classic;
     game.matchRounds = options.rounds;
+    game.roundSeconds = options.roundSeconds;
     game.cpuLevel = options.cpu;
     game.versusMode = options.versus;
     game.uncapped = options.uncapped;
@@ -88,6 +94,20 @@ controlsConfig readControls(const gameOptions& options) {
     for (const std::string& w : warnings)
         fprintf(stderr, "%s\n", w.c_str());
     return controls;
+}
+
+// The settings file beside the controls file; what the command line did not give comes
+// from it. A line it cannot use is a warning and keeps its default.
+gameSettings readSettings(gameOptions& options) {
+    std::vector<std::string> warnings;
+    gameSettings settings;
+    std::string path = optionsPlaces::forControls(options.controlsFile).settings;
+    if (!path.empty())
+        settingsFile::read(path, settings, warnings);
+    for (const std::string& w : warnings)
+        fprintf(stderr, "%s\n", w.c_str());
+    settingsFile::applyTo(settings, options);
+    return settings;
 }
 
 // A player on a pad: sdl12-compat then opens it through SDL2's game-controller support
@@ -264,7 +284,7 @@ played playMatches(const gameOptions& options, const std::vector<std::string>& r
 bool straightIn(const gameOptions& o) {
     return o.classic || o.versus || o.playerNamed || o.opponentNamed || o.cpuNamed ||
            !o.replayFile.empty() || !o.recordFile.empty() || o.hosting || !o.joinHost.empty() ||
-           o.rounds != 3;
+           o.roundsNamed || o.timeNamed;
 }
 
 // Why a replay cannot be watched here, in a few words; empty when it can.
@@ -277,19 +297,33 @@ std::string replayProblem(const gameOptions& options, const std::vector<std::str
     return readReplay(o, roster, r, &why) ? "" : why;
 }
 
+// The volumes of the settings, to the mixer: 10 is full, as the game always played.
+void applyVolumes(const gameSettings& settings) {
+    Mix_Volume(-1, settings.soundVolume * MIX_MAX_VOLUME / 10);
+    Mix_VolumeMusic(settings.musicVolume * MIX_MAX_VOLUME / 10);
+}
+
 // The title and the main menu, and what each entry leads to, until Quit or the window
-// closes.
+// closes. Options changes the keys and settings the next match is played with; the
+// options given on the command line still win over the settings.
 int playFromMenu(const gameOptions& options, const std::vector<std::string>& roster,
-                 const controlsConfig& controls) {
+                 controlsConfig& controls, gameSettings& settings) {
     frontEnd menu(options.dataDir, controls);
     menu.checkReplay = [&](const std::string& path) {
         return replayProblem(options, roster, path);
+    };
+    optionsPlaces places = optionsPlaces::forControls(options.controlsFile);
+    menu.openOptions = [&](SDL_Surface* shown, const menuLook& look, menuInput& input) {
+        bool open = runOptions(shown, look, input, controls, settings, places, applyVolumes);
+        menu.useKeys(controls);
+        return open;
     };
     bool fromTitle = true;
     for (;;) {
         frontChoice choice = menu.run(screen, fromTitle);
         fromTitle = false;
         gameOptions o = options;
+        settingsFile::applyTo(settings, o);
         replayFile replay;
         played end = played::toMenu;
         switch (choice) {
@@ -356,18 +390,20 @@ int main(int argc, char** argv) {
         fprintf(stderr, "brawler: no data folder \"%s\"\n", options.dataDir.c_str());
         return 1;
     }
+    gameSettings settings = readSettings(options);
     replayFile replay;
     bool watching = !options.replayFile.empty();
     if (watching && !readReplay(options, roster, replay))
         return 1;
     preferGameControllers(controls);
     sdlInit(options.scale, options.fullscreen);
+    applyVolumes(settings);
     if (options.hosting || !options.joinHost.empty())
         return playOnline(
             options, roster, controls, [&](Game& game) { configure(game, options, roster); },
             [&](const Game& game) { saveReplay(game, options); });
     if (!straightIn(options) && !roster.empty())
-        return playFromMenu(options, roster, controls);
+        return playFromMenu(options, roster, controls, settings);
     played end = playMatches(options, roster, controls, watching ? &replay : nullptr, false);
     return end == played::failed ? 1 : 0;
 }

@@ -133,6 +133,7 @@ void matchSession::startUp(Game& g, int rounds) {
             useTodaysComputer(g);
     }
     rules.roundsToPlay = rounds;
+    rules.roundSeconds = g.roundSeconds;
     rules.versus = g.versusMode;
     clockAt_ = unpinnedTicks();
     fightStart_ = stepTime = kFightStartMs;
@@ -141,6 +142,11 @@ void matchSession::startUp(Game& g, int rounds) {
     tracef("match: seed %llu\n", static_cast<unsigned long long>(seed));
     rules.start(stepTime);
     tracef("match: best of %d rounds\n", rounds);
+    // Said only when it differs from the usual 99 s, so the traces of such matches stand.
+    if (g.roundSeconds == matchRules::kNoTimer)
+        tracef("match: rounds without a timer\n");
+    else if (g.roundSeconds != matchRules::kRoundSeconds)
+        tracef("match: rounds of %d seconds\n", g.roundSeconds);
     for (int side = 0; side < 2; ++side)
         fighterOf(g, side).setHP(startHp, kFullHp);
 }

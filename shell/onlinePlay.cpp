@@ -118,6 +118,7 @@ onlineMatch::ending playMatch(const gameOptions& options, onlineSetup& net,
     game.playerCharacter = picked[0];
     game.opponentCharacter = picked[1];
     game.matchRounds = net.start.rounds;
+    game.roundSeconds = net.start.roundSeconds;
     game.matchStartHp = net.start.startHp;
     game.fightSeed = net.start.seed + number;
     game.startUp();
@@ -204,6 +205,7 @@ int watchMatches(const gameOptions& options, const std::vector<std::string>& ros
         live.player = net.start.characters[0];
         live.opponent = net.start.characters[1];
         live.rounds = net.start.rounds;
+        live.roundSeconds = net.start.roundSeconds;
         live.versus = true;
         live.startHp = net.start.startHp;
         live.seed = net.start.seed;
@@ -267,6 +269,7 @@ int playOnline(const gameOptions& options, const std::vector<std::string>& roste
         startMessage proposed;
         proposed.seed = newSeed();
         proposed.rounds = static_cast<uint8_t>(options.rounds);
+        proposed.roundSeconds = static_cast<uint8_t>(options.roundSeconds);
         bool agreed =
             options.hosting
                 ? net.hostMatch(static_cast<uint16_t>(options.port), mine, proposed, tick, error)

@@ -111,6 +111,21 @@ TEST(FightCore, ReplayFilesKeepTheInputAndRefuseWhatTheyCannotPlay) {
     EXPECT_EQ(replayFile::kFirstRules, back.rules);
     EXPECT_TRUE(back.steps[11][0] == r.steps[11][0]);
     EXPECT_EQ(inputFrame::kMaxPresses, back.steps[13][1].pressCount);
+    // The round time is written only when it is not the usual 99 s, so older replays and
+    // their bytes stand; 30, 60 and none read back.
+    EXPECT_EQ(std::string::npos, bytes.find("\ntime "));
+    EXPECT_EQ(99, back.roundSeconds);
+    for (int seconds : {30, 60, 0}) {
+        replayFile timed = r;
+        timed.roundSeconds = seconds;
+        std::string text = timed.encode();
+        EXPECT_NE(std::string::npos, text.find(seconds ? "\ntime " + std::to_string(seconds) + "\n"
+                                                       : "\ntime none\n"));
+        ASSERT_TRUE(back.decode(text, error)) << error;
+        EXPECT_EQ(seconds, back.roundSeconds);
+    }
+    std::string oddTime = bytes;
+    oddTime.insert(oddTime.find("versus "), "time 45\n");
 
     size_t input = bytes.find("input\n") + 6;
     std::string newer = bytes;
@@ -133,6 +148,7 @@ TEST(FightCore, ReplayFilesKeepTheInputAndRefuseWhatTheyCannotPlay) {
         {newer, "newer game"},
         {tooMany, "\"steps\" is not usable"},
         {noLevel, "\"cpu\" is not usable"},
+        {oddTime, "\"time\" is not usable: \"45\""},
         {badPress, "not one the game makes"},
     };
     for (const row& bad : rows) {

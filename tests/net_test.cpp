@@ -117,6 +117,15 @@ TEST(NetMessage, RefusesCutLongAndOutOfBoundsBytes) {
     s.rounds = 4; // even: no match is best of four
     std::string even = encode(s);
     EXPECT_FALSE(decode(reinterpret_cast<const uint8_t*>(even.data()), even.size(), s));
+    // The host's round time reaches the other side; a time no match has does not.
+    s.rounds = 5;
+    s.roundSeconds = 60;
+    std::string timed = encode(s);
+    startMessage got;
+    ASSERT_TRUE(decode(reinterpret_cast<const uint8_t*>(timed.data()), timed.size(), got));
+    EXPECT_EQ(60, got.roundSeconds);
+    timed.back() = 45;
+    EXPECT_FALSE(decode(reinterpret_cast<const uint8_t*>(timed.data()), timed.size(), got));
     EXPECT_EQ(netType::none, messageType(reinterpret_cast<const uint8_t*>("\x0a"), 1));
 }
 

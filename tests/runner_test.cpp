@@ -135,6 +135,8 @@ TEST(FightScriptParse, NamesTheLineAndTheFault) {
         {"repeat 500\nend\n", "t.fight:2: the repeat of line 1 has no lines"},
         {"end\n", "t.fight:1: end without a repeat to close"},
         {"end match\n", "t.fight: end match needs a match"},
+        {"time 45\n", "t.fight:1: time takes a round's seconds: 30, 60, 99 or none"},
+        {"time\n", "t.fight:1: time takes a round's seconds"},
     };
     for (const bad& c : cases) {
         std::string error;

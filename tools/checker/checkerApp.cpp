@@ -8,6 +8,8 @@
 
 #include "config/controlsConfig.h"
 #include "config/controlsFile.h"
+#include "config/gameSettings.h"
+#include "config/settingsFile.h"
 #include "datafile/loadReport.h"
 #include "tools/checker/dataChecker.h"
 #include "tools/checker/quietStreams.h"
@@ -18,20 +20,30 @@ const char* const kUsage =
     "usage: brawler-check [--quiet] [DATA_DIR]\n"
     "       brawler-check [--quiet] --character DATA_DIR/NAME\n"
     "       brawler-check [--quiet] --controls FILE\n"
+    "       brawler-check [--quiet] --settings FILE\n"
     "Checks a data folder (default: data) as the game reads it: the shared content and\n"
     "every character folder in it. --character checks one character folder alone,\n"
-    "--controls a controls file.\n";
+    "--controls a controls file, --settings a settings file.\n";
 
 std::string plural(int n, const char* word) {
     return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
 }
 
-// The controls file gives the game's own warnings, as the game prints them; any is a
-// line the game cannot use, so it fails the check.
-int checkControls(const std::string& path, bool quiet, std::string& output) {
-    controlsConfig controls;
+// The controls or settings file gives the game's own warnings, as the game prints them;
+// any is a line the game cannot use, so it fails the check.
+int checkConfigFile(const std::string& path, bool quiet, std::string& output, bool settings) {
     std::vector<std::string> warnings;
-    readControlsFile(path, controls, warnings);
+    if (settings) {
+        gameSettings read;
+        // The game passes over a missing settings file; a file named for checking is
+        // expected to be there.
+        if (!settingsFile::read(path, read, warnings) && warnings.empty())
+            warnings.push_back("brawler: warning: " + path +
+                               ": cannot read the settings file (no such file)");
+    } else {
+        controlsConfig controls;
+        readControlsFile(path, controls, warnings);
+    }
     if (!quiet)
         for (const std::string& line : warnings)
             output += line + "\n";
@@ -48,13 +60,16 @@ int checkerApp::run(const std::vector<std::string>& args, std::string& output) {
     bool rootGiven = false;
     std::string controlsPath;
     bool controlsGiven = false;
+    bool settingsGiven = false; // the file given is a settings file, not a controls file
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--quiet") {
             quiet = true;
-        } else if (a == "--controls" && i + 1 < args.size() && !controlsGiven) {
+        } else if ((a == "--controls" || a == "--settings") && i + 1 < args.size() &&
+                   !controlsGiven) {
             controlsPath = args[++i];
             controlsGiven = true;
+            settingsGiven = a == "--settings";
         } else if (a == "--help" || a == "-h") {
             output += kUsage;
             return 0;
@@ -78,7 +93,7 @@ int checkerApp::run(const std::vector<std::string>& args, std::string& output) {
             output += kUsage;
             return 2;
         }
-        return checkControls(controlsPath, quiet, output);
+        return checkConfigFile(controlsPath, quiet, output, settingsGiven);
     }
 
     // Dummy drivers whatever the caller's environment says: nothing is shown or played.

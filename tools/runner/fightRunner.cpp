@@ -102,6 +102,7 @@ FightSummary FightRunner::run(const FightScript& script) {
     game.presenter.presentAll = presentAll;
     game.matchMode = script.match;
     game.matchRounds = script.rounds;
+    game.roundSeconds = script.roundSeconds;
     game.versusMode = script.versus;
     game.playerCharacter = script.playerCharacter;
     if (!script.controlsFile.empty())
@@ -296,6 +297,7 @@ bool FightRunner::connect(onlineSetup& net, const FightScript& script, Game& gam
     startMessage proposed;
     proposed.seed = script.seed;
     proposed.rounds = static_cast<uint8_t>(script.rounds);
+    proposed.roundSeconds = static_cast<uint8_t>(script.roundSeconds);
     bool agreed = online->hosting ? net.hostMatch(online->port, mine, proposed, tick, error)
                                   : net.joinMatch(online->host, online->port, mine, tick, error);
     if (!agreed) {
@@ -306,6 +308,7 @@ bool FightRunner::connect(onlineSetup& net, const FightScript& script, Game& gam
     game.playerCharacter = net.start.characters[0];
     game.opponentCharacter = net.start.characters[1];
     game.matchRounds = net.start.rounds;
+    game.roundSeconds = net.start.roundSeconds;
     game.matchStartHp = net.start.startHp;
     game.fightSeed = net.start.seed;
     return true;

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "config/keyNames.h"
+#include "match/matchRules.h"
 
 namespace {
 
@@ -97,6 +98,7 @@ bool FightScript::parse(const std::string& text, std::string* error) {
     playerCharacter = opponentCharacter = "Brawler";
     controlsFile.clear();
     rounds = 3;
+    roundSeconds = matchRules::kRoundSeconds;
     cpu = 4;
     rules = 2;
     dataLine = 0;
@@ -242,6 +244,19 @@ bool FightScript::parseLine(const std::vector<std::string>& words, int line, std
             return false;
         }
         rounds = static_cast<int>(n);
+        return true;
+    }
+    if (head == "time") {
+        if (words.size() == 2 && words[1] == "none") {
+            roundSeconds = matchRules::kNoTimer;
+            return true;
+        }
+        if (words.size() != 2 || !readNumber(words[1], 1, 99, &n) ||
+            !matchRules::roundTimeAllowed(static_cast<int>(n))) {
+            *what = "time takes a round's seconds: 30, 60, 99 or none";
+            return false;
+        }
+        roundSeconds = static_cast<int>(n);
         return true;
     }
     if (head == "cpu") {

@@ -69,6 +69,7 @@ public:
     bool randomInput = false; // `random-input`: a random player presses the keys
     bool match = false;       // `mode match`: a match of rounds; `mode classic` (default)
     int rounds = 3;           // `rounds N`: best of N in a match
+    int roundSeconds = 99;    // `time N|none`: a round's timer, 30, 60 or 99 s; 0 for none
     int cpu = 4;              // `cpu N`: the computer's level in a match, 1 to 8
     int rules = 2;            // `rules N`: 1 plays a match by its first rules, as old replays
     bool versus = false;      // `opponent human`: the second player's keys drive it
