@@ -7,6 +7,7 @@
 #include "tools/contentgen/BrawlerMoves.h"
 #include "tools/contentgen/HudArt.h"
 #include "tools/contentgen/Layout.h"
+#include "tools/contentgen/MusicComposer.h"
 #include "tools/contentgen/Palette.h"
 #include "tools/contentgen/PaletteSwap.h"
 #include "tools/contentgen/ParticleArt.h"
@@ -34,6 +35,7 @@ ContentModel ContentBuilder::build() {
     model.characters = {brawler(), basalt()};
     model.hud = HudArt::build();
     model.sharedSounds = SoundFactory::sharedSounds();
+    model.music = MusicComposer::loops();
     return model;
 }
 

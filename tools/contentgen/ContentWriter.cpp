@@ -4,6 +4,7 @@
 
 #include "tools/contentgen/BmpEncoder.h"
 #include "tools/contentgen/Layout.h"
+#include "tools/contentgen/Score.h"
 #include "tools/contentgen/WavEncoder.h"
 
 namespace contentgen {
@@ -179,6 +180,9 @@ FileSet ContentWriter::write(const ContentModel& model) {
             addSheet(files, hud + "/" + s->name, *s);
     if (!model.hud.sounds.folder.empty())
         addSounds(files, model.hud.sounds);
+    for (const MusicLoop& m : model.music)
+        files.addBytes(std::string(layout::kMusic) + "/" + m.name + ".wav",
+                       WavEncoder::encode(m.samples, kMusicRate));
     return files;
 }
 
