@@ -23,6 +23,7 @@
 #include "shell/onlinePlay.h"
 #include "shell/selectScreen.h"
 #include "shell/shell.h"
+#include "sound/musicPlayer.h"
 
 namespace {
 
@@ -209,13 +210,20 @@ int main(int argc, char** argv) {
                      !options.opponentNamed && roster.size() > 1;
     preferGameControllers(controls);
     sdlInit(options.scale, options.fullscreen);
+    // The music lives across matches, so a loop already playing goes on.
+    musicPlayer music(options.dataDir);
     if (options.hosting || !options.joinHost.empty())
         return playOnline(
-            options, roster, controls, [&](Game& game) { configure(game, options, roster); },
+            options, roster, controls,
+            [&](Game& game) {
+                configure(game, options, roster);
+                game.music = &music;
+            },
             [&](const Game& game) { saveReplay(game, options); });
     for (;;) {
         Game game;
         configure(game, options, roster);
+        game.music = &music;
         game.controls = controls;
         // The select screen's draw and the match share one seeded generator, printed so a
         // fight can be told apart and its replay holds it.
