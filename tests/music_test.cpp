@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -195,6 +196,64 @@ TEST(MixedSound, TheMusicLoopsSampleForSample) {
         differing += s[i] != s[i + loop];
     EXPECT_EQ(differing, 0);
     EXPECT_GT(loudest(std::vector<int16_t>(start, start + kRate * 2)), 1000) << "too quiet";
+}
+
+// The levels the options set: the music at 10 is as loud as its file, at 5 half as loud,
+// at 0 silent; an effect at 3 plays at three tenths (of the mixer's steps, 8 of 26).
+TEST(MixedSound, TheLevelsScaleTheMusicAndTheEffects) {
+    TempDir dir;
+    std::vector<int16_t> tone(kRate);
+    for (size_t i = 0; i < tone.size(); ++i)
+        tone[i] = static_cast<int16_t>(std::lround(8000 * std::sin(2 * M_PI * 441.0 * i / kRate)));
+    makeDirs(dir / "music");
+    writeWAV(dir / "music/tune.wav", tone, kRate);
+    writeWAV(dir / "tone.wav", tone, kRate);
+    const std::string file = dir / "device.raw";
+    ChildResult r = runInChild([&] {
+        if (!openDiskMixer(file) || !mixLevels::start())
+            return;
+        // Each level held for half a second of sound; the part heard is printed.
+        auto hold = [&](const char* what, int level, void (*set)(int)) {
+            set(level);
+            std::error_code ec;
+            uintmax_t from = std::filesystem::file_size(file, ec);
+            waitForBytes(file, from, kRate * 2);
+            printf("\n%s %d %ju %ju\n", what, level, from, std::filesystem::file_size(file, ec));
+        };
+        {
+            musicPlayer music(dir.path());
+            music.play("tune");
+            for (int level : {10, 5, 0})
+                hold("music", level, mixLevels::setMusicVolume);
+        }
+        Mix_Chunk* chunk = Mix_LoadWAV((dir / "tone.wav").c_str());
+        Mix_PlayChannel(0, chunk, -1);
+        for (int level : {10, 3})
+            hold("sound", level, mixLevels::setSoundVolume);
+        Mix_HaltChannel(-1);
+        Mix_FreeChunk(chunk);
+        Mix_CloseAudio();
+        SDL_Quit();
+    });
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    std::vector<int16_t> s = samplesIn(file);
+    std::map<std::string, int> expected = {{"music 10", 8000},
+                                           {"music 5", 4000},
+                                           {"music 0", 0},
+                                           {"sound 10", 8000},
+                                           {"sound 3", 8000 * 8 / 26}};
+    for (const auto& [what, peak] : expected) {
+        size_t at = r.output.find("\n" + what + " ");
+        ASSERT_NE(at, std::string::npos) << what << "\n" << r.output;
+        uintmax_t from = 0, to = 0;
+        ASSERT_EQ(sscanf(r.output.c_str() + at + what.size() + 2, "%ju %ju", &from, &to), 2);
+        // The middle of the part, clear of when the level changed.
+        size_t a = from / 2 + (to - from) / 8, b = from / 2 + (to - from) * 3 / 8;
+        ASSERT_LE(b, s.size());
+        EXPECT_NEAR(loudest(std::vector<int16_t>(s.begin() + a, s.begin() + b)), peak,
+                    peak / 50 + 8)
+            << what;
+    }
 }
 
 // A loop that is missing or not music is said once, naming the file, and the game goes
