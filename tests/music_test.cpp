@@ -332,3 +332,18 @@ TEST(MusicPlayer, AMatchPlaysTheStageLoopAndTheClassicGameNone) {
             << r.output.substr(r.output.size() - std::min<size_t>(r.output.size(), 400));
     }
 }
+
+// A loop at another rate plays, but SDL_mixer's conversion clicks at every buffer's
+// edge: the data checker says so, and that it is only a warning.
+TEST(MusicPlayer, TheCheckerWarnsOfALoopAtAnotherRate) {
+    TempDir dir;
+    copyTree(kData, dir / "data");
+    removeForWriting(dir / "data/music/stage.wav");
+    writeWAV(dir / "data/music/stage.wav", std::vector<int16_t>(22050, 0), 22050);
+    ChildResult r =
+        runCommand(std::string("'") + BRAWLER_CHECK_BINARY + "' '" + dir / "data" + "'");
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_NE(r.output.find("music/stage.wav: warning: music at 22050 Hz: SDL_mixer converts"),
+              std::string::npos)
+        << r.output;
+}
