@@ -198,10 +198,10 @@ TEST(ModelChecker, ReportsEachBrokenRule) {
         // into its start.
         {[](M& m) { m.music = {toneLoop(60.0)}; }, nullptr},
         {[](M& m) { m.music = {toneLoop(59.5)}; }, "music tune lasts 59.5"},
-        {[](M& m) { m.music = {toneLoop(60.0)}; m.music[0].samples[77] = -0.55; }, "music tune peaks at 0.55"},
-        {[](M& m) { m.music = {toneLoop(60.0, 0.05)}; }, "music tune stands off zero by 0.05"},
+        {[](M& m) { m.music = {toneLoop(1.0)}; m.music[0].samples[77] = -0.55; }, "music tune peaks at 0.55"},
+        {[](M& m) { m.music = {toneLoop(1.0, 0.05)}; }, "music tune stands off zero by 0.05"},
         // A quarter of a cycle more: the end stops at a crest and the start is at zero.
-        {[](M& m) { m.music = {toneLoop(60.0 + 25.0 / cg::kMusicRate)}; }, "music tune does not lead from its end into its start"},
+        {[](M& m) { m.music = {toneLoop(1.0 + 25.0 / cg::kMusicRate)}; }, "music tune does not lead from its end into its start"},
         // clang-format on
     };
     for (const auto& [breakIt, problem] : cases) {

@@ -59,8 +59,15 @@ Signal Sequencer::render(const Score& score, double peak) {
     const double secondsPerBeat = 60.0 / score.bpm;
     const double samplesPerBeat = secondsPerBeat * kMusicRate;
     Signal mix(static_cast<size_t>(n), 0.0);
+    Signal track;
     for (const Part& part : score.parts) {
-        Signal track(static_cast<size_t>(n), 0.0);
+        // A part with an echo is played on its own track first; the rest go straight
+        // into the mix.
+        const bool echoed = part.echo > 0.0;
+        if (echoed)
+            track.assign(static_cast<size_t>(n), 0.0);
+        Signal& into = echoed ? track : mix;
+        const double gain = echoed ? 1.0 : part.gain;
         // A drum hit or a chord note comes back many times the same: made once.
         std::map<std::tuple<int, double, double>, Signal> made;
         for (const Note& note : part.notes) {
@@ -68,11 +75,12 @@ Signal Sequencer::render(const Score& score, double peak) {
             auto it = made.find(key);
             if (it == made.end())
                 it = made.emplace(key, Instrument::render(part.voice, note, secondsPerBeat)).first;
-            addWrapped(track, it->second, 1.0, std::lround(note.beat * samplesPerBeat));
+            addWrapped(into, it->second, gain, std::lround(note.beat * samplesPerBeat));
         }
-        if (part.echo > 0.0)
+        if (echoed) {
             echo(track, static_cast<int>(std::lround(part.echoBeats * samplesPerBeat)), part.echo);
-        Synth::mixInto(mix, track, part.gain);
+            Synth::mixInto(mix, track, part.gain);
+        }
     }
     removeOffset(mix);
     double most = 0.0;
