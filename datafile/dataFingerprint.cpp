@@ -45,8 +45,11 @@ std::string dataFingerprint(const std::string& folder) {
         if (ec)
             break;
         std::error_code kind;
-        if (it->is_regular_file(kind))
-            files.push_back(fs::relative(it->path(), folder, kind).generic_string());
+        if (!it->is_regular_file(kind))
+            continue;
+        std::string name = fs::relative(it->path(), folder, kind).generic_string();
+        if (name.rfind("music/", 0) != 0)
+            files.push_back(name);
     }
     std::sort(files.begin(), files.end());
     hasher h;

@@ -40,6 +40,9 @@ public:
     // The title first when `fromTitle`, else straight to the main menu (coming back
     // from a match); the main menu's choice, or quit.
     frontChoice run(SDL_Surface* screen, bool fromTitle);
+    // What the menus are drawn with and read keys from, for a page opened elsewhere.
+    const menuLook& look() const { return look_; }
+    menuInput& input() { return input_; }
     // The keys changed in Options: the menus answer to them from now on.
     void useKeys(const controlsConfig& controls);
 

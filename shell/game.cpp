@@ -17,6 +17,7 @@
 #include "shell/onlineMatch.h"
 #include "shell/shell.h"
 #include "shell/startupChecks.h"
+#include "sound/musicPlayer.h"
 
 Game::Game() = default;
 
@@ -151,6 +152,8 @@ void Game::startUp() {
         if (watching)
             match->playback = &watching->steps;
         match->startUp(*this, matchRounds);
+        if (music)
+            music->play("stage");
     }
     stopIfSignalArrived();
     SDL_WM_SetCaption("brawler", "brawler");

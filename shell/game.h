@@ -27,6 +27,7 @@
 // the run ends; everything else only points at these. Paths are relative to
 // `dataRoot` so a test or a tool can run any copy of the data.
 class matchSession;
+class musicPlayer;
 class onlineMatch;
 class replayFile;
 
@@ -44,6 +45,7 @@ public:
     int fightRules = 2;      // the match's rules: 1 as first made (old replays), 2 today's
     int cpuLevel = 4;        // the computer opponent's level in a match, 1 to 8
     const replayFile* watching = nullptr; // a replay played instead of hands, not owned
+    musicPlayer* music = nullptr;         // the program's music, not owned; null plays none (tools)
     controlsConfig controls;              // the keys both players and the game's own keys are on
     bool selectable = false; // a select screen chose the characters: Backspace goes back
     // Started from the main menu: leaving a match goes back to it. Escape then pauses

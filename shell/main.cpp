@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <functional>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -32,8 +33,14 @@
 #include "shell/frontEnd.h"
 #include "shell/selectScreen.h"
 #include "shell/shell.h"
+#include "sound/mixLevels.h"
+#include "sound/musicPlayer.h"
 
 namespace {
+
+// The one music player of the run, made once the sound device is up; null before. The
+// music lives across matches and menus, so a loop already playing goes on.
+musicPlayer* theMusic = nullptr;
 
 // The side's character: the one named, else the Brawler where there is one.
 std::string characterFor(const std::string& named, const std::vector<std::string>& roster) {
@@ -67,6 +74,7 @@ void configure(Game& game, const gameOptions& options, const std::vector<std::st
     game.cpuLevel = options.cpu;
     game.versusMode = options.versus;
     game.uncapped = options.uncapped;
+    game.music = theMusic;
     game.playerCharacter = characterFor(options.player, roster);
     game.opponentCharacter = characterFor(options.opponent, roster);
     // For the window tests only: a match whose rounds start with fewer hit points, so a
@@ -234,8 +242,10 @@ selectOutcome pickCharacters(Game& game, const gameOptions& options,
 // Matches until the player leaves: the select screen when nobody named the characters,
 // the match, and again on Backspace. Straight from the command line leaving ends the
 // game; from the menu it goes back there unless the window was closed.
+// From the menu the pause menu's Options opens `openOptions`.
 played playMatches(const gameOptions& options, const std::vector<std::string>& roster,
-                   const controlsConfig& controls, const replayFile* replay, bool fromMenu) {
+                   const controlsConfig& controls, const replayFile* replay, bool fromMenu,
+                   const std::function<bool(Game&)>& openOptions = nullptr) {
     bool selecting = !replay && !options.classic && !options.playerNamed &&
                      !options.opponentNamed && roster.size() > 1;
     played left = fromMenu ? played::toMenu : played::quit;
@@ -245,6 +255,8 @@ played playMatches(const gameOptions& options, const std::vector<std::string>& r
         configure(game, options, roster);
         game.controls = controls;
         game.fromMenu = fromMenu;
+        if (openOptions)
+            game.openOptions = [&] { return openOptions(game); };
         // The select screen's draw and the match share one seeded generator, printed so a
         // fight can be told apart and its replay holds it.
         game.fightSeed = freshSeed();
@@ -299,8 +311,8 @@ std::string replayProblem(const gameOptions& options, const std::vector<std::str
 
 // The volumes of the settings, to the mixer: 10 is full, as the game always played.
 void applyVolumes(const gameSettings& settings) {
-    Mix_Volume(-1, settings.soundVolume * MIX_MAX_VOLUME / 10);
-    Mix_VolumeMusic(settings.musicVolume * MIX_MAX_VOLUME / 10);
+    mixLevels::setSoundVolume(settings.soundVolume);
+    mixLevels::setMusicVolume(settings.musicVolume);
 }
 
 // The title and the main menu, and what each entry leads to, until Quit or the window
@@ -318,8 +330,19 @@ int playFromMenu(const gameOptions& options, const std::vector<std::string>& ros
         menu.useKeys(controls);
         return open;
     };
+    // Options from the pause menu: the new keys act at once, the match's settings (rounds,
+    // time, the computer's level) from the next match on.
+    auto optionsInMatch = [&](Game& game) {
+        bool open = menu.openOptions(screen, menu.look(), menu.input());
+        game.controls = controls;
+        game.GPad = controls.players[0];
+        game.GPad2 = controls.players[1];
+        return open;
+    };
     bool fromTitle = true;
     for (;;) {
+        if (theMusic)
+            theMusic->play("title");
         frontChoice choice = menu.run(screen, fromTitle);
         fromTitle = false;
         gameOptions o = options;
@@ -334,7 +357,7 @@ int playFromMenu(const gameOptions& options, const std::vector<std::string>& ros
         case frontChoice::versus:
         case frontChoice::training:
             o.versus = choice == frontChoice::versus;
-            end = playMatches(o, roster, controls, nullptr, true);
+            end = playMatches(o, roster, controls, nullptr, true, optionsInMatch);
             break;
         case frontChoice::replay:
             o.replayFile = menu.replayPath;
@@ -398,6 +421,8 @@ int main(int argc, char** argv) {
     preferGameControllers(controls);
     sdlInit(options.scale, options.fullscreen);
     applyVolumes(settings);
+    musicPlayer music(options.dataDir);
+    theMusic = &music;
     if (options.hosting || !options.joinHost.empty())
         return playOnline(
             options, roster, controls, [&](Game& game) { configure(game, options, roster); },

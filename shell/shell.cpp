@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "platform/screenPresenter.h"
 #include "platform/windowLoss.h"
+#include "sound/mixLevels.h"
 #include "shell/startupChecks.h"
 #include "sprite/screenRect.h"
 
@@ -95,6 +96,8 @@ void sdlInit(int scale, bool fullscreen) {
     libraryChatterToTrace([&] { audio = Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 2048) >= 0; });
     if (!audio)
         printf("Warning: Couldn't set 44100 Hz 16-bit audio\n- Reason: %s\n", SDL_GetError());
+    else
+        mixLevels::start(); // room for every channel at once, and the limiter over the sum
     stopIfSignalArrived();
     askForScale(fittingScale(scale));
     screen = SDL_SetVideoMode(800, 600, 32, SDL_HWPALETTE | (fullscreen ? SDL_FULLSCREEN : 0));

@@ -3,6 +3,7 @@
 // moveset must give each command the move it is meant for, and the generator's own
 // model checker must catch each rule it is there to enforce.
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -20,6 +21,7 @@
 #include "tools/contentgen/ModelChecker.h"
 #include "tools/contentgen/StagePainter.h"
 #include "tools/contentgen/TitleArt.h"
+#include "tools/contentgen/Score.h"
 
 namespace fs = std::filesystem;
 namespace cg = contentgen;
@@ -113,6 +115,15 @@ cg::ContentModel validModel() {
     return m;
 }
 
+// A music loop of `seconds` of a 441 Hz tone at 0.4, plus `offset`: whole cycles of it
+// loop without a seam, however many seconds.
+cg::MusicLoop toneLoop(double seconds, double offset = 0.0) {
+    std::vector<double> s(static_cast<size_t>(seconds * cg::kMusicRate));
+    for (size_t i = 0; i < s.size(); ++i)
+        s[i] = offset + 0.4 * std::sin(2.0 * M_PI * 441.0 * double(i) / cg::kMusicRate);
+    return {"tune", s};
+}
+
 std::vector<std::string> problemsAfter(const std::function<void(cg::ContentModel&)>& breakIt) {
     cg::ContentModel m = validModel();
     breakIt(m);
@@ -186,6 +197,14 @@ TEST(ModelChecker, ReportsEachBrokenRule) {
         {[](M& m) { m.characters[1].animations.pop_back(); }, "Twin: animation inAir is missing"},
         // Two sounds at -6 dBFS can play together without clipping; a louder one cannot.
         {[](M& m) { m.sharedSounds.clips[0].samples[9] = 0.6; }, "sound clack in data/soundSet peaks at 0.6"},
+        // A music loop: a minute or more, under -6 dBFS, about zero, and its end leading
+        // into its start.
+        {[](M& m) { m.music = {toneLoop(60.0)}; }, nullptr},
+        {[](M& m) { m.music = {toneLoop(59.5)}; }, "music tune lasts 59.5"},
+        {[](M& m) { m.music = {toneLoop(1.0)}; m.music[0].samples[77] = -0.55; }, "music tune peaks at 0.55"},
+        {[](M& m) { m.music = {toneLoop(1.0, 0.05)}; }, "music tune stands off zero by 0.05"},
+        // A quarter of a cycle more: the end stops at a crest and the start is at zero.
+        {[](M& m) { m.music = {toneLoop(1.0 + 25.0 / cg::kMusicRate)}; }, "music tune does not lead from its end into its start"},
         // clang-format on
     };
     for (const auto& [breakIt, problem] : cases) {

@@ -1,11 +1,15 @@
 #include "tools/checker/dataChecker.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
 #include <system_error>
+
+#include "SDL_mixer.h"
 
 #include "datafile/bmpHeader.h"
 #include "datafile/loadReport.h"
@@ -53,6 +57,7 @@ void dataChecker::run() {
     sheetcheck::checkDeathLists(report_, particles_, {&particles_}, "particle/default");
     checkStage();
     checkHud();
+    checkMusic();
 }
 
 void dataChecker::runCharacter(const std::string& name) {
@@ -255,4 +260,38 @@ void dataChecker::checkHud() {
                       "the marker has " + std::to_string(hudMarker_.frameCount) +
                           " frames; the match needs 2 — give it a round not won, then a round "
                           "won");
+}
+
+void dataChecker::checkMusic() {
+    for (const char* name : {"title", "stage"}) {
+        const std::string path = root_ + "/music/" + name + ".wav";
+        FILE* f = fopen(path.c_str(), "rb");
+        if (!f) {
+            report_.warning(path, 0,
+                            "missing music — that part of the game plays in silence; add a "
+                            "loop (a PCM WAV at 44100 Hz)");
+            continue;
+        }
+        unsigned char h[28] = {};
+        const size_t got = fread(h, 1, sizeof h, f);
+        fclose(f);
+        if (got == sizeof h && memcmp(h, "RIFF", 4) == 0 && memcmp(h + 8, "WAVEfmt ", 8) == 0) {
+            const unsigned rate = h[24] | h[25] << 8 | h[26] << 16 | unsigned(h[27]) << 24;
+            if (rate != 44100)
+                report_.warning(path, 0,
+                                "music at " + std::to_string(rate) +
+                                    " Hz: SDL_mixer converts a music stream of another rate a "
+                                    "buffer at a time and it clicks at every buffer's edge — "
+                                    "save it at 44100 Hz");
+        }
+        if (Mix_QuerySpec(nullptr, nullptr, nullptr) == 0)
+            continue;
+        if (Mix_Music* m = Mix_LoadMUS(path.c_str()))
+            Mix_FreeMusic(m);
+        else
+            report_.warning(path, 0,
+                            std::string("not music SDL_mixer can play (") + Mix_GetError() +
+                                ") — save it as a PCM WAV; that part of the game plays in "
+                                "silence");
+    }
 }

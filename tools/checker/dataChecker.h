@@ -43,6 +43,8 @@ private:
     // The match's pictures and sounds, data/hud.
     void loadHud();
     void checkHud();
+    // The music loops: optional to the game, so every problem is a warning.
+    void checkMusic();
     // Every sheet loaded: the shared ones, then each character's.
     std::vector<sheetRef> sheets() const;
     // The run sheet, the HUD's and the default particles'.

@@ -7,6 +7,7 @@
 #include "tools/contentgen/BrawlerMoves.h"
 #include "tools/contentgen/HudArt.h"
 #include "tools/contentgen/Layout.h"
+#include "tools/contentgen/MusicComposer.h"
 #include "tools/contentgen/Palette.h"
 #include "tools/contentgen/PaletteSwap.h"
 #include "tools/contentgen/ParticleArt.h"
@@ -36,6 +37,7 @@ ContentModel ContentBuilder::build() {
     model.hud = HudArt::build();
     model.hud.title = TitleArt::paint(model.stage);
     model.sharedSounds = SoundFactory::sharedSounds();
+    model.music = MusicComposer::loops();
     return model;
 }
 

@@ -5,7 +5,7 @@
 namespace contentgen {
 
 // Draws and synthesises the whole content model: stage, runner, particles, HUD,
-// shared sounds and every character with its animations, moves, sounds, second
+// shared sounds, the music loops and every character with its animations, moves, sounds, second
 // colours and the opponent's attack table.
 class ContentBuilder {
 public:

@@ -23,6 +23,13 @@ struct SoundClip {
     std::vector<double> samples; // -1..1 at WavEncoder::kSampleRate
 };
 
+// One music loop: data/music/<name>.wav, played over and over. Its last sample leads into
+// its first.
+struct MusicLoop {
+    std::string name;            // the file's name without ".wav"
+    std::vector<double> samples; // -1..1, one channel at kMusicRate (tools/contentgen/Score.h)
+};
+
 // A sound folder with its `sound` list file.
 struct SoundList {
     std::string folder; // path from the output root, e.g. "data/soundSet"
@@ -88,6 +95,7 @@ struct ContentModel {
     std::vector<CharacterModel> characters; // the Brawler first: the classic game's fighter
     HudModel hud;                           // data/hud
     SoundList sharedSounds;                 // data/soundSet
+    std::vector<MusicLoop> music;           // data/music, one WAV per loop
 };
 
 } // namespace contentgen

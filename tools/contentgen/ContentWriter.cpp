@@ -4,6 +4,7 @@
 
 #include "tools/contentgen/BmpEncoder.h"
 #include "tools/contentgen/Layout.h"
+#include "tools/contentgen/Score.h"
 #include "tools/contentgen/WavEncoder.h"
 
 namespace contentgen {
@@ -181,6 +182,9 @@ FileSet ContentWriter::write(const ContentModel& model) {
         addSounds(files, model.hud.sounds);
     if (model.hud.title.width() > 0)
         files.addBytes(hud + "/title.bmp", BmpEncoder::encode(model.hud.title));
+    for (const MusicLoop& m : model.music)
+        files.addBytes(std::string(layout::kMusic) + "/" + m.name + ".wav",
+                       WavEncoder::encode(m.samples, kMusicRate));
     return files;
 }
 

@@ -11,6 +11,7 @@ constexpr const char* kParticleList = "default";
 constexpr const char* kData = "data";
 constexpr const char* kSharedSounds = "data/soundSet";
 constexpr const char* kHud = "data/hud";
+constexpr const char* kMusic = "data/music";
 constexpr const char* kContactSheet = "docs/contact-sheet.bmp";
 constexpr const char* kStagePreview = "docs/stage-preview.bmp";
 constexpr const char* kHudSheet = "docs/hud-sheet.bmp";

@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "tools/contentgen/PaletteSwap.h"
+#include "tools/contentgen/Score.h"
 #include "tools/contentgen/WavEncoder.h"
 
 namespace contentgen {
@@ -77,6 +78,7 @@ std::vector<std::string> ModelChecker::run() {
         frameData(*s, "hud " + s->name, false);
     soundNames();
     soundClips();
+    musicLoops();
     harmlessParticles();
     hud();
     if (model_.characters.empty())
@@ -355,6 +357,43 @@ void ModelChecker::soundClips() {
                      std::to_string(peak) + " of full scale; effects stay at or below 0.5 " +
                      "(-6 dBFS)");
         }
+}
+
+void ModelChecker::musicLoops() {
+    for (const MusicLoop& m : model_.music) {
+        const std::vector<double>& s = m.samples;
+        const double seconds = double(s.size()) / kMusicRate;
+        if (seconds < 60.0)
+            fail("music " + m.name + " lasts " + std::to_string(seconds) +
+                 " s; a loop plays at least a minute before it repeats");
+        if (s.size() < 130)
+            continue;
+        double peak = 0.0;
+        double sum = 0.0;
+        for (double v : s) {
+            peak = std::max(peak, std::fabs(v));
+            sum += v;
+        }
+        if (peak > kPeak)
+            fail("music " + m.name + " peaks at " + std::to_string(peak) +
+                 " of full scale; music stays at or below 0.5 (-6 dBFS)");
+        // An offset clicks when the music starts and stops.
+        if (std::fabs(sum / double(s.size())) > 0.002)
+            fail("music " + m.name + " stands off zero by " +
+                 std::to_string(sum / double(s.size())) + "; it must swing about zero");
+        // The loop's last sample is followed by its first: that step must be no bigger
+        // than the steps around it, or the seam clicks every time round.
+        const size_t n = s.size();
+        double near = 0.0;
+        for (size_t i = 0; i < 64; ++i)
+            near = std::max(
+                {near, std::fabs(s[i + 1] - s[i]), std::fabs(s[n - 1 - i] - s[n - 2 - i])});
+        const double seam = std::fabs(s[0] - s[n - 1]);
+        if (seam > 1.5 * near + 1e-4)
+            fail("music " + m.name + " does not lead from its end into its start: a step of " +
+                 std::to_string(seam) + " at the seam, at most " + std::to_string(near) +
+                 " beside it");
+    }
 }
 
 void ModelChecker::particleNames() {

@@ -33,6 +33,7 @@ private:
     void soundNames();
     void frameSounds();
     void soundClips();
+    void musicLoops();
     void particleNames();
     void harmlessParticles();
     void projectiles();

@@ -16,20 +16,20 @@ int16_t toPcm(double s) {
 
 } // namespace
 
-std::vector<uint8_t> WavEncoder::encode(const std::vector<double>& samples) {
+std::vector<uint8_t> WavEncoder::encode(const std::vector<double>& samples, int rate) {
     const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
     ByteWriter out;
     out.tag("RIFF");
     out.u32(36 + dataBytes);
     out.tag("WAVE");
     out.tag("fmt ");
-    out.u32(16);              // size of the fmt chunk
-    out.u16(1);               // PCM
-    out.u16(1);               // channels
-    out.u32(kSampleRate);     // samples per second
-    out.u32(kSampleRate * 2); // bytes per second
-    out.u16(2);               // bytes per sample frame
-    out.u16(16);              // bits per sample
+    out.u32(16);                              // size of the fmt chunk
+    out.u16(1);                               // PCM
+    out.u16(1);                               // channels
+    out.u32(static_cast<uint32_t>(rate));     // samples per second
+    out.u32(static_cast<uint32_t>(rate * 2)); // bytes per second
+    out.u16(2);                               // bytes per sample frame
+    out.u16(16);                              // bits per sample
     out.tag("data");
     out.u32(dataBytes);
     for (double s : samples)

@@ -10,8 +10,8 @@ class WavEncoder {
 public:
     static constexpr int kSampleRate = 22050;
 
-    // samples are in -1..1; anything outside is clipped.
-    static std::vector<uint8_t> encode(const std::vector<double>& samples);
+    // samples are in -1..1 at `rate` per second; anything outside is clipped.
+    static std::vector<uint8_t> encode(const std::vector<double>& samples, int rate = kSampleRate);
 };
 
 } // namespace contentgen
