@@ -56,6 +56,10 @@ void configure(Game& game, const gameOptions& options, const std::vector<std::st
     game.matchRounds = options.rounds;
     game.cpuLevel = options.cpu;
     game.versusMode = options.versus;
+    game.trainingMode = options.training;
+    // In training --cpu names the level the dummy plays at from the start.
+    if (options.training && options.cpuNamed)
+        game.trainingDummy = dummyMode::cpu;
     game.uncapped = options.uncapped;
     game.playerCharacter = characterFor(options.player, roster);
     game.opponentCharacter = characterFor(options.opponent, roster);
@@ -119,7 +123,8 @@ uint64_t freshSeed() {
 // The match's replay to the file named, else to the replays folder (keeping the newest
 // 50). A match nobody played a step of is not kept.
 void saveReplay(const Game& game, const gameOptions& options) {
-    if (!game.match || game.watching || game.match->inputs.empty())
+    // Training saves nothing: there is no match to watch again.
+    if (!game.match || game.match->training || game.watching || game.match->inputs.empty())
         return;
     std::string folder = replayFolder();
     std::string path = options.recordFile.empty()

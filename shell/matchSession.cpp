@@ -14,6 +14,7 @@
 #include "platform/gameClock.h"
 #include "shell/game.h"
 #include "shell/shell.h"
+#include "shell/trainingSession.h"
 #include "sprite/colourSwap.h"
 #include "platform/traceLog.h"
 
@@ -43,6 +44,8 @@ void recolour(const colourSwap& swap, animationSet& anims, moveSet& moves) {
 Fighter& matchSession::fighterOf(Game& g, int side) {
     return side == 0 ? g.vikings1 : g.fighter2;
 }
+
+matchSession::matchSession() = default;
 
 matchSession::~matchSession() {
     // The clock and the generator go back to the classic game's for whatever runs next
@@ -119,7 +122,9 @@ void matchSession::startUp(Game& g, int rounds) {
     display.attach(screen, back);
     if (g.versusMode)
         setUpSecondPlayer(g);
-    display.setLabels("1P " + capitals(name), capitals(other) + (g.versusMode ? " 2P" : " CPU"));
+    display.setLabels("1P " + capitals(name), capitals(other) + (training       ? " DUMMY"
+                                                                 : g.versusMode ? " 2P"
+                                                                                : " CPU"));
     setUpSides(g);
     if (ruleSet >= 2) {
         useTodaysContact(g);
@@ -133,10 +138,18 @@ void matchSession::startUp(Game& g, int rounds) {
     pinGameClock(stepTime);
     g_randomNumber.seedFight(seed);
     tracef("match: seed %llu\n", static_cast<unsigned long long>(seed));
-    rules.start(stepTime);
-    tracef("match: best of %d rounds\n", rounds);
+    if (training) {
+        rules.startWithoutRounds(stepTime);
+    } else {
+        rules.start(stepTime);
+        tracef("match: best of %d rounds\n", rounds);
+    }
     for (int side = 0; side < 2; ++side)
         fighterOf(g, side).setHP(startHp, kFullHp);
+    if (training) {
+        trainer = std::make_unique<trainingSession>();
+        trainer->startUp(g, *this, firstDummyMode);
+    }
 }
 
 // Both sides play the same character: the opponent gets its own copy of the sheets in
@@ -214,6 +227,8 @@ void matchSession::readEvents(Game& g) {
             }
             if (playback && onReplayKey(g, key))
                 continue;
+            if (trainer && !paused && trainer->onKey(g, *this, key))
+                continue;
             if (key == g.controls.pauseKey || key == SDLK_RETURN) {
                 onMatchKey(key);
                 continue;
@@ -252,7 +267,7 @@ bool matchSession::onReplayKey(Game& g, SDLKey key) {
     }
     if (key == SDLK_RIGHT && paused) {
         if (!playbackOver)
-            step(g, nextInput());
+            step(g, nextInput(g));
         return true;
     }
     if (key == SDLK_1 || key == SDLK_2 || key == SDLK_4) {
@@ -276,12 +291,12 @@ void matchSession::runDueSteps(Game& g) {
         for (int i = 0; i < playbackSpeed && !(playback && playbackOver); ++i) {
             if (playbackLive && static_cast<size_t>(stepNumber) >= playback->size())
                 break;
-            step(g, nextInput());
+            step(g, nextInput(g));
         }
     }
 }
 
-stepInput matchSession::nextInput() {
+stepInput matchSession::nextInput(Game& g) {
     stepInput in;
     if (playback) {
         size_t at = static_cast<size_t>(stepNumber);
@@ -292,6 +307,8 @@ stepInput matchSession::nextInput() {
         playbackOver = true;
         return in;
     }
+    if (trainer)
+        return trainer->nextInput(g, *this);
     // The first side is always a player's, so a rematch asked rides on its frame.
     for (int side : {0, 1})
         if (sides[side].human())
@@ -343,6 +360,11 @@ void matchSession::stepBody(Game& g, const stepInput& in) {
         rules.start(stepTime);
         resetPending_ = true;
     }
+    // Training has no match to play again: the same asking puts the fighters back.
+    if (rematch && training) {
+        tracef("training: reset\n");
+        resetPending_ = true;
+    }
     for (fightSide& side : sides)
         side.beginStep();
     // Keys move a fighter only while the round is on.
@@ -365,8 +387,18 @@ void matchSession::stepFighters(Game& g, const stepInput& in) {
     for (int side : {0, 1})
         sides[side].act(on, facing, g.pList, in[side], computerIdle);
     keepApart(g.vikings1, g.fighter2);
+    if (training) {
+        followTraining(g);
+        return;
+    }
     act(g, rules.update(stepTime, g.vikings1.hitPoints, g.fighter2.hitPoints));
     holdRoundEnd(g);
+}
+
+void matchSession::followTraining(Game& g) {
+    Fighter* fighters[2] = {&g.vikings1, &g.fighter2};
+    const playerControl* controls[2] = {sides[0].control, sides[1].control};
+    drill.afterStep(fighters, controls, kFullHp);
 }
 
 void matchSession::act(Game& g, matchEvent e) {
@@ -430,6 +462,11 @@ void matchSession::resetRound(Game& g) {
         sides[side].resetForRound(kStartX[side], kStartY, startHp, kFullHp);
         down_[side] = posing_[side] = false;
     }
+    if (training) {
+        Fighter* fighters[2] = {&g.vikings1, &g.fighter2};
+        const playerControl* controls[2] = {sides[0].control, sides[1].control};
+        drill.begin(fighters, controls);
+    }
 }
 
 hudView matchSession::view(Game& g) {
@@ -447,6 +484,13 @@ hudView matchSession::view(Game& g) {
     v.winsNeeded = rules.winsNeeded();
     v.banner = paused ? "PAUSED" : rules.banner(now);
     v.prompt = paused ? "" : rules.prompt();
+    // Training has no timer, no rounds to mark and no banner but the pause's.
+    if (training) {
+        v.seconds = -1;
+        v.winsNeeded = 0;
+        v.banner = paused ? "PAUSED" : "";
+        v.prompt = "";
+    }
     if (!notice.empty())
         v.prompt = notice;
     if (g.selectable && rules.state == matchState::over)
@@ -458,10 +502,14 @@ void matchSession::drawScene(Game& g) {
     g.restoreScene();
     if (hudShown)
         display.drawChanges(view(g));
+    if (trainer)
+        trainer->drawChanges(g, *this);
     g.saveScene();
     size_t mark = g.presenter.noted();
     g.drawSceneObjects();
     if (hudShown)
         display.drawOver(g.presenter, mark);
+    if (trainer)
+        trainer->drawOver(g, mark);
     g.presenter.present();
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "match/damageTrail.h"
 #include "match/hud.h"
 #include "match/matchRules.h"
+#include "match/trainingRules.h"
 #include "moves/moveSet.h"
 #include "shell/fightSide.h"
 #include "sprite/CSpriteBase.h"
@@ -19,6 +21,7 @@ class Fighter;
 class Game;
 class colourSwap;
 class fightState;
+class trainingSession;
 
 // The match played on top of the game's fight: rounds with an announcement, a timer and
 // knockouts, a HUD, pause and rematch, the opponent in its other colours and fighters
@@ -76,8 +79,14 @@ public:
     bool playbackLive = false; // the replay is still coming (a watched match): wait at its end
     std::string notice;        // said where the prompt goes (online play's state), if any
     bool pausable = true;      // the pause key pauses (not online: the peer plays on)
+    // Training instead of rounds: no timer, no knockout, a dummy on the second side.
+    // Chosen before startUp, with the dummy's first mode.
+    bool training = false;
+    dummyMode firstDummyMode = dummyMode::stand;
+    trainingRules drill;                      // the dummy, combos, refills, frame data
+    std::unique_ptr<trainingSession> trainer; // training's keys, recording and panel
 
-    matchSession() = default;
+    matchSession();
     ~matchSession();
     matchSession(const matchSession&) = delete;
     matchSession& operator=(const matchSession&) = delete;
@@ -103,6 +112,9 @@ public:
     void drawScene(Game& g);
     // The state as the fight runner names it: a matchState's name, or "paused".
     std::string stateName() const;
+    // Training: both fighters go back to their start at the next step, which carries the
+    // asking in the player's frame.
+    void askReset() { rematchAsked_ = true; }
 
 private:
     // Whether the opponent wears the colours of `swap`, read from the character's palette2.
@@ -117,7 +129,7 @@ private:
     void onMatchKey(SDLKey key);
     bool onReplayKey(Game& g, SDLKey key);
     void runDueSteps(Game& g);
-    stepInput nextInput();
+    stepInput nextInput(Game& g);
     // A step with its trace and sounds held, then let out when `heard`, else dropped.
     void runStep(Game& g, const stepInput& in, bool heard);
     // The step's work, inside the holding of its trace and sounds.
@@ -125,6 +137,8 @@ private:
     void stepFighters(Game& g, const stepInput& in);
     void act(Game& g, matchEvent e);
     void holdRoundEnd(Game& g);
+    // Training's rules after the fighters moved: combos, refills, frame data.
+    void followTraining(Game& g);
     void resetRound(Game& g);
     hudView view(Game& g);
     Fighter& fighterOf(Game& g, int side);

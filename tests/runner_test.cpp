@@ -135,6 +135,13 @@ TEST(FightScriptParse, NamesTheLineAndTheFault) {
         {"repeat 500\nend\n", "t.fight:2: the repeat of line 1 has no lines"},
         {"end\n", "t.fight:1: end without a repeat to close"},
         {"end match\n", "t.fight: end match needs a match"},
+        // Training's dummy: its modes, a level for the computer only, and training itself.
+        {"mode training\ndummy sleep\n", "t.fight:2: dummy takes stand, crouch, jump, block"},
+        {"mode training\nat 5 dummy block 3\n", "t.fight:2: only dummy cpu takes a level"},
+        {"mode training\ndummy cpu 9\n", "t.fight:2: only dummy cpu takes a level, 1 to 8"},
+        {"mode match\nat 5 dummy block\n", "t.fight:2: dummy needs training"},
+        {"mode training\nopponent human\n", "t.fight:1: mode training is one player"},
+        {"mode trainer\n", "t.fight:1: mode takes match, classic or training"},
     };
     for (const bad& c : cases) {
         std::string error;

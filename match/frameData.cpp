@@ -1,0 +1,33 @@
+#include "match/frameData.h"
+
+#include "ai/moveFacts.h"
+#include "moves/moveSet.h"
+
+namespace {
+
+constexpr int kStepMs = 11; // a fight step
+
+} // namespace
+
+int stepsFor(int ms) {
+    return ms <= 0 ? 0 : (ms + kStepMs - 1) / kStepMs;
+}
+
+frameData frameDataOf(const moveInfo& move, float speed) {
+    moveFacts facts = factsOf(move, speed);
+    frameData d;
+    d.name = move.name;
+    d.damage = facts.damage;
+    d.attack = facts.attack;
+    if (!facts.attack) {
+        d.recovery = stepsFor(facts.totalMs);
+        return d;
+    }
+    // Counted on the step grid, so the three add up to the move's whole length.
+    int firstOn = stepsFor(facts.startupMs);
+    int lastOff = stepsFor(facts.activeEndMs);
+    d.startup = firstOn;
+    d.active = lastOff - firstOn;
+    d.recovery = stepsFor(facts.totalMs) - lastOff;
+    return d;
+}
