@@ -2,6 +2,7 @@
 
 #include "ai/moveFacts.h"
 #include "moves/moveSet.h"
+#include "sprite/frameInfo.h"
 
 namespace {
 
@@ -29,5 +30,15 @@ frameData frameDataOf(const moveInfo& move, float speed) {
     d.startup = firstOn;
     d.active = lastOff - firstOn;
     d.recovery = stepsFor(facts.totalMs) - lastOff;
+    // A hurting frame takes its damage on every step it is on the body: the most a
+    // move can take is each frame's damage for each step it shows.
+    d.damage = 0;
+    int at = 0;
+    for (const frameInfo& f : move.sheet.frames) {
+        int ms = static_cast<int>(static_cast<float>(f.delay) * speed);
+        if (f.damage > 0 && f.dBox.left <= f.dBox.right)
+            d.damage += f.damage * (stepsFor(at + ms) - stepsFor(at));
+        at += ms;
+    }
     return d;
 }

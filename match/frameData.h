@@ -8,7 +8,7 @@ struct moveInfo;
 // delays and boxes (the same reading the computer makes of its moves).
 struct frameData {
     std::string name;    // the move's name
-    int damage = 0;      // hit points its active frames take, one contact step each
+    int damage = 0;      // hit points it takes when its attack boxes stay on throughout
     int startup = 0;     // steps before the first active frame shows
     int active = 0;      // steps an attack box (or the throw of a projectile) is out
     int recovery = 0;    // steps from the last active frame's end to the move's end

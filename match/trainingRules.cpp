@@ -217,13 +217,17 @@ const trainingRules::advantage* trainingRules::advantageOf(const moveInfo* move)
 std::string trainingRules::valuesText() const {
     std::string out = std::to_string(v.steps) + " " + moveWord(v.lastMove);
     for (const sideValues& s : v.sides) {
-        char line[200];
-        snprintf(line, sizeof line, " | %d %d %d %d %s %ld %s %ld %d %d %d %d %d %ld %s %d %ld %ld",
-                 s.hitsTaken, s.hitsBlocked, s.hp, s.touched, moveWord(s.move).c_str(), s.moveStart,
-                 moveWord(s.countedMove).c_str(), s.countedStart, s.against.on, s.against.hits,
-                 s.against.damage, s.against.hpBefore, s.against.guarding, s.against.refillAt,
-                 moveWord(s.measuring.move).c_str(), s.measuring.blocked, s.measuring.attackerFree,
-                 s.measuring.defenderFree);
+        // Move names come from the data and may be long: the line takes what it needs.
+        std::string line = " | ";
+        for (long n : {static_cast<long>(s.hitsTaken), static_cast<long>(s.hitsBlocked),
+                       static_cast<long>(s.hp), static_cast<long>(s.touched), s.moveStart,
+                       s.countedStart, static_cast<long>(s.against.on),
+                       static_cast<long>(s.against.hits), static_cast<long>(s.against.damage),
+                       static_cast<long>(s.against.hpBefore), static_cast<long>(s.against.guarding),
+                       s.against.refillAt, static_cast<long>(s.measuring.blocked),
+                       s.measuring.attackerFree, s.measuring.defenderFree})
+            line += std::to_string(n) + " ";
+        line += moveWord(s.move) + " " + moveWord(s.countedMove) + " " + moveWord(s.measuring.move);
         out += line;
     }
     for (const advantage& a : v.measured)
