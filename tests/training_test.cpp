@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "control/inputFrame.h"
+#include "control/playerControl.h"
 #include "fighter/fighter.h"
+#include "match/trainingPanel.h"
 #include "match/trainingRules.h"
 #include "moves/moveSet.h"
 #include "shell/game.h"
@@ -41,6 +43,52 @@ std::vector<std::string> trainingLines(const std::string& trace) {
 bool has(const std::vector<std::string>& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
+
+Uint32 pixel(SDL_Surface* s, int x, int y) {
+    return static_cast<Uint32*>(s->pixels)[y * s->pitch / 4 + x];
+}
+
+int brightness(SDL_Surface* s, int x, int y) {
+    Uint8 r, g, b;
+    SDL_GetRGB(pixel(s, x, y), s->format, &r, &g, &b);
+    return r + g + b;
+}
+
+// Two fighters and their controllers as the fight leaves them after each step; the
+// test moves their moves, counters and hit points by hand.
+struct drillFixture {
+    Fighter player, dummy;
+    playerControl playerHands, dummyHands;
+    Fighter* fighters[2] = {&player, &dummy};
+    const playerControl* controls[2] = {&playerHands, &dummyHands};
+    trainingRules rules;
+    moveInfo jab, kick, hit1, blockHi;
+    drillFixture() {
+        jab.name = "jab";
+        kick.name = "kick";
+        player.setHP(1000, 1000);
+        dummy.setHP(1000, 1000);
+        rules.begin(fighters, controls);
+    }
+    std::string steps(int n = 1) {
+        return captureStdout([&] {
+            for (int i = 0; i < n; ++i)
+                rules.afterStep(fighters, controls, 1000);
+        });
+    }
+    // A contact step on the dummy: a hit taking `damage`, or a block.
+    std::string contact(int damage, bool blocked = false) {
+        if (blocked) {
+            ++dummyHands.hitsBlocked;
+            dummy.currentMove = &blockHi;
+        } else {
+            ++dummyHands.hitsTaken;
+            dummy.changeHP(-damage);
+            dummy.currentMove = &hit1;
+        }
+        return steps();
+    }
+};
 
 } // namespace
 
@@ -169,4 +217,98 @@ TEST(Training, KeysSaveRestoreRecordAndPlayBack) {
         << all;
     EXPECT_TRUE(jabShown);
     EXPECT_TRUE(plated);
+}
+
+// Combos on the rules alone: a box on the body for several steps is one hit, a second
+// move landing before the dummy is free makes two; the combo ends when the dummy is
+// free, its hit points come back 91 steps (a second) later and not before, and advantage
+// is the step the dummy is free minus the step the attacker is, on hit and on block.
+TEST(Training, CombosRefillsAndAdvantage) {
+    drillFixture d;
+    d.player.currentMove = &d.jab;
+    d.steps();
+    for (int i = 0; i < 3; ++i)
+        d.contact(12);
+    EXPECT_EQ(1, d.rules.v.sides[1].against.hits);
+    EXPECT_TRUE(d.rules.v.sides[1].against.guarding);
+    d.player.currentMove = nullptr;
+    d.steps();
+    d.player.currentMove = &d.kick;
+    d.steps();
+    d.contact(20);
+    d.player.currentMove = nullptr; // the kick's attacker is free here ...
+    d.steps(2);
+    d.dummy.currentMove = nullptr; // ... and the dummy two steps later
+    std::string end = d.steps();
+    EXPECT_NE(std::string::npos, end.find("training: combo on the dummy: 2 hits, 56 damage\n"))
+        << end;
+    EXPECT_NE(std::string::npos, end.find("training: kick on hit +2\n")) << end;
+    EXPECT_EQ(nullptr, d.rules.advantageOf(&d.jab)); // cut short by the kick: not measured
+    EXPECT_EQ(2, d.rules.v.shown.hits);
+    EXPECT_EQ(56, d.rules.v.shown.damage);
+    EXPECT_FALSE(d.rules.v.sides[1].against.guarding);
+    EXPECT_EQ("", d.steps(90));
+    EXPECT_EQ(944, d.dummy.hitPoints);
+    EXPECT_EQ("training: hit points refilled on the dummy\n", d.steps());
+    EXPECT_EQ(1000, d.dummy.hitPoints);
+
+    // Blocked: no hit counted, the guard's advantage measured; the shown combo stays.
+    d.player.currentMove = &d.jab;
+    d.steps();
+    d.contact(0, true);
+    d.steps();
+    d.player.currentMove = nullptr;
+    d.steps(3);
+    d.dummy.currentMove = nullptr;
+    std::string blocked = d.steps();
+    EXPECT_EQ("training: jab on block +3\n", blocked);
+    const trainingRules::advantage* jab = d.rules.advantageOf(&d.jab);
+    ASSERT_NE(nullptr, jab);
+    EXPECT_TRUE(jab->onBlockKnown);
+    EXPECT_FALSE(jab->onHitKnown);
+    EXPECT_EQ(2, d.rules.v.shown.hits);
+    EXPECT_EQ(d.rules.v.sides[1].against.hits, 0);
+}
+
+// The panel on a stage: plates darken what is under them, a plus the font lacks is drawn,
+// an arrow points the way held, and a part that goes away leaves the stage exactly as it
+// was.
+TEST(Training, PanelDrawsAndRestoresTheStage) {
+    SDL_Surface* shown = videoScreen();
+    SDL_Surface* stage = SDL_ConvertSurface(shown, shown->format, SDL_SWSURFACE);
+    ASSERT_NE(nullptr, stage);
+    for (int y = 0; y < stage->h; ++y)
+        for (int x = 0; x < stage->w; ++x)
+            static_cast<Uint32*>(stage->pixels)[y * stage->pitch / 4 + x] =
+                SDL_MapRGB(stage->format, static_cast<Uint8>(x), static_cast<Uint8>(y), 200);
+    SDL_BlitSurface(stage, nullptr, shown, nullptr);
+    trainingPanel panel;
+    ASSERT_TRUE(panel.load(kData + "/hud"));
+    panel.attach(shown, stage);
+    trainingView v;
+    v.inputs = {{inputFrame::right | inputFrame::buttonA, 3}, {0, 40}};
+    v.frameLines = {"ON HIT +2"};
+    v.combo = "2 HITS 56";
+    panel.drawChanges(v);
+
+    SDL_Rect combo = panel.partRect(trainingPanel::combo);
+    ASSERT_GT(combo.w, 0);
+    EXPECT_LT(brightness(shown, combo.x + 1, combo.y + 1),
+              brightness(stage, combo.x + 1, combo.y + 1));
+    // "ON HIT +2" on 12-pixel glyphs: the plus is the eighth, white at its middle.
+    SDL_Rect frames = panel.partRect(trainingPanel::frames);
+    EXPECT_EQ(255 * 3, brightness(shown, frames.x + 4 + 7 * 12 + 6, frames.y + 4 + 8));
+    // The first line's arrow points right: its head is on the right of the cell.
+    SDL_Rect inputs = panel.partRect(trainingPanel::inputs);
+    int cx = inputs.x + 4 + 8, cy = inputs.y + 4 + 8;
+    EXPECT_GT(brightness(shown, cx + 4, cy - 3), 300);
+    EXPECT_LT(brightness(shown, cx - 4, cy - 3), 300);
+
+    v.combo.clear();
+    panel.drawChanges(v);
+    EXPECT_EQ(0, panel.partRect(trainingPanel::combo).w);
+    for (int y = combo.y; y < combo.y + combo.h; ++y)
+        for (int x = combo.x; x < combo.x + combo.w; ++x)
+            ASSERT_EQ(pixel(stage, x, y), pixel(shown, x, y)) << x << "," << y;
+    SDL_FreeSurface(stage);
 }
