@@ -312,3 +312,36 @@ TEST(Training, PanelDrawsAndRestoresTheStage) {
             ASSERT_EQ(pixel(stage, x, y), pixel(shown, x, y)) << x << "," << y;
     SDL_FreeSurface(stage);
 }
+
+// The box overlay (j) draws outlines in training, so the fighter shows through, and
+// filled boxes in a match as it always has.
+TEST(Training, BoxOverlayIsOutlinedOnlyInTraining) {
+    screen = videoScreen();
+    for (const char* mode : {"training", "match"}) {
+        FightScript script;
+        script.name = std::string(mode) + ".fight";
+        std::string error;
+        ASSERT_TRUE(script.parse("data " + kData + "\nmode " + mode +
+                                     "\nopponent idle\n"
+                                     "at 1600 place player 300\n"
+                                     "at 1700 tap j\n"
+                                     "end 1800\n",
+                                 &error))
+            << error;
+        FightRunner runner;
+        Uint32 edge = 0, middle = 0;
+        runner.afterPass = [&](long passMs, Game& g) {
+            if (passMs < 1780)
+                return;
+            colBox b = g.vikings1.getCBox();
+            int midY = (b.top + b.bottom) / 2;
+            edge = pixel(screen, b.left, midY);
+            middle = pixel(screen, (b.left + b.right) / 2, midY);
+        };
+        captureStdout([&] { runner.run(script); });
+        EXPECT_TRUE(runner.failures.empty()) << mode;
+        // The body box's colour, as the overlay writes it.
+        EXPECT_EQ(0xffcc00u, edge) << mode;
+        EXPECT_EQ(std::string(mode) == "match", middle == 0xffcc00u) << mode;
+    }
+}
