@@ -81,7 +81,12 @@ inputFrame trainingRules::dummyFrame(const Fighter& dummy, const Fighter& player
 }
 
 void trainingRules::begin(Fighter* const fighters[2], const playerControl* const controls[2]) {
-    v = values{};
+    values kept;
+    kept.shown = v.shown;
+    kept.lastMove = v.lastMove;
+    kept.measured = v.measured;
+    kept.steps = v.steps;
+    v = kept;
     for (int s = 0; s < 2; ++s) {
         v.sides[s].hitsTaken = controls[s]->hitsTaken;
         v.sides[s].hitsBlocked = controls[s]->hitsBlocked;

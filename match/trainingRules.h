@@ -85,7 +85,8 @@ public:
     // The dummy's frame for the next step in the modes that are not the computer's:
     // `dummy` is the dummy's fighter, `player` the one attacking it.
     inputFrame dummyFrame(const Fighter& dummy, const Fighter& player) const;
-    // Before the first step: both sides' counters and hit points as they stand.
+    // Before the first step, and after a reset: both sides' counters and hit points as
+    // they stand, no combo on. What was measured and the combo shown are kept.
     void begin(Fighter* const fighters[2], const playerControl* const controls[2]);
     // After each step: hits, blocks, combos, refills and measurements. Hit points come
     // back to `fullHp` here, inside the step, so a step run again does the same.

@@ -56,7 +56,15 @@ void trainingSession::setMode(Game& g, matchSession& m, dummyMode mode, int leve
         m.brain.level = level;
     playing_ = false;
     ++outsideChanges;
-    bool computer = mode == dummyMode::cpu && !recording_;
+    chooseDummysHands(g, m);
+    if (mode == dummyMode::cpu)
+        tracef("training: dummy cpu %d\n", m.brain.level);
+    else
+        tracef("training: dummy %s\n", trainingRules::modeName(mode));
+}
+
+void trainingSession::chooseDummysHands(Game& g, matchSession& m) {
+    bool computer = m.drill.mode == dummyMode::cpu && !recording_ && !playing_;
     fightSide& side = m.sides[1];
     if (computer && !side.brain) {
         side.playedBy(&m.brain, &g.player2);
@@ -65,10 +73,6 @@ void trainingSession::setMode(Game& g, matchSession& m, dummyMode mode, int leve
         side.brain = nullptr;
         g.player2.blocking = false;
     }
-    if (mode == dummyMode::cpu)
-        tracef("training: dummy cpu %d\n", m.brain.level);
-    else
-        tracef("training: dummy %s\n", trainingRules::modeName(mode));
 }
 
 bool trainingSession::onKey(Game& g, matchSession& m, SDLKey key) {
@@ -91,7 +95,7 @@ bool trainingSession::onKey(Game& g, matchSession& m, SDLKey key) {
         toggleRecording(g, m);
         return true;
     case SDLK_F4:
-        togglePlayback();
+        togglePlayback(g, m);
         return true;
     case SDLK_F5:
         // Made in the next step, where a step run again makes it too.
@@ -121,16 +125,13 @@ void trainingSession::toggleRecording(Game& g, matchSession& m) {
     recorded_.clear();
     playing_ = false;
     recording_ = true;
-    // The player's keys drive the dummy, the computer included.
-    if (m.sides[1].brain) {
-        m.sides[1].brain = nullptr;
-        g.player2.blocking = false;
-    }
+    // The player's keys drive the dummy, the computer's included.
+    chooseDummysHands(g, m);
     ++outsideChanges;
     tracef("training: recording (the dummy takes your keys; F3 stops)\n");
 }
 
-void trainingSession::togglePlayback() {
+void trainingSession::togglePlayback(Game& g, matchSession& m) {
     if (recording_)
         return;
     if (recorded_.empty()) {
@@ -139,6 +140,7 @@ void trainingSession::togglePlayback() {
     }
     playing_ = !playing_;
     playAt_ = 0;
+    chooseDummysHands(g, m);
     ++outsideChanges;
     tracef(playing_ ? "training: playback on\n" : "training: playback off\n");
 }

@@ -51,7 +51,10 @@ public:
 
 private:
     void toggleRecording(Game& g, matchSession& m);
-    void togglePlayback();
+    void togglePlayback(Game& g, matchSession& m);
+    // The computer plays the dummy in cpu mode, unless the player's keys are recorded for
+    // it or played back on it.
+    void chooseDummysHands(Game& g, matchSession& m);
     // A frame of the player's turned to the dummy's facing: recorded facing right.
     static inputFrame turned(const inputFrame& f, bool facingRight);
     void noteInput(const inputFrame& f);
