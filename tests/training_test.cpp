@@ -7,6 +7,7 @@
 #include "control/inputFrame.h"
 #include "control/playerControl.h"
 #include "fighter/fighter.h"
+#include "match/frameData.h"
 #include "match/trainingPanel.h"
 #include "match/trainingRules.h"
 #include "moves/moveSet.h"
@@ -353,4 +354,45 @@ TEST(Training, BoxOverlayIsOutlinedOnlyInTraining) {
         EXPECT_EQ(0xffcc00u, edge) << mode;
         EXPECT_EQ(std::string(mode) == "match", middle == 0xffcc00u) << mode;
     }
+}
+
+// The frame data read off the kick's frames agrees with the kick in the fight: its
+// attack box is first on the body the step after its startup, it ends after its three
+// spans, and point blank it takes the damage its frames say.
+TEST(Training, FrameDataAgreesWithTheFight) {
+    screen = videoScreen();
+    FightScript script;
+    script.name = "kick.fight";
+    std::string error;
+    ASSERT_TRUE(script.parse("data " + kData +
+                                 "\nmode training\n"
+                                 "at 900 place player 500\n"
+                                 "at 900 place opponent 560\n"
+                                 "at 1000 tap x\n"
+                                 "end 1600\n",
+                             &error))
+        << error;
+    FightRunner runner;
+    long started = -1, landed = -1, ended = -1;
+    frameData kick;
+    int taken = 0;
+    runner.afterPass = [&](long, Game& g) {
+        long step = g.match->stepNumber;
+        const moveInfo* move = g.vikings1.currentMove;
+        if (started < 0 && move && move->name == "kick") {
+            started = step;
+            kick = frameDataOf(*move, g.vikings1.speed);
+        }
+        if (landed < 0 && g.fighter2.hitPoints < 1000)
+            landed = step;
+        if (started >= 0 && ended < 0 && !move)
+            ended = step;
+        taken = std::max(taken, 1000 - g.fighter2.hitPoints);
+    };
+    captureStdout([&] { runner.run(script); });
+    ASSERT_GE(started, 0);
+    ASSERT_TRUE(kick.attack);
+    EXPECT_EQ(kick.startup + 1, landed - started);
+    EXPECT_EQ(kick.startup + kick.active + kick.recovery, ended - started);
+    EXPECT_EQ(kick.damage, taken);
 }
