@@ -162,8 +162,8 @@ void trainingRules::followSide(int side, Fighter* const fighters[2],
         c.guarding = false;
         c.refillAt = step + kRefillSteps;
         if (c.hits > 0)
-            tracef("training: combo on the %s: %d hits, %d damage\n", sideWord(side), c.hits,
-                   c.damage);
+            tracef("training: combo on the %s: %d %s, %d damage\n", sideWord(side), c.hits,
+                   c.hits == 1 ? "hit" : "hits", c.damage);
     }
     if (side == 1 && c.hits > 0)
         v.shown = c;

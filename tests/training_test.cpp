@@ -211,7 +211,7 @@ TEST(Training, KeysSaveRestoreRecordAndPlayBack) {
     for (const char* want :
          {"training: position saved", "training: position restored", "training: jab on hit +5",
           "training: recording (the dummy takes your keys; F3 stops)",
-          "training: combo on the player: 1 hits, 48 damage",
+          "training: combo on the player: 1 hit, 48 damage",
           "training: hit points refilled on the player", "training: dummy cpu 8",
           "training: playback on"})
         EXPECT_TRUE(has(lines, want)) << want << " not in:\n" << all;
@@ -220,9 +220,9 @@ TEST(Training, KeysSaveRestoreRecordAndPlayBack) {
     EXPECT_EQ(3, std::count(lines.begin(), lines.end(), "training: dummy stand")) << all;
     // The recording is played in a loop, the computer's mode notwithstanding: the jab
     // lands once in every turn, and no fireball of the computer's.
-    EXPECT_FALSE(has(lines, "training: combo on the player: 1 hits, 100 damage")) << all;
+    EXPECT_FALSE(has(lines, "training: combo on the player: 1 hit, 100 damage")) << all;
     EXPECT_GE(
-        std::count(lines.begin(), lines.end(), "training: combo on the player: 1 hits, 48 damage"),
+        std::count(lines.begin(), lines.end(), "training: combo on the player: 1 hit, 48 damage"),
         3)
         << all;
     EXPECT_TRUE(jabShown);
