@@ -28,6 +28,7 @@ enum optionId {
     optInputDelay,
     optCpu,
     optTime,
+    optTraining,
     optHelp,
     optVersion
 };
@@ -52,6 +53,7 @@ const option kOptions[] = {{"classic", no_argument, nullptr, optClassic},
                            {"input-delay", required_argument, nullptr, optInputDelay},
                            {"cpu", required_argument, nullptr, optCpu},
                            {"time", required_argument, nullptr, optTime},
+                           {"training", no_argument, nullptr, optTraining},
                            {"help", no_argument, nullptr, optHelp},
                            {"version", no_argument, nullptr, optVersion},
                            {nullptr, 0, nullptr, 0}};
@@ -204,6 +206,9 @@ bool take(int id, int argc, char** argv, gameOptions& o, std::string& message) {
             return true;
         message = refused("--time", "a round's seconds: 30, 60, 99 or none", optarg);
         return false;
+    case optTraining:
+        o.training = true;
+        return true;
     default:
         return true;
     }
@@ -218,6 +223,8 @@ std::string usageText() {
            "  --classic               the endless fight: no rounds, no HUD\n"
            "  --cpu N                 the computer's level, 1 (easiest) to 8 (default 4)\n"
            "  --versus                a second player takes the opponent's fighter\n"
+           "  --training              practise against a dummy: no rounds, frame data,\n"
+           "                          F1-F7 for the dummy, positions and recording\n"
            "  --controls FILE         read the keys from FILE instead of\n"
            "                          $XDG_CONFIG_HOME/brawler/controls\n"
            "  --write-controls [FILE] write the default keys, with comments, and stop\n"
@@ -289,6 +296,14 @@ optionsResult readOptions(int argc, char** argv, gameOptions& options, std::stri
     if (options.cpuNamed && (options.classic || options.versus || online)) {
         message = "brawler: --cpu sets the level of the computer you fight in a match; leave "
                   "it out with --classic, --versus and online play";
+        return optionsResult::wrong;
+    }
+    // Training is one player against a dummy, on this machine, with nothing to replay.
+    if (options.training &&
+        (options.classic || options.versus || online || options.watching || options.roundsNamed ||
+         !options.recordFile.empty() || !options.replayFile.empty())) {
+        message = "brawler: --training is one player against a dummy; leave out --classic, "
+                  "--versus, --rounds, --record, --replay and online play";
         return optionsResult::wrong;
     }
     if (options.classic && (!options.recordFile.empty() || !options.replayFile.empty())) {

@@ -30,6 +30,7 @@ struct gameOptions {
     int inputDelay = 2;            // --input-delay: online, own keys act this many steps late
     int cpu = 4;                   // --cpu: the computer opponent's level, 1 to 8
     bool cpuNamed = false;         // --cpu was given
+    bool training = false;         // --training: the player against a dummy, no rounds
     bool roundsNamed = false;      // --rounds was given: it wins over the settings file
     bool timeNamed = false;        // --time was given
     bool scaleNamed = false;       // --scale was given

@@ -32,6 +32,8 @@ struct inputFrame {
     // The computer's choices, which no hands make: it decides after its movement step,
     // as it always has, and the side's controller carries them out in this order. A
     // replay does not store them; it runs the computer again from the fight's seed.
+    // A training dummy's frame, a player's frame otherwise, may carry blockOn: it guards
+    // standing or crouching as it is, without holding back.
     enum : uint8_t {
         blockOn = 1,     // block from now on
         blockOff = 2,    // stop blocking

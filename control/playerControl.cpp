@@ -179,6 +179,9 @@ void playerControl::movementFromFrame(const inputFrame& frame) {
         input.right = frame.holds(inputFrame::right);
         input.down = frame.holds(inputFrame::down);
         movementFrom(input);
+        // A training dummy guards where it stands: holding back would walk it away.
+        if (frame.choices & inputFrame::blockOn)
+            blocking = true;
         updatePosition();
         stepAccum = 0;
     }

@@ -27,6 +27,16 @@ void fillBox(SDL_Surface* screen, int x, int y, int w, int h, Uint32 pixel) {
     SDL_FillRect(screen, &r, pixel);
 }
 
+// The same box as a 1-pixel frame.
+void outlineBox(SDL_Surface* screen, int x, int y, int w, int h, Uint32 pixel) {
+    if (w <= 0 || h <= 0)
+        return;
+    fillBox(screen, x, y, w, 1, pixel);
+    fillBox(screen, x, y + h - 1, w, 1, pixel);
+    fillBox(screen, x, y, 1, h, pixel);
+    fillBox(screen, x + w - 1, y, 1, h, pixel);
+}
+
 } // namespace
 
 const frameInfo* Fighter::shown() const {
@@ -223,18 +233,19 @@ void Fighter::draw() {
     SDL_BlitSurface(a->image, nullptr, screen, &dest);
 }
 
-void Fighter::drawColBoxes() {
+void Fighter::drawColBoxes(bool outlined) {
     if (!screen)
         return;
     const frameInfo* a = shown();
     const frameInfo* f = current();
+    auto box = outlined ? outlineBox : fillBox;
     if (a && f)
-        fillBox(screen, x + a->cBox.left - a->anchorX, y + f->cBox.top - f->anchorY,
-                a->cBox.right - a->cBox.left, f->cBox.bottom - f->cBox.top, 0xffcc00);
+        box(screen, x + a->cBox.left - a->anchorX, y + f->cBox.top - f->anchorY,
+            a->cBox.right - a->cBox.left, f->cBox.bottom - f->cBox.top, 0xffcc00);
     fillBox(screen, x - 2, y - 2, 4, 2, 0x0000cc);
     if (a && f && f->damage > 0)
-        fillBox(screen, x + a->dBox.left - a->anchorX, y + f->dBox.top - f->anchorY,
-                a->dBox.right - a->dBox.left, f->dBox.bottom - f->dBox.top, 0xff0000);
+        box(screen, x + a->dBox.left - a->anchorX, y + f->dBox.top - f->anchorY,
+            a->dBox.right - a->dBox.left, f->dBox.bottom - f->dBox.top, 0xff0000);
 }
 
 void Fighter::leaveSheet() {

@@ -55,8 +55,9 @@ public:
     void clearBG();
     void updateBG();
     void draw();
-    // Debug overlay: body box, anchor marker, and the attack box on damaging frames.
-    void drawColBoxes();
+    // Debug overlay: body box, anchor marker, and the attack box on damaging frames;
+    // `outlined` draws each box as a 1-pixel frame, so the fighter shows through.
+    void drawColBoxes(bool outlined = false);
     // With stepsApart: every frame that falls due after `since` and by `now` (game
     // clock, ms), ending a move when its sheet has played once.
     void advanceFrames(Uint32 since, Uint32 now);

@@ -42,6 +42,12 @@ void matchRules::start(Uint32 now) {
     beginRound(now);
 }
 
+void matchRules::startWithoutRounds(Uint32 now) {
+    start(now);
+    // Straight to the fight, with no announcement: nothing ends it but the player.
+    enter(matchState::fight, now);
+}
+
 void matchRules::beginRound(Uint32 now) {
     roundWinner = matchSide::none;
     doubleKnockout = false;

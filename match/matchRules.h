@@ -60,6 +60,8 @@ public:
 
     // Starts a match from round 1 at `now`.
     void start(Uint32 now);
+    // Training: round 1 fighting from `now`, for a caller that never calls update.
+    void startWithoutRounds(Uint32 now);
     // Moves the match on to `now` given both fighters' hit points; at most one event.
     matchEvent update(Uint32 now, int playerHp, int opponentHp);
 

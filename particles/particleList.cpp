@@ -215,9 +215,9 @@ void particleList::draw() {
             n->part->sprite.drawD(n->part->facingRight);
 }
 
-void particleList::debug() {
+void particleList::debug(bool outlined) {
     for (particleNode* n = head; n; n = n->next)
-        n->part->sprite.drawColBoxes();
+        n->part->sprite.drawColBoxes(outlined);
 }
 
 int particleList::count() const {

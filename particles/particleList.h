@@ -69,8 +69,8 @@ public:
     void clearBG();
     void updateBG();
     void draw();
-    // Debug overlay: every particle's box.
-    void debug();
+    // Debug overlay: every particle's box, filled or (`outlined`) as a 1-pixel frame.
+    void debug(bool outlined = false);
     // With stepsApart: every live particle's frames that fall due after `since` and by
     // `now` (game clock, ms).
     void advanceFrames(Uint32 since, Uint32 now);

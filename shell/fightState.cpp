@@ -163,6 +163,9 @@ void fightState::save(Game& g) {
     stepNumber = m.stepNumber;
     stepTime = m.stepTime;
     random = g_randomNumber.state;
+    training = m.training;
+    if (training)
+        trainingAt = m.drill.v;
 }
 
 void fightState::restore(Game& g) const {
@@ -229,6 +232,8 @@ void fightState::restoreValues(Game& g) const {
         m.inputs.resize(static_cast<size_t>(stepNumber));
     if (leaveOut != "random")
         g_randomNumber.state = random;
+    if (training)
+        m.drill.v = trainingAt;
 }
 
 std::vector<std::string> fightState::describe(const Game& g) const {
@@ -296,6 +301,11 @@ std::vector<std::string> fightState::describe(const Game& g) const {
     num("step", stepNumber);
     num("step.time", stepTime);
     add("random", std::to_string(random));
+    if (training) {
+        trainingRules rules;
+        rules.v = trainingAt;
+        add("training", rules.valuesText());
+    }
     return out;
 }
 

@@ -10,6 +10,7 @@
 #include "ai/fightBrain.h"
 #include "match/damageTrail.h"
 #include "match/matchRules.h"
+#include "match/trainingRules.h"
 
 class CSpriteBase;
 class Game;
@@ -93,7 +94,9 @@ public:
     bool computerIdle = false;
     long stepNumber = 0;
     Uint32 stepTime = 0;
-    uint64_t random = 0; // the generator's state
+    uint64_t random = 0;              // the generator's state
+    bool training = false;            // the fight is training's
+    trainingRules::values trainingAt; // training's combos, refills and measurements then
 
     // A part restore() leaves as it is, to show that the sync test catches a state that
     // misses something: "presses" (the command checkers' buffers) or "random". Empty in

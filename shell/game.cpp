@@ -143,8 +143,11 @@ void Game::startUp() {
     // The table may name a move the character lacks; the game plays on as it always has,
     // but says so.
     basicAI.attackList.checkMoves(*opponentMoveSet());
-    if (matchMode) {
+    if (matchMode || trainingMode) {
         match = std::make_unique<matchSession>();
+        match->training = trainingMode;
+        match->firstDummyMode = trainingDummy;
+        outlineBoxes = trainingMode;
         match->startHp = matchStartHp;
         match->seed = fightSeed;
         match->ruleSet = fightRules;
@@ -199,9 +202,9 @@ void Game::drawSceneObjects() {
     fighter2.draw();
     pList.draw();
     if (debugging) {
-        vikings1.drawColBoxes();
-        fighter2.drawColBoxes();
-        pList.debug();
+        vikings1.drawColBoxes(outlineBoxes);
+        fighter2.drawColBoxes(outlineBoxes);
+        pList.debug(outlineBoxes);
     }
 }
 

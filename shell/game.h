@@ -13,6 +13,7 @@
 #include "control/playerControl.h"
 #include "fighter/animationSet.h"
 #include "fighter/fighter.h"
+#include "match/trainingRules.h"
 #include "moves/inputChecker.h"
 #include "moves/moveSet.h"
 #include "moves/target.h"
@@ -44,6 +45,12 @@ public:
     uint64_t fightSeed = 1;  // a match's random generator starts here
     int fightRules = 2;      // the match's rules: 1 as first made (old replays), 2 today's
     int cpuLevel = 4;        // the computer opponent's level in a match, 1 to 8
+    // Training: one player against a dummy, no rounds, no replay. Set before startUp (with
+    // the characters); run() then plays it. Its dummy starts in `trainingDummy` mode.
+    bool trainingMode = false;
+    dummyMode trainingDummy = dummyMode::stand;
+    // The debug overlay draws boxes as outlines (training) rather than filled.
+    bool outlineBoxes = false;
     const replayFile* watching = nullptr; // a replay played instead of hands, not owned
     musicPlayer* music = nullptr;         // the program's music, not owned; null plays none (tools)
     controlsConfig controls;              // the keys both players and the game's own keys are on

@@ -73,6 +73,10 @@ void configure(Game& game, const gameOptions& options, const std::vector<std::st
     game.roundSeconds = options.roundSeconds;
     game.cpuLevel = options.cpu;
     game.versusMode = options.versus;
+    game.trainingMode = options.training;
+    // In training --cpu names the level the dummy plays at from the start.
+    if (options.training && options.cpuNamed)
+        game.trainingDummy = dummyMode::cpu;
     game.uncapped = options.uncapped;
     game.music = theMusic;
     game.playerCharacter = characterFor(options.player, roster);
@@ -143,7 +147,8 @@ std::string matchResult(const matchRules& rules) {
 // The match's replay to the file named, else to the replays folder (keeping the newest
 // 50). A match nobody played a step of is not kept.
 void saveReplay(const Game& game, const gameOptions& options) {
-    if (!game.match || game.watching || game.match->inputs.empty())
+    // Training saves nothing: there is no match to watch again.
+    if (!game.match || game.match->training || game.watching || game.match->inputs.empty())
         return;
     std::string folder = replayFolder();
     std::string path = options.recordFile.empty()
@@ -294,7 +299,7 @@ played playMatches(const gameOptions& options, const std::vector<std::string>& r
 // Whether the command line says what to play: then the game goes straight in, without
 // the title and the menu.
 bool straightIn(const gameOptions& o) {
-    return o.classic || o.versus || o.playerNamed || o.opponentNamed || o.cpuNamed ||
+    return o.classic || o.versus || o.training || o.playerNamed || o.opponentNamed || o.cpuNamed ||
            !o.replayFile.empty() || !o.recordFile.empty() || o.hosting || !o.joinHost.empty() ||
            o.roundsNamed || o.timeNamed;
 }
@@ -357,6 +362,7 @@ int playFromMenu(const gameOptions& options, const std::vector<std::string>& ros
         case frontChoice::versus:
         case frontChoice::training:
             o.versus = choice == frontChoice::versus;
+            o.training = choice == frontChoice::training;
             end = playMatches(o, roster, controls, nullptr, true, optionsInMatch);
             break;
         case frontChoice::replay:

@@ -15,6 +15,7 @@
 #include "shell/game.h"
 #include "shell/pauseMenu.h"
 #include "shell/shell.h"
+#include "shell/trainingSession.h"
 #include "sprite/colourSwap.h"
 #include "platform/traceLog.h"
 
@@ -125,7 +126,9 @@ void matchSession::startUp(Game& g, int rounds) {
     display.attach(screen, back);
     if (g.versusMode)
         setUpSecondPlayer(g);
-    display.setLabels("1P " + capitals(name), capitals(other) + (g.versusMode ? " 2P" : " CPU"));
+    display.setLabels("1P " + capitals(name), capitals(other) + (training       ? " DUMMY"
+                                                                 : g.versusMode ? " 2P"
+                                                                                : " CPU"));
     setUpSides(g);
     if (ruleSet >= 2) {
         useTodaysContact(g);
@@ -140,15 +143,23 @@ void matchSession::startUp(Game& g, int rounds) {
     pinGameClock(stepTime);
     g_randomNumber.seedFight(seed);
     tracef("match: seed %llu\n", static_cast<unsigned long long>(seed));
-    rules.start(stepTime);
-    tracef("match: best of %d rounds\n", rounds);
-    // Said only when it differs from the usual 99 s, so the traces of such matches stand.
-    if (g.roundSeconds == matchRules::kNoTimer)
-        tracef("match: rounds without a timer\n");
-    else if (g.roundSeconds != matchRules::kRoundSeconds)
-        tracef("match: rounds of %d seconds\n", g.roundSeconds);
+    if (training) {
+        rules.startWithoutRounds(stepTime);
+    } else {
+        rules.start(stepTime);
+        tracef("match: best of %d rounds\n", rounds);
+        // Said only when it differs from the usual 99 s, so the traces of such matches stand.
+        if (g.roundSeconds == matchRules::kNoTimer)
+            tracef("match: rounds without a timer\n");
+        else if (g.roundSeconds != matchRules::kRoundSeconds)
+            tracef("match: rounds of %d seconds\n", g.roundSeconds);
+    }
     for (int side = 0; side < 2; ++side)
         fighterOf(g, side).setHP(startHp, kFullHp);
+    if (training) {
+        trainer = std::make_unique<trainingSession>();
+        trainer->startUp(g, *this, firstDummyMode);
+    }
 }
 
 // Both sides play the same character: the opponent gets its own copy of the sheets in
@@ -242,6 +253,8 @@ void matchSession::readEvents(Game& g) {
                 continue;
             }
             if (playback && onReplayKey(g, key))
+                continue;
+            if (trainer && !paused && trainer->onKey(g, *this, key))
                 continue;
             if (key == g.controls.pauseKey || key == SDLK_RETURN) {
                 onMatchKey(g, key);
@@ -343,7 +356,7 @@ bool matchSession::onReplayKey(Game& g, SDLKey key) {
     }
     if (key == SDLK_RIGHT && paused) {
         if (!playbackOver)
-            step(g, nextInput());
+            step(g, nextInput(g));
         return true;
     }
     if (key == SDLK_1 || key == SDLK_2 || key == SDLK_4) {
@@ -367,12 +380,12 @@ void matchSession::runDueSteps(Game& g) {
         for (int i = 0; i < playbackSpeed && !(playback && playbackOver); ++i) {
             if (playbackLive && static_cast<size_t>(stepNumber) >= playback->size())
                 break;
-            step(g, nextInput());
+            step(g, nextInput(g));
         }
     }
 }
 
-stepInput matchSession::nextInput() {
+stepInput matchSession::nextInput(Game& g) {
     stepInput in;
     if (playback) {
         size_t at = static_cast<size_t>(stepNumber);
@@ -383,6 +396,8 @@ stepInput matchSession::nextInput() {
         playbackOver = true;
         return in;
     }
+    if (trainer)
+        return trainer->nextInput(g, *this);
     // The first side is always a player's, so a rematch asked rides on its frame.
     for (int side : {0, 1})
         if (sides[side].human())
@@ -449,6 +464,11 @@ void matchSession::stepBody(Game& g, const stepInput& in) {
         rules.start(stepTime);
         resetPending_ = true;
     }
+    // Training has no match to play again: the same asking puts the fighters back.
+    if (rematch && training) {
+        tracef("training: reset\n");
+        resetPending_ = true;
+    }
     for (fightSide& side : sides)
         side.beginStep();
     // Keys move a fighter only while the round is on.
@@ -471,8 +491,18 @@ void matchSession::stepFighters(Game& g, const stepInput& in) {
     for (int side : {0, 1})
         sides[side].act(on, facing, g.pList, in[side], computerIdle);
     keepApart(g.vikings1, g.fighter2);
+    if (training) {
+        followTraining(g);
+        return;
+    }
     act(g, rules.update(stepTime, g.vikings1.hitPoints, g.fighter2.hitPoints));
     holdRoundEnd(g);
+}
+
+void matchSession::followTraining(Game& g) {
+    Fighter* fighters[2] = {&g.vikings1, &g.fighter2};
+    const playerControl* controls[2] = {sides[0].control, sides[1].control};
+    drill.afterStep(fighters, controls, kFullHp);
 }
 
 void matchSession::act(Game& g, matchEvent e) {
@@ -536,6 +566,11 @@ void matchSession::resetRound(Game& g) {
         sides[side].resetForRound(kStartX[side], kStartY, startHp, kFullHp);
         down_[side] = posing_[side] = false;
     }
+    if (training) {
+        Fighter* fighters[2] = {&g.vikings1, &g.fighter2};
+        const playerControl* controls[2] = {sides[0].control, sides[1].control};
+        drill.begin(fighters, controls);
+    }
 }
 
 hudView matchSession::view(Game& g) {
@@ -553,6 +588,13 @@ hudView matchSession::view(Game& g) {
     v.winsNeeded = rules.winsNeeded();
     v.banner = paused ? "PAUSED" : rules.banner(now);
     v.prompt = paused ? "" : rules.prompt();
+    // Training has no timer, no rounds to mark and no banner but the pause's.
+    if (training) {
+        v.seconds = -1;
+        v.winsNeeded = 0;
+        v.banner = paused ? "PAUSED" : "";
+        v.prompt = "";
+    }
     if (!notice.empty())
         v.prompt = notice;
     if (g.selectable && rules.state == matchState::over)
@@ -571,10 +613,14 @@ void matchSession::drawScene(Game& g) {
     g.restoreScene();
     if (hudShown)
         display.drawChanges(view(g));
+    if (trainer)
+        trainer->drawChanges(g, *this);
     g.saveScene();
     size_t mark = g.presenter.noted();
     g.drawSceneObjects();
     if (hudShown)
         display.drawOver(g.presenter, mark);
+    if (trainer)
+        trainer->drawOver(g, mark);
     g.presenter.present();
 }

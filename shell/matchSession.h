@@ -12,6 +12,7 @@
 #include "match/damageTrail.h"
 #include "match/hud.h"
 #include "match/matchRules.h"
+#include "match/trainingRules.h"
 #include "moves/moveSet.h"
 #include "shell/fightSide.h"
 #include "sprite/CSpriteBase.h"
@@ -21,6 +22,7 @@ class Game;
 class colourSwap;
 class fightState;
 class pauseMenu;
+class trainingSession;
 
 // The match played on top of the game's fight: rounds with an announcement, a timer and
 // knockouts, a HUD, pause and rematch, the opponent in its other colours and fighters
@@ -82,6 +84,12 @@ public:
     bool pausable = true;      // the pause key pauses (not online: the peer plays on)
     // The menu shown while paused, made at the first pause; null before.
     std::unique_ptr<pauseMenu> menu;
+    // Training instead of rounds: no timer, no knockout, a dummy on the second side.
+    // Chosen before startUp, with the dummy's first mode.
+    bool training = false;
+    dummyMode firstDummyMode = dummyMode::stand;
+    trainingRules drill;                      // the dummy, combos, refills, frame data
+    std::unique_ptr<trainingSession> trainer; // training's keys, recording and panel
 
     matchSession();
     ~matchSession();
@@ -109,6 +117,9 @@ public:
     void drawScene(Game& g);
     // The state as the fight runner names it: a matchState's name, or "paused".
     std::string stateName() const;
+    // Training: both fighters go back to their start at the next step, which carries the
+    // asking in the player's frame.
+    void askReset() { rematchAsked_ = true; }
 
 private:
     // Whether the opponent wears the colours of `swap`, read from the character's palette2.
@@ -130,7 +141,7 @@ private:
     void resume(Game& g);
     bool onReplayKey(Game& g, SDLKey key);
     void runDueSteps(Game& g);
-    stepInput nextInput();
+    stepInput nextInput(Game& g);
     // Whether a frame carries the pause menu's restart.
     static bool restartAsked(const inputFrame& f);
     // A step with its trace and sounds held, then let out when `heard`, else dropped.
@@ -140,6 +151,8 @@ private:
     void stepFighters(Game& g, const stepInput& in);
     void act(Game& g, matchEvent e);
     void holdRoundEnd(Game& g);
+    // Training's rules after the fighters moved: combos, refills, frame data.
+    void followTraining(Game& g);
     void resetRound(Game& g);
     hudView view(Game& g);
     Fighter& fighterOf(Game& g, int side);

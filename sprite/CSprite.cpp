@@ -259,7 +259,7 @@ colBox CSprite::getColBox(bool facingRight) const {
     return box;
 }
 
-void CSprite::drawColBoxes() {
+void CSprite::drawColBoxes(bool outlined) {
     const frameInfo* f = current();
     if (!f || !screen)
         return;
@@ -270,5 +270,14 @@ void CSprite::drawColBoxes() {
         return;
     SDL_Rect r = screenRect(x + f->cBox.left, y + f->cBox.top, w, h);
     screenPresenter::noteDraw(screen, r.x, r.y, r.w, r.h);
-    SDL_FillRect(screen, &r, 0xff0000);
+    if (!outlined) {
+        SDL_FillRect(screen, &r, 0xff0000);
+        return;
+    }
+    SDL_Rect edges[4] = {{r.x, r.y, r.w, 1},
+                         {r.x, static_cast<Sint16>(r.y + r.h - 1), r.w, 1},
+                         {r.x, r.y, 1, r.h},
+                         {static_cast<Sint16>(r.x + r.w - 1), r.y, 1, r.h}};
+    for (SDL_Rect& e : edges)
+        SDL_FillRect(screen, &e, 0xff0000);
 }

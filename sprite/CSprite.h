@@ -61,7 +61,8 @@ public:
     int getDamage() const;
     int getHitType() const;
     colBox getColBox(bool facingRight) const;
-    void drawColBoxes();
+    // Debug overlay: the body box, filled or (`outlined`) as a 1-pixel frame.
+    void drawColBoxes(bool outlined = false);
 
 protected:
     // Advances at most one frame when its time is due; true when the index wrapped.

@@ -438,7 +438,13 @@ TEST(Match, CommandLineRefusesWhatItCannotUse) {
           row{"--cpu 3 --versus", 2, "--cpu sets the level of the computer you fight in a match"},
           row{"--classic --cpu 8", 2, "leave it out with --classic"},
           row{"--host --join h", 2, "online play is --host, --join or --watch alone"},
-          row{"--join h --classic", 2, "online play is --host, --join or --watch alone"}}) {
+          row{"--join h --classic", 2, "online play is --host, --join or --watch alone"},
+          row{"--training --classic", 2, "--training is one player against a dummy"},
+          row{"--versus --training", 2, "--training is one player against a dummy"},
+          row{"--training --replay r", 2, "--training is one player against a dummy"},
+          row{"--training --record r", 2, "--training is one player against a dummy"},
+          row{"--training --rounds 5", 2, "--training is one player against a dummy"},
+          row{"--training --watch h", 2, "--training is one player against a dummy"}}) {
         ChildResult c = runCommand(std::string("env -u DISPLAY ") + BRAWLER_BINARY + " " + r.args);
         EXPECT_EQ(r.exitCode, c.exitCode) << r.args;
         EXPECT_NE(c.output.find(r.says), std::string::npos) << r.args << ": " << c.output;

@@ -137,6 +137,13 @@ TEST(FightScriptParse, NamesTheLineAndTheFault) {
         {"end match\n", "t.fight: end match needs a match"},
         {"time 45\n", "t.fight:1: time takes a round's seconds: 30, 60, 99 or none"},
         {"time\n", "t.fight:1: time takes a round's seconds"},
+        // Training's dummy: its modes, a level for the computer only, and training itself.
+        {"mode training\ndummy sleep\n", "t.fight:2: dummy takes stand, crouch, jump, block"},
+        {"mode training\nat 5 dummy block 3\n", "t.fight:2: only dummy cpu takes a level"},
+        {"mode training\ndummy cpu 9\n", "t.fight:2: only dummy cpu takes a level, 1 to 8"},
+        {"mode match\nat 5 dummy block\n", "t.fight:2: dummy needs training"},
+        {"mode training\nopponent human\n", "t.fight:1: mode training is one player"},
+        {"mode trainer\n", "t.fight:1: mode takes match, classic or training"},
     };
     for (const bad& c : cases) {
         std::string error;

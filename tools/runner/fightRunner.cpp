@@ -19,6 +19,7 @@
 #include "shell/onlineMatch.h"
 #include "shell/onlineSetup.h"
 #include "shell/shell.h"
+#include "shell/trainingSession.h"
 #include "tools/runner/passTimes.h"
 #include "tools/runner/randomPlayer.h"
 #include "tools/runner/residentMemory.h"
@@ -84,6 +85,7 @@ FightSummary FightRunner::run(const FightScript& script) {
     tapped_.clear();
     syncStates_.clear();
     changedOutside_ = false;
+    trainingChanges_ = 0;
     idle_ = false;
     debugging = false;
     clearKeys();
@@ -101,6 +103,7 @@ FightSummary FightRunner::run(const FightScript& script) {
     game.dataRoot = dataRootFor(script);
     game.presenter.presentAll = presentAll;
     game.matchMode = script.match;
+    game.trainingMode = script.training;
     game.matchRounds = script.rounds;
     game.roundSeconds = script.roundSeconds;
     game.versusMode = script.versus;
@@ -361,6 +364,14 @@ void FightRunner::before(const ScriptStep& step, Game& game) {
         f.hitPoints = static_cast<int>(std::min<long>(step.number, f.maxHitPoints));
         break;
     }
+    case ScriptStep::Dummy: {
+        if (!game.match || !game.match->trainer)
+            break;
+        dummyMode mode = dummyMode::stand;
+        trainingRules::modeNamed(step.value, mode);
+        game.match->trainer->setMode(game, *game.match, mode, static_cast<int>(step.number));
+        break;
+    }
     case ScriptStep::Place: {
         changedOutside_ = true;
         Fighter& moved = step.who == "player" ? game.vikings1 : game.fighter2;
@@ -380,6 +391,11 @@ void FightRunner::before(const ScriptStep& step, Game& game) {
 // not in the frames, so the test starts afresh after one.
 void FightRunner::syncTest(Game& game, FightSummary& summary) {
     matchSession& m = *game.match;
+    // Training's keys may put a position back or change the dummy between steps.
+    if (m.trainer && m.trainer->outsideChanges != trainingChanges_) {
+        trainingChanges_ = m.trainer->outsideChanges;
+        changedOutside_ = true;
+    }
     if (changedOutside_) {
         syncStates_.clear();
         changedOutside_ = false;

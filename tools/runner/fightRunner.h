@@ -80,4 +80,5 @@ private:
     bool changedOutside_ = false;        // the script changed the fight between steps
     std::vector<SDLKey> tapped_;         // keys to lift at the next pass
     bool idle_ = false;                  // the opponent is held standing
+    int trainingChanges_ = 0;            // training's changes between steps, as last seen
 };

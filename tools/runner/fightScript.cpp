@@ -7,6 +7,7 @@
 
 #include "config/keyNames.h"
 #include "match/matchRules.h"
+#include "match/trainingRules.h"
 
 namespace {
 
@@ -94,6 +95,7 @@ bool FightScript::parse(const std::string& text, std::string* error) {
     inRepeat = false;
     randomInput = false;
     match = false;
+    training = false;
     versus = false;
     playerCharacter = opponentCharacter = "Brawler";
     controlsFile.clear();
@@ -104,7 +106,7 @@ bool FightScript::parse(const std::string& text, std::string* error) {
     dataLine = 0;
     sawEnd = false;
     lastTimedMs = -1;
-    classicLine = humanLine = 0;
+    classicLine = humanLine = trainingLine = dummyLine = 0;
     std::istringstream in(text);
     std::string raw;
     int line = 0;
@@ -124,6 +126,16 @@ bool FightScript::parse(const std::string& text, std::string* error) {
     if (inRepeat) {
         *error = name + ":" + std::to_string(repeats.back().line) +
                  ": repeat has no end (write end on a line of its own after its lines)";
+        return false;
+    }
+    if (dummyLine && !training) {
+        *error = name + ":" + std::to_string(dummyLine) + ": dummy needs training (mode training)";
+        return false;
+    }
+    if (training && (versus || !replayFile.empty() || endAtMatchOver)) {
+        *error = name + ":" + std::to_string(trainingLine) +
+                 ": mode training is one player against a dummy: no opponent human, replay or "
+                 "end match";
         return false;
     }
     if (endAtMatchOver && !match) {
@@ -194,11 +206,14 @@ bool FightScript::parseLine(const std::vector<std::string>& words, int line, std
         return true;
     }
     if (head == "mode") {
-        if (words.size() != 2 || (words[1] != "match" && words[1] != "classic")) {
-            *what = "mode takes match or classic";
+        if (words.size() != 2 ||
+            (words[1] != "match" && words[1] != "classic" && words[1] != "training")) {
+            *what = "mode takes match, classic or training";
             return false;
         }
-        match = words[1] == "match";
+        training = words[1] == "training";
+        trainingLine = training ? line : 0;
+        match = words[1] != "classic";
         classicLine = match ? 0 : line;
         return versusIsAMatch(what);
     }
@@ -293,7 +308,7 @@ bool FightScript::parseLine(const std::vector<std::string>& words, int line, std
             return false;
         }
         at = 2;
-    } else if (head != "opponent" && head != "place") {
+    } else if (head != "opponent" && head != "place" && head != "dummy") {
         *what = "unknown statement \"" + head + "\"";
         return false;
     }
@@ -394,6 +409,23 @@ bool FightScript::parseStep(const std::vector<std::string>& words, size_t at, Sc
             return false;
         }
         step.kind = words[at + 1] == "idle" ? ScriptStep::OpponentIdle : ScriptStep::OpponentActive;
+        return true;
+    }
+    if (verb == "dummy") {
+        dummyMode mode = dummyMode::stand;
+        if (args < 1 || args > 2 || !trainingRules::modeNamed(words[at + 1], mode)) {
+            *what = "dummy takes stand, crouch, jump, block, block-after-hit or cpu [LEVEL]";
+            return false;
+        }
+        if (args == 2 &&
+            (mode != dummyMode::cpu || !readNumber(words[at + 2], 1, 8, &step.number))) {
+            *what = "only dummy cpu takes a level, 1 to 8";
+            return false;
+        }
+        step.kind = ScriptStep::Dummy;
+        step.value = words[at + 1];
+        if (!dummyLine)
+            dummyLine = step.line;
         return true;
     }
     if (verb == "place") {
@@ -537,7 +569,8 @@ bool FightScript::parseExpect(const std::vector<std::string>& words, size_t at, 
 bool FightScript::hasChangesBetweenSteps() const {
     for (const ScriptStep& s : steps)
         if (s.kind == ScriptStep::Place || s.kind == ScriptStep::SetHp ||
-            s.kind == ScriptStep::OpponentIdle || s.kind == ScriptStep::OpponentActive)
+            s.kind == ScriptStep::Dummy || s.kind == ScriptStep::OpponentIdle ||
+            s.kind == ScriptStep::OpponentActive)
             return true;
     return false;
 }

@@ -16,7 +16,8 @@ struct ScriptStep {
         OpponentIdle,   // the opponent stands still from this pass on
         OpponentActive, // the opponent fights again
         Place,          // moves a fighter to an x
-        SetHp           // sets a fighter's hit points
+        SetHp,          // sets a fighter's hit points
+        Dummy           // training: the dummy's mode (and the computer's level)
     };
     Kind kind = Press;
     int line = 0;              // line in the script, from 1
@@ -30,7 +31,8 @@ struct ScriptStep {
     std::string op;            // Expect: "=", "!=", "<" or ">"
     std::string value;         // Expect: as written ("right", "true", a number, an action name)
     long number = 0;           // Expect: the value as a number (facing right and true are 1);
-                               // Place: the x; SetHp: the hit points
+                               // Place: the x; SetHp: the hit points; Dummy: the level, 0
+                               // for the one it has
     std::string file;          // Shot: path, relative to the working directory
     // Whether the step runs before the pass (input, placing, the opponent's mode)
     // rather than after it (checks and shots).
@@ -68,6 +70,7 @@ public:
     static constexpr long kLongestRunMs = 3600000;
     bool randomInput = false; // `random-input`: a random player presses the keys
     bool match = false;       // `mode match`: a match of rounds; `mode classic` (default)
+    bool training = false;    // `mode training`: the player against a dummy, no rounds
     int rounds = 3;           // `rounds N`: best of N in a match
     int roundSeconds = 99;    // `time N|none`: a round's timer, 30, 60 or 99 s; 0 for none
     int cpu = 4;              // `cpu N`: the computer's level in a match, 1 to 8
@@ -104,6 +107,8 @@ private:
     bool sawEnd = false;   // an `end` line was read
     bool inRepeat = false; // between `repeat` and its `end`
     long lastTimedMs = -1;
-    int classicLine = 0; // the line of `mode classic` while it holds, else 0
-    int humanLine = 0;   // the line of `opponent human`, else 0
+    int classicLine = 0;  // the line of `mode classic` while it holds, else 0
+    int humanLine = 0;    // the line of `opponent human`, else 0
+    int trainingLine = 0; // the line of `mode training`, else 0
+    int dummyLine = 0;    // the first line naming the dummy, else 0
 };
