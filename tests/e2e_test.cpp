@@ -262,6 +262,73 @@ TEST(EndToEnd, ThePauseMenuShowsTheMoveListAndRestarts) {
     EXPECT_NE(std::string::npos, replayed.output.find("match: restart\n")) << replayed.output;
 }
 
+// The game as a new player meets it, started with no options: the title, the main menu,
+// Options (the first player's A moved from z to q, one round, the computer at level 1),
+// Arcade through the select screen to a match won with q as A, back to the menu, the
+// match among the replays, and Quit from the title.
+TEST(EndToEnd, FromTheTitleThroughOptionsToAWonMatchAndBack) {
+    TempDir work;
+    std::vector<std::string> steps = {"sleep:0.8", "shot:title", "key:Return", "sleep:0.3"};
+    auto press = [&](const char* key, int times) {
+        for (int i = 0; i < times; ++i)
+            steps.push_back(std::string("key:") + key);
+    };
+    press("Down", 5); // OPTIONS
+    for (const char* k : {"key:Return", "sleep:0.3", "shot:options", "key:Return"})
+        steps.push_back(k);
+    press("Down", 4); // 1P KEYS: A
+    for (const char* k : {"key:Return", "key:q", "sleep:0.3", "shot:keys", "key:Escape"})
+        steps.push_back(k);
+    press("Down", 6); // ROUNDS: 3 to 1
+    press("Left", 1);
+    press("Down", 2); // CPU LEVEL: 4 to 1
+    press("Left", 3);
+    for (const char* k : {"key:Escape", "sleep:0.3"})
+        steps.push_back(k);
+    press("Up", 5); // ARCADE
+    for (const char* k : {"key:Return", "sleep:0.5", "key:Return", "sleep:1.8"})
+        steps.push_back(k);
+    // Fireballs (down, forward, A) from where the player stands, z pressed in vain.
+    for (int i = 0; i < 6; ++i)
+        for (const char* k : {"key:z", "key:Down", "key:Right", "key:q", "sleep:0.4"})
+            steps.push_back(k);
+    for (const char* k : {"sleep:4", "shot:won", "key:Escape", "sleep:0.5"})
+        steps.push_back(k);
+    press("Down", 4); // REPLAYS
+    for (const char* k : {"key:Return", "sleep:0.5", "shot:replays", "key:Escape", "sleep:0.2",
+                          "key:Escape", "sleep:0.3", "key:Escape", "sleep:0.2", "key:Return"})
+        steps.push_back(k);
+    std::string home = work.path();
+    GameRun run = play(work, steps,
+                       "XDG_CONFIG_HOME='" + home + "/config' XDG_DATA_HOME='" + home +
+                           "/share' BRAWLER_ARGS='' BRAWLER_TEST_START_HP=1");
+    ASSERT_EQ(0, run.exitCode) << run.log;
+    std::string missing;
+    EXPECT_NE(
+        std::string::npos,
+        findInOrder(run.stdoutText,
+                    {"screen: title\n", "screen: menu\n", "screen: options\n", "options: saved",
+                     "screen: select\n", "match: best of 1 rounds\n", "round 1: fight\n",
+                     "fireball", "round 1: player wins by knockout\n", "match: player wins 1-0\n",
+                     "match: back to the menu\n", "replay: saved", "screen: menu\n",
+                     "screen: replays\n", "screen: menu\n", "screen: title\n"},
+                    &missing))
+        << "missing in order: " << missing << "\n"
+        << std::regex_replace(run.stdoutText,
+                              std::regex("^(?!screen|select|match|round|options|replay).*\n",
+                                         std::regex::multiline),
+                              "");
+    std::string controls = readFile(home + "/config/brawler/controls");
+    EXPECT_NE(std::string::npos, controls.find("1p.a = q\n")) << controls;
+    std::string settings = readFile(home + "/config/brawler/settings");
+    EXPECT_NE(std::string::npos, settings.find("rounds = 1\n")) << settings;
+    EXPECT_NE(std::string::npos, settings.find("cpu = 1\n")) << settings;
+    // The title's logo, the Options and Replays panels, and the winner's banner.
+    EXPECT_GT(changedIn(run.out + "/title.bmp", 100, 40, 700, 300), 50000) << "no title picture";
+    EXPECT_GT(changedIn(run.out + "/won.bmp", 200, 190, 600, 260), 1500) << "no winner's banner";
+    EXPECT_GT(changedIn(run.out + "/replays.bmp", 100, 160, 700, 200), 3000) << "no replay listed";
+}
+
 // A controls file that moves the first player's A from z to q, with real keys: z
 // presses nothing any more; after a jump (a mark in the trace) q presses A once and the
 // jab comes out.
