@@ -7,27 +7,11 @@
 
 #include "config/controlsConfig.h"
 #include "config/keyNames.h"
+#include "datafile/textLine.h"
 
 namespace {
 
 constexpr int kMaxNumber = 99; // joysticks and their buttons are counted in ones, not hundreds
-
-std::string trimmed(const std::string& text) {
-    size_t start = 0, end = text.size();
-    while (start < end && std::isspace(static_cast<unsigned char>(text[start])))
-        ++start;
-    while (end > start && std::isspace(static_cast<unsigned char>(text[end - 1])))
-        --end;
-    return text.substr(start, end - start);
-}
-
-// Text from the file as a warning quotes it: control bytes would garble the terminal.
-std::string quoted(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text)
-        out += std::isprint(c) || c >= 0x80 ? static_cast<char>(c) : '?';
-    return out + "\"";
-}
 
 bool wholeNumber(const std::string& text, int& out) {
     if (text.empty() || text.size() > 9 ||
@@ -124,25 +108,25 @@ bool controlsReader::nextLine(FILE* f, std::string& line, bool& tooLong, bool& c
 }
 
 void controlsReader::applyLine(const std::string& raw) {
-    std::string line = trimmed(raw);
+    std::string line = textline::trimmed(raw);
     if (line.empty() || line[0] == '#')
         return;
     size_t equals = line.find('=');
     if (equals == std::string::npos) {
-        warn(lineNumber_, "no \"=\" in " + quoted(line) +
+        warn(lineNumber_, "no \"=\" in " + textline::quoted(line) +
                               " — write a setting, \"=\" and its value, such as \"1p.a = z\"");
         return;
     }
     std::string name = keynames::normalised(line.substr(0, equals));
     int setting = findSetting(name);
     if (setting < 0) {
-        warn(lineNumber_, "unknown setting " + quoted(name) +
+        warn(lineNumber_, "unknown setting " + textline::quoted(name) +
                               " — use 1p. or 2p. with left, right, jump, duck, a, b, c, "
                               "joystick, joystick.a, joystick.b or joystick.c; or overlay or "
                               "pause");
         return;
     }
-    applyValue(setting, trimmed(line.substr(equals + 1)));
+    applyValue(setting, textline::trimmed(line.substr(equals + 1)));
 }
 
 int controlsReader::findSetting(const std::string& name) const {
@@ -171,8 +155,8 @@ bool controlsReader::valueFor(const controlSetting& s, const std::string& value,
         if (wholeNumber(value, out))
             return true;
         bool stick = s.kind == settingKind::joystick;
-        problem = std::string(stick ? "joystick " : "button ") + quoted(value) + " for " + s.name +
-                  " is not a whole number from 0 to " + std::to_string(kMaxNumber) +
+        problem = std::string(stick ? "joystick " : "button ") + textline::quoted(value) + " for " +
+                  s.name + " is not a whole number from 0 to " + std::to_string(kMaxNumber) +
                   (stick ? " — write the joystick's number, 0 for the first; leave the line "
                            "out to play on the keyboard"
                          : " — write the button's number, 0 for the first");
@@ -184,13 +168,13 @@ bool controlsReader::valueFor(const controlSetting& s, const std::string& value,
     }
     out = keynames::keyFor(value);
     if (out == 0) {
-        problem = "unknown key " + quoted(value) + " for " + s.name +
+        problem = "unknown key " + textline::quoted(value) + " for " + s.name +
                   " — use a key name as SDL writes it, such as \"z\", \"left\" or \"return\"";
         return false;
     }
     // The match reads these itself, whatever the controls say.
     if (out == SDLK_ESCAPE || out == SDLK_RETURN) {
-        problem = "key " + quoted(keynames::nameOf(out)) + " for " + s.name +
+        problem = "key " + textline::quoted(keynames::nameOf(out)) + " for " + s.name +
                   " is the game's own (Escape quits, Enter pauses and starts a rematch) — "
                   "choose another key";
         return false;
@@ -198,7 +182,7 @@ bool controlsReader::valueFor(const controlSetting& s, const std::string& value,
     // The fullscreen switch takes F11 and Alt+Enter out of the queue before anyone reads
     // them, and an Alt held as a button would turn Enter into the switch.
     if (out == SDLK_F11 || out == SDLK_LALT || out == SDLK_RALT) {
-        problem = "key " + quoted(keynames::nameOf(out)) + " for " + s.name +
+        problem = "key " + textline::quoted(keynames::nameOf(out)) + " for " + s.name +
                   " is the game's own (F11 and Alt+Enter switch fullscreen) — choose "
                   "another key";
         return false;
@@ -263,7 +247,7 @@ std::string controlsReader::clashText(const controlSetting& s, const controlSett
     std::string also = " for " + s.name + " is also " + other.name;
     switch (s.kind) {
     case settingKind::key:
-        return "key " + quoted(keynames::nameOf(*s.value)) + also +
+        return "key " + textline::quoted(keynames::nameOf(*s.value)) + also +
                " — give each action a key of its own";
     case settingKind::joyButton:
         return "button " + std::to_string(*s.value) + also +

@@ -9,6 +9,7 @@
 #include "config/controlsReader.h"
 #include "config/gameSettings.h"
 #include "config/options.h"
+#include "datafile/textLine.h"
 
 namespace {
 
@@ -17,23 +18,6 @@ const char* const kHeading =
     "# is a comment. The game writes this file when you leave its Options; a setting\n"
     "# left out keeps the default. An option on the command line (--rounds 5) wins over\n"
     "# its line here for that run.\n";
-
-std::string trimmed(const std::string& text) {
-    size_t start = 0, end = text.size();
-    while (start < end && std::isspace(static_cast<unsigned char>(text[start])))
-        ++start;
-    while (end > start && std::isspace(static_cast<unsigned char>(text[end - 1])))
-        --end;
-    return text.substr(start, end - start);
-}
-
-// Text from the file as a warning quotes it: control bytes would garble the terminal.
-std::string quotedText(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text)
-        out += std::isprint(c) || c >= 0x80 ? static_cast<char>(c) : '?';
-    return out + "\"";
-}
 
 std::string choicesOf(const settingField& f) {
     if (f.style == settingStyle::yesNo)
@@ -112,28 +96,28 @@ void settingsFile::read(FILE* f, const std::string& name, gameSettings& settings
                  " characters; not read — shorten it");
             continue;
         }
-        std::string line = trimmed(raw);
+        std::string line = textline::trimmed(raw);
         if (line.empty() || line[0] == '#')
             continue;
         size_t equals = line.find('=');
         if (equals == std::string::npos) {
-            warn("no \"=\" in " + quotedText(line) +
+            warn("no \"=\" in " + textline::quoted(line) +
                  " — write a setting, \"=\" and its value, such as \"rounds = 5\"");
             continue;
         }
-        std::string key = trimmed(line.substr(0, equals));
-        std::string value = trimmed(line.substr(equals + 1));
+        std::string key = textline::trimmed(line.substr(0, equals));
+        std::string value = textline::trimmed(line.substr(equals + 1));
         settingField* field = nullptr;
         for (settingField& candidate : fields)
             if (key == candidate.name)
                 field = &candidate;
         if (!field) {
-            warn("unknown setting " + quotedText(key) +
+            warn("unknown setting " + textline::quoted(key) +
                  " — use sound, music, fullscreen, scale, rounds, time or cpu");
             continue;
         }
         if (!gameSettings::read(*field, value, *field->value))
-            warn((value.empty() ? std::string("no value") : quotedText(value)) + " for " +
+            warn((value.empty() ? std::string("no value") : textline::quoted(value)) + " for " +
                  field->name + " is not " + choicesOf(*field) + "; " + field->name + " keeps " +
                  gameSettings::text(*field, *field->value));
     }

@@ -319,4 +319,20 @@ void checkCount(int announced, int present, loadReport* report, const std::strin
              " — lower the count or add the missing lines");
 }
 
+std::string trimmed(const std::string& text) {
+    size_t start = 0, end = text.size();
+    while (start < end && std::isspace(static_cast<unsigned char>(text[start])))
+        ++start;
+    while (end > start && std::isspace(static_cast<unsigned char>(text[end - 1])))
+        --end;
+    return text.substr(start, end - start);
+}
+
+std::string quoted(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char c : text)
+        out += std::isprint(c) || c >= 0x80 ? static_cast<char>(c) : '?';
+    return out + "\"";
+}
+
 } // namespace textline

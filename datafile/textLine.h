@@ -42,6 +42,11 @@ int openFailure(const std::string& path);
 // The count of a header line such as "FILES: 3" (the prefix, then a number), or
 // `fallback` when the line does not have that shape.
 int headerCount(const std::string& line, const char* prefix, int fallback);
+// The text without the white space at either end.
+std::string trimmed(const std::string& text);
+// Text from a file as a warning quotes it, in double quotes, with control bytes as '?'
+// so that they cannot garble the terminal.
+std::string quoted(const std::string& text);
 // The line without its trailing CR/LF characters.
 std::string withoutLineEnd(const std::string& text);
 // What follows the first number of `text`, without the blanks and line end around it;
