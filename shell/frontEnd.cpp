@@ -137,34 +137,6 @@ private:
     }
 };
 
-// A line of the Replays page: when, who against whom, and how it ended.
-menuEntry replayLine(const std::string& path) {
-    std::string name = std::filesystem::path(path).stem().string();
-    // "2026-12-09_14-03-22_Brawler-vs-Basalt": the date and the minute.
-    std::string when = name.size() >= 16 ? name.substr(0, 10) + " " + name.substr(11, 5) : name;
-    if (when.size() == 16)
-        when[13] = ':';
-    replayFile r;
-    std::string error;
-    if (!r.load(path, error))
-        return {upper(when) + " UNREADABLE", ""};
-    std::string who = upper(r.player + " V " + r.opponent);
-    std::string how = upper(r.result);
-    size_t space = how.find(' ');
-    if (space != std::string::npos) {
-        std::string winner = how.substr(0, space);
-        std::string score = how.substr(space + 1);
-        if (winner == "PLAYER")
-            winner = r.versus ? "1P" : "WON";
-        else if (winner == "OPPONENT")
-            winner = r.versus ? "2P" : "LOST";
-        else if (winner == "UNFINISHED")
-            winner = "LEFT";
-        how = winner + " " + score;
-    }
-    return {when + "  " + who, how};
-}
-
 // The saved replays, newest first: Enter watches one, Delete removes it once confirmed.
 class replaysPage : public menuPage {
 public:
@@ -228,6 +200,33 @@ private:
 };
 
 } // namespace
+
+menuEntry replayLine(const std::string& path) {
+    std::string name = std::filesystem::path(path).stem().string();
+    // "2026-12-09_14-03-22_Brawler-vs-Basalt": the date and the minute.
+    std::string when = name.size() >= 16 ? name.substr(0, 10) + " " + name.substr(11, 5) : name;
+    if (when.size() == 16)
+        when[13] = ':';
+    replayFile r;
+    std::string error;
+    if (!r.load(path, error))
+        return {upper(when) + " UNREADABLE", ""};
+    std::string who = upper(r.player + " V " + r.opponent);
+    std::string how = upper(r.result);
+    size_t space = how.find(' ');
+    if (space != std::string::npos) {
+        std::string winner = how.substr(0, space);
+        std::string score = how.substr(space + 1);
+        if (winner == "PLAYER")
+            winner = r.versus ? "1P" : "WON";
+        else if (winner == "OPPONENT")
+            winner = r.versus ? "2P" : "LOST";
+        else if (winner == "UNFINISHED")
+            winner = "LEFT";
+        how = winner + " " + score;
+    }
+    return {when + "  " + who, how};
+}
 
 frontEnd::frontEnd(const std::string& dataRoot, const controlsConfig& controls) : input_(controls) {
     look_.load(dataRoot);

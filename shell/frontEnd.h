@@ -8,7 +8,13 @@
 
 #include "config/controlsConfig.h"
 #include "menu/menuInput.h"
+#include "menu/menuList.h"
 #include "menu/menuLook.h"
+
+// A line of the Replays page for the replay at `path`: when (from its name), who against
+// whom, and how it ended ("WON 2-1", "LOST", "1P", "2P", "DRAW", "LEFT" for a match left
+// before its end).
+menuEntry replayLine(const std::string& path);
 
 // What the player chose on the title and main menu.
 enum class frontChoice {

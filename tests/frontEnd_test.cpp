@@ -8,9 +8,11 @@
 #include "SDL.h"
 
 #include "config/controlsConfig.h"
+#include "config/replayPlace.h"
 #include "match/replayFile.h"
 #include "menu/menuInput.h"
 #include "shell/frontEnd.h"
+#include "shell/selectScreen.h"
 #include "tests/testSupport.h"
 
 namespace fs = std::filesystem;
@@ -121,6 +123,17 @@ TEST(FrontEnd, ReplaysAreListedDeletedAndChosenAndTheTitleAsksBeforeQuitting) {
     saveReplay(folder / "2026-12-02_10-00-00_Basalt-vs-Basalt.replay", "Basalt", "opponent 0-2");
     saveReplay(folder / "2026-12-03_10-00-00_Brawler-vs-Basalt.replay", "Brawler", "");
 
+    // Newest first, each with its date, who fought and how it ended.
+    std::vector<std::string> lines;
+    for (const std::string& path : listReplays(folder.string())) {
+        menuEntry e = replayLine(path);
+        lines.push_back(e.label + " | " + e.value);
+    }
+    EXPECT_EQ((std::vector<std::string>{"2026-12-03 10:00  BRAWLER V BASALT | ",
+                                        "2026-12-02 10:00  BASALT V BASALT | LOST 0-2",
+                                        "2026-12-01 10:00  BRAWLER V BASALT | WON 2-1"}),
+              lines);
+
     frontEnd menu(kData, controlsConfig());
     std::vector<std::string> asked;
     menu.checkReplay = [&](const std::string& path) {
@@ -154,4 +167,26 @@ TEST(FrontEnd, ReplaysAreListedDeletedAndChosenAndTheTitleAsksBeforeQuitting) {
         setenv("XDG_DATA_HOME", saved.c_str(), 1);
     else
         unsetenv("XDG_DATA_HOME");
+}
+
+// Leaving the select screen: Escape goes back (to the menu, when it opened the screen),
+// the window's close ends the game.
+TEST(FrontEnd, TheSelectScreenTellsEscapeFromTheWindowsClose) {
+    SDL_Surface* screen = videoScreen();
+    std::vector<std::string> roster = {"Basalt", "Brawler"};
+    for (bool closing : {false, true}) {
+        selectScreen select;
+        captureStdout([&] { ASSERT_TRUE(select.load(kData, roster)); });
+        if (closing) {
+            SDL_Event e{};
+            e.type = SDL_QUIT;
+            SDL_PushEvent(&e);
+        } else {
+            push(SDLK_ESCAPE);
+        }
+        bool picked = true;
+        captureStdout([&] { picked = select.run(screen, controlsConfig(), false); });
+        EXPECT_FALSE(picked);
+        EXPECT_EQ(closing, select.windowClosed);
+    }
 }
