@@ -158,11 +158,13 @@ TEST(FrontEnd, ReplaysAreListedDeletedAndChosenAndTheTitleAsksBeforeQuitting) {
               trace);
 
     // Back from a match: straight to the main menu. Escape there goes to the title, where
-    // Escape asks, anything else keeps the game, and Enter after a second Escape quits.
-    pushKeys({SDLK_ESCAPE, SDLK_ESCAPE, SDLK_DOWN, SDLK_ESCAPE, SDLK_RETURN});
+    // Escape asks and anything else keeps the game (Enter then opens the menu again);
+    // Enter after the question quits.
+    pushKeys(
+        {SDLK_ESCAPE, SDLK_ESCAPE, SDLK_DOWN, SDLK_RETURN, SDLK_ESCAPE, SDLK_ESCAPE, SDLK_RETURN});
     trace = captureStdout([&] { choice = menu.run(screen, false); });
     EXPECT_EQ(static_cast<int>(frontChoice::quit), static_cast<int>(choice));
-    EXPECT_EQ("screen: menu\nscreen: title\n", trace);
+    EXPECT_EQ("screen: menu\nscreen: title\nscreen: menu\nscreen: title\n", trace);
     if (before)
         setenv("XDG_DATA_HOME", saved.c_str(), 1);
     else
