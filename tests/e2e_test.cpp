@@ -318,6 +318,11 @@ TEST(EndToEnd, FromTheTitleThroughOptionsToAWonMatchAndBack) {
                               std::regex("^(?!screen|select|match|round|options|replay).*\n",
                                          std::regex::multiline),
                               "");
+    // The replay kept says how the match ended, for the Replays page.
+    std::string replays;
+    for (const auto& f : fs::directory_iterator(home + "/share/brawler/replays"))
+        replays += readFile(f.path().string());
+    EXPECT_NE(std::string::npos, replays.find("\nresult player 1-0\n")) << replays.substr(0, 300);
     std::string controls = readFile(home + "/config/brawler/controls");
     EXPECT_NE(std::string::npos, controls.find("1p.a = q\n")) << controls;
     std::string settings = readFile(home + "/config/brawler/settings");
