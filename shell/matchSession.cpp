@@ -111,7 +111,9 @@ void matchSession::useTodaysComputer(Game& g) {
                 cpuLevel);
     sides[1].computer = nullptr;
     sides[1].playedBy(&brain, &g.player2);
-    tracef("match: the computer plays at level %d\n", brain.level);
+    // In training the dummy says its own mode, the computer's level with it.
+    if (!training)
+        tracef("match: the computer plays at level %d\n", brain.level);
 }
 
 void matchSession::startUp(Game& g, int rounds) {
