@@ -87,6 +87,15 @@ menuStep optionsPage::openKeys(int player) {
     return open ? menuStep::stay : menuStep::quit;
 }
 
+void optionsPage::draw(SDL_Surface* screen, const menuLook& look) {
+    int shown = (screen_ && (screen_->flags & SDL_FULLSCREEN)) ? 1 : 0;
+    if (screen_ && shown != settings_.fullscreen) {
+        settings_.fullscreen = shown;
+        refresh();
+    }
+    menuPage::draw(screen, look);
+}
+
 menuStep optionsPage::act(menuAction action, const SDL_Event&) {
     int row = list.cursor;
     menuStep step = menuStep::stay;

@@ -30,6 +30,8 @@ public:
                 const applySettings& apply);
 
     menuStep act(menuAction action, const SDL_Event& event) override;
+    // F11 or Alt+Enter switch the window on this page too: the FULLSCREEN line follows.
+    void draw(SDL_Surface* screen, const menuLook& look) override;
     // Writes both files; false, with the message on the page, when one could not be.
     bool save();
 
