@@ -81,7 +81,7 @@ public:
 
     menuStep act(menuAction a, const SDL_Event& e) override {
         if (typing)
-            return type(a, e);
+            return type(e);
         if (a == menuAction::back)
             return menuStep::leave;
         if (a != menuAction::confirm)
@@ -105,7 +105,7 @@ public:
     bool rawKeys() const override { return typing; }
 
 private:
-    menuStep type(menuAction a, const SDL_Event& e) {
+    menuStep type(const SDL_Event& e) {
         if (e.type != SDL_KEYDOWN)
             return menuStep::stay;
         int key = e.key.keysym.sym;
@@ -131,7 +131,6 @@ private:
                     ch == ']')) {
             address += static_cast<char>(ch);
         }
-        (void)a;
         show();
         return menuStep::stay;
     }

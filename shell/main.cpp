@@ -304,16 +304,6 @@ bool straightIn(const gameOptions& o) {
            o.roundsNamed || o.timeNamed;
 }
 
-// Why a replay cannot be watched here, in a few words; empty when it can.
-std::string replayProblem(const gameOptions& options, const std::vector<std::string>& roster,
-                          const std::string& path) {
-    gameOptions o = options;
-    o.replayFile = path;
-    replayFile r;
-    std::string why;
-    return readReplay(o, roster, r, &why) ? "" : why;
-}
-
 // The volumes of the settings, to the mixer: 10 is full, as the game always played.
 void applyVolumes(const gameSettings& settings) {
     mixLevels::setSoundVolume(settings.soundVolume);
@@ -326,8 +316,13 @@ void applyVolumes(const gameSettings& settings) {
 int playFromMenu(const gameOptions& options, const std::vector<std::string>& roster,
                  controlsConfig& controls, gameSettings& settings) {
     frontEnd menu(options.dataDir, controls);
+    // The Replays page reads and checks the replay chosen; the one it passed is watched.
+    replayFile checked;
     menu.checkReplay = [&](const std::string& path) {
-        return replayProblem(options, roster, path);
+        gameOptions o = options;
+        o.replayFile = path;
+        std::string why;
+        return readReplay(o, roster, checked, &why) ? "" : why;
     };
     optionsPlaces places = optionsPlaces::forControls(options.controlsFile);
     menu.openOptions = [&](SDL_Surface* shown, const menuLook& look, menuInput& input) {
@@ -352,7 +347,6 @@ int playFromMenu(const gameOptions& options, const std::vector<std::string>& ros
         fromTitle = false;
         gameOptions o = options;
         settingsFile::applyTo(settings, o);
-        replayFile replay;
         played end = played::toMenu;
         switch (choice) {
         case frontChoice::quit:
@@ -367,8 +361,7 @@ int playFromMenu(const gameOptions& options, const std::vector<std::string>& ros
             break;
         case frontChoice::replay:
             o.replayFile = menu.replayPath;
-            if (readReplay(o, roster, replay))
-                end = playMatches(o, roster, controls, &replay, true);
+            end = playMatches(o, roster, controls, &checked, true);
             break;
         case frontChoice::host:
         case frontChoice::join:
