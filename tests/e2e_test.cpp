@@ -288,11 +288,13 @@ TEST(EndToEnd, FromTheTitleThroughOptionsToAWonMatchAndBack) {
     press("Up", 5); // ARCADE
     for (const char* k : {"key:Return", "sleep:0.5", "key:Return", "sleep:1.8"})
         steps.push_back(k);
-    // Fireballs (down, forward, A) from where the player stands, z pressed in vain.
-    for (int i = 0; i < 6; ++i)
-        for (const char* k : {"key:z", "key:Down", "key:Right", "key:q", "sleep:0.4"})
+    // Fireballs (down, forward, A) from where the player stands, z pressed in vain. The
+    // directions are held a few steps each: a tap that comes and goes between two passes
+    // of a loaded machine is never seen held.
+    for (int i = 0; i < 8; ++i)
+        for (const char* k : {"key:z", "hold:Down:0.06", "hold:Right:0.06", "key:q", "sleep:0.3"})
             steps.push_back(k);
-    for (const char* k : {"sleep:4", "shot:won", "key:Escape", "sleep:0.5"})
+    for (const char* k : {"sleep:3.5", "shot:won", "key:Escape", "sleep:0.5"})
         steps.push_back(k);
     press("Down", 4); // REPLAYS
     for (const char* k : {"key:Return", "sleep:0.5", "shot:replays", "key:Escape", "sleep:0.2",
